@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test twice: once in a plain build and
+# once with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen QT_ENABLE_HIGHDPI_SCALING=0
+
+bash scripts/build.sh build
+ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+bash scripts/build.sh build-asan -DKORVEN_SANITIZE=ON -DKORVEN_BUILD_BENCH=OFF
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+
+for extra in scripts/test-extra-*.sh; do
+  [[ -e "$extra" ]] && bash "$extra"
+done
+echo "all test stages passed"
