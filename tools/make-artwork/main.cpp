@@ -1,0 +1,47 @@
+// make-artwork OUTPUT_DIR: draws every picture of the program and writes it as PNG.
+#include "Drawings.h"
+#include "Quantize.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+
+namespace {
+
+bool Write(const QImage& image, const QDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "make-artwork: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s %dx%d\n", qPrintable(path), image.width(), image.height());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Text is drawn through the platform's font database, which needs a GUI application.
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-artwork OUTPUT_DIR\n");
+        return 2;
+    }
+    QDir dir(QString::fromLocal8Bit(argv[1]));
+    if (!dir.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "make-artwork: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    using namespace korven::artwork;
+    const auto palette = SixteenColourPalette();
+    bool ok = Write(QuantizeToPalette(DrawIcon(32), palette), dir, QStringLiteral("icon.png"));
+    for (int size : {48, 64, 128}) {
+        ok &= Write(DrawIcon(size), dir, QStringLiteral("icon-%1.png").arg(size));
+    }
+    ok &= Write(DrawBanner(), dir, QStringLiteral("banner.png"));
+    ok &= Write(DrawDisclaimerBanner(), dir, QStringLiteral("disclaimer-banner.png"));
+    ok &= Write(QuantizeToPalette(DrawHandPointer(), palette), dir,
+                QStringLiteral("hand-pointer.png"));
+    return ok ? 0 : 1;
+}
