@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/ConversionSettings.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace korven::app {
+
+// How converter paths are spelt: the separator that joins them and the converter's file
+// name. Parameters so that the Windows spelling can be checked on any machine.
+struct CommandLineStyle {
+    QString separator;
+    QString converterName;
+};
+
+// "\" and ttf2pgf.exe on Windows, "/" and ttf2pgf elsewhere.
+CommandLineStyle PlatformCommandLineStyle();
+
+// The output file name the converter is asked to write.
+inline const QString OutputFileName = QStringLiteral("ltn0.pgf");
+
+// Writes ConverterPath and ConverterCommandLine from the other fields:
+//   {ProgramFolder}{sep}{converter} {SourceFolder}{FontFile} {DestinationFolder}ltn0.pgf
+//   {FontSize} i{ShadowValue}
+// on one line. Nothing is quoted or normalised: this text is for people to read (logs,
+// messages), not for a shell.
+void BuildCommandLine(ConversionSettings& settings,
+                      const CommandLineStyle& style = PlatformCommandLineStyle());
+
+// What is actually started: the converter and its arguments as a list. The two paths are
+// passed whole, whatever characters they hold; the size and shadow pieces are split at
+// blanks exactly as the one-line command splits them, so an empty size or shadow does
+// not become an empty argument.
+struct ConverterInvocation {
+    QString program;
+    QStringList arguments;
+};
+
+ConverterInvocation
+BuildConverterInvocation(const ConversionSettings& settings,
+                         const CommandLineStyle& style = PlatformCommandLineStyle());
+
+// The path of the output file the converter is asked to write (its second argument).
+QString OutputFilePath(const ConversionSettings& settings);
+
+} // namespace korven::app

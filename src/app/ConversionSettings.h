@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace korven::app {
+
+// The user's choices and the paths derived from them, shared by the main window's handlers
+// for the whole run and never saved. Paths are joined by plain concatenation:
+// FontFile carries its own leading separator, DestinationFolder its own trailing one, the
+// other folders none (except at a root, where the folder list reports one).
+struct ConversionSettings {
+    QString FontFile;             // separator + name of the font last clicked; empty: none
+    QString ProgramFolder;        // the program's own folder
+    QString ConverterPath;        // ProgramFolder + separator + converter name + " "
+    QString ConverterCommandLine; // the complete command, as shown to people
+    QString SourceFolder;         // source folder list's path
+    QString DestinationFolder;    // destination folder list's path + separator
+    QString ProgramDriveRoot;     // first three characters of ProgramFolder
+    QString FontSize;             // size list text when an item was last picked
+    QString ShadowValue;          // shadow box text after its last change
+    std::int16_t KnownDriveCount = 0;
+    std::int16_t CurrentDriveCount = 0;
+};
+
+} // namespace korven::app

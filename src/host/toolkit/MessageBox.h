@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace korven::host {
+
+// Flag values of a message box: one button set, plus at most one icon, plus 256 when the
+// second button is the default. They are the values the windows pass, so keep them numeric.
+namespace MessageBoxFlags {
+inline constexpr int OkOnly = 0;
+inline constexpr int YesNo = 4;
+inline constexpr int Stop = 16;
+inline constexpr int Warning = 48;
+inline constexpr int SecondButtonDefault = 256;
+} // namespace MessageBoxFlags
+
+// What a closed box answers. A box closed any other way than by OK, Yes or No answers
+// Closed, which callers must treat as "not Yes".
+namespace MessageBoxResult {
+inline constexpr int Ok = 1;
+inline constexpr int Closed = 2;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+} // namespace MessageBoxResult
+
+// A modal message box. Windows receive one of these at construction, so tests can give
+// preset answers and read back what would have been shown instead of clicking a real box.
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+
+    // Shows `text` modally and returns the answer. An empty `title` means the program title.
+    virtual int Show(const QString& text, int flags = MessageBoxFlags::OkOnly,
+                     const QString& title = QString(), QWidget* parent = nullptr) = 0;
+};
+
+// The real box, built on QMessageBox.
+class QtMessageBoxService final : public MessageBoxService {
+public:
+    int Show(const QString& text, int flags, const QString& title, QWidget* parent) override;
+};
+
+} // namespace korven::host
