@@ -1,0 +1,219 @@
+#include "forms/disclaimer/frmSplash.h"
+
+#include "controls/xpbutton/XPButton.h"
+#include "forms/disclaimer/SplashLayout.h"
+#include "forms/disclaimer/SplashTexts.h"
+#include "host/toolkit/Windows.h"
+#include "korven/Artwork.h"
+
+#include <QEventLoopLocker>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace korven::forms {
+
+namespace {
+
+QColor FromBgr(std::uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+QFont WarningFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(12);
+    font.setBold(true);
+    font.setUnderline(true);
+    return font;
+}
+
+// The large title face is a small-caps sans; where it is not installed, a plain sans
+// drawn in small capitals keeps the look and the width close.
+QFont TitleFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Siemens Sans SC"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(27.75);
+    font.setBold(true);
+    font.setCapitalization(QFont::SmallCaps);
+    return font;
+}
+
+QFont ButtonFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(box);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+void Colourise(QLabel* label, std::uint32_t bgr) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, FromBgr(bgr));
+    label->setPalette(palette);
+}
+
+// A label that sizes itself to its text keeps its left and top edges where they were
+// drawn and grows or shrinks to the right and downwards.
+void FitToText(QLabel* label) {
+    label->resize(label->sizeHint());
+}
+
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+} // namespace
+
+QPointer<frmSplash> frmSplash::instance_;
+
+frmSplash* frmSplash::Instance() {
+    return instance_.data();
+}
+
+frmSplash* frmSplash::LoadAndShow(SplashServices services) {
+    if (instance_.isNull()) {
+        instance_ = new frmSplash(std::move(services));
+        instance_->Form_Load();
+        CentreOnScreen(instance_);
+    }
+    host::ShowModeless(instance_);
+    instance_->xpButton1_->setFocus(Qt::OtherFocusReason);
+    return instance_;
+}
+
+void frmSplash::UnloadIfLoaded() {
+    if (!instance_.isNull()) {
+        host::Unload(instance_);
+    }
+}
+
+frmSplash::frmSplash(SplashServices services) : QWidget(nullptr), services_(std::move(services)) {
+    SetUpWindow();
+    CreateFrame();
+    CreateButtons();
+    CreateLabels();
+    CreatePictures();
+    ConnectHandlers();
+}
+
+void frmSplash::SetUpWindow() {
+    setObjectName(QStringLiteral("frmSplash"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A dialog frame with no title bar: no caption, no close, minimise or maximise box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
+    setWindowTitle(QString());
+    setWindowIcon(assets::ApplicationIcon());
+    setFixedSize(splash::kClientSize);
+}
+
+void frmSplash::CreateFrame() {
+    frame1_ = new QGroupBox(this);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    frame1_->setGeometry(splash::kFrame1);
+}
+
+void frmSplash::CreateButtons() {
+    const auto make = [this](const char* name, const char* caption, const QRect& box) {
+        auto* button = new xpbutton::XPButton(frame1_);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(box);
+        button->SetButtonType(splash::kButtonType);
+        button->SetColorScheme(splash::kButtonColorScheme);
+        button->SetShowFocusRect(true);
+        button->SetEnabled(true);
+        button->SetBackColor(splash::kButtonBackColor);
+        button->SetForeColor(splash::kButtonForeColor);
+        button->SetFont(ButtonFont());
+        button->SetCaption(QString::fromLatin1(caption));
+        return button;
+    };
+    xpButton1_ = make("XPButton1", splash::kOkCaption, splash::kXPButton1);
+    xpButton2_ = make("XPButton2", splash::kExitCaption, splash::kXPButton2);
+    // Only the two buttons take focus; Tab goes from one to the other and back.
+    setTabOrder(xpButton1_, xpButton2_);
+}
+
+void frmSplash::CreateLabels() {
+    label2_ =
+        MakeLabel(frame1_, "Label2", QString::fromLatin1(splash::kItalianWarning), splash::kLabel2);
+    label2_->setFont(WarningFont());
+    Colourise(label2_, splash::kWarningColor);
+
+    label1_ =
+        MakeLabel(frame1_, "Label1", QString::fromLatin1(splash::kGuiCaption), splash::kLabel1);
+    label1_->setFont(TitleFont());
+
+    lblWarning_ = MakeLabel(frame1_, "lblWarning", QString::fromLatin1(splash::kEnglishWarning),
+                            splash::kLblWarning);
+    lblWarning_->setFont(WarningFont());
+    Colourise(lblWarning_, splash::kWarningColor);
+
+    lblVersion_ = MakeLabel(frame1_, "lblVersion", QString::fromLatin1(splash::kVersionPlaceholder),
+                            splash::kLblVersion);
+    lblVersion_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    QFont versionFont(QStringLiteral("Arial"));
+    versionFont.setPointSizeF(12);
+    versionFont.setBold(true);
+    lblVersion_->setFont(versionFont);
+    FitToText(lblVersion_);
+
+    lblProductName_ =
+        MakeLabel(frame1_, "lblProductName", QString::fromLatin1(splash::kProductPlaceholder),
+                  splash::kLblProductName);
+    lblProductName_->setFont(TitleFont());
+    FitToText(lblProductName_);
+}
+
+void frmSplash::CreatePictures() {
+    image1_ = MakeLabel(frame1_, "Image1", QString(), splash::kImage1);
+    image1_->setScaledContents(true);
+    image1_->setPixmap(assets::LoadPicture(assets::kDisclaimerBannerPath));
+
+    imgLogo_ = MakeLabel(frame1_, "imgLogo", QString(), splash::kImgLogo);
+    imgLogo_->setScaledContents(true);
+    imgLogo_->setPixmap(assets::LoadPicture(assets::kIconPath));
+}
+
+void frmSplash::ConnectHandlers() {
+    connect(xpButton1_, &xpbutton::XPButton::Click, this, &frmSplash::XPButton1_Click);
+    connect(xpButton2_, &xpbutton::XPButton::Click, this, &frmSplash::XPButton2_Click);
+}
+
+void frmSplash::Form_Load() {
+    lblVersion_->setText(splash::VersionCaption(services_.programVersion()));
+    FitToText(lblVersion_);
+    lblProductName_->setText(services_.programTitle());
+    FitToText(lblProductName_);
+}
+
+void frmSplash::XPButton1_Click() {
+    // The main window's load unloads this window while this handler is still running.
+    // Work from a copy of the action so nothing of this window is needed afterwards, and
+    // keep the program alive through the moment when no window is visible.
+    QEventLoopLocker keepRunning;
+    const std::function<void()> continueToMain = services_.continueToMain;
+    if (continueToMain) {
+        continueToMain();
+    }
+}
+
+void frmSplash::XPButton2_Click() {
+    host::Unload(this);
+}
+
+} // namespace korven::forms

@@ -1,0 +1,80 @@
+#include "korven/Artwork.h"
+
+#include <QFile>
+#include <QImage>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Picture {
+    const char* path;
+    QSize size;
+    bool sixteenColours; // otherwise plain 24-bit colour, no transparency
+};
+
+class ArtworkPicture : public ::testing::TestWithParam<Picture> {};
+
+int DistinctColours(const QImage& image) {
+    QSet<QRgb> colours;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        for (int x = 0; x < argb.width(); ++x) {
+            colours.insert(argb.pixel(x, y));
+        }
+    }
+    return colours.size();
+}
+
+} // namespace
+
+TEST_P(ArtworkPicture, IsBuiltInWithItsSizeAndColourDepth) {
+    const Picture picture = GetParam();
+    ASSERT_TRUE(QFile::exists(QString::fromLatin1(picture.path))) << picture.path;
+    const QImage image(QString::fromLatin1(picture.path));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), picture.size);
+    if (picture.sixteenColours) {
+        EXPECT_LE(DistinctColours(image), 16);
+        ASSERT_LE(image.colorCount(), 16);
+        EXPECT_GT(image.colorCount(), 0) << "saved as a palette picture";
+    } else {
+        EXPECT_FALSE(image.hasAlphaChannel());
+        // A real drawing, not a flat fill.
+        EXPECT_GT(DistinctColours(image), 16);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, ArtworkPicture,
+    ::testing::Values(Picture{korven::assets::kIconPath, {32, 32}, true},
+                      Picture{korven::assets::kHandPointerPath, {32, 32}, true},
+                      Picture{korven::assets::kBannerPath, {743, 82}, false},
+                      Picture{korven::assets::kDisclaimerBannerPath, {211, 26}, false}));
+
+TEST(Artwork, HandPointerHotSpotIsOnTheFingerTip) {
+    const QImage hand(QString::fromLatin1(korven::assets::kHandPointerPath));
+    const QPoint spot = korven::assets::kHandPointerHotSpot;
+    ASSERT_TRUE(hand.rect().contains(spot));
+    // The hot spot is on the drawn outline, with nothing drawn above it.
+    EXPECT_GT(qAlpha(hand.pixel(spot)), 0);
+    for (int y = 0; y < spot.y(); ++y) {
+        EXPECT_EQ(qAlpha(hand.pixel(spot.x(), y)), 0);
+    }
+    const QCursor cursor = korven::assets::HandPointerCursor();
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursor.hotSpot(), spot);
+}
+
+TEST(Artwork, ApplicationIconOffersEveryRendition) {
+    const QIcon icon = korven::assets::ApplicationIcon();
+    ASSERT_FALSE(icon.isNull());
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int side : {32, 48, 64, 128}) {
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    }
+}
+
+TEST(Artwork, AMissingPictureLoadsAsNullWithoutFailing) {
+    EXPECT_TRUE(korven::assets::LoadPicture(":/korven/no-such-picture.png").isNull());
+}
