@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Retakes the README's screenshots from the real program under Xvfb:
+#   docs/screenshots/disclaimer.png, main.png, about.png
+# Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build; run scripts/build.sh first)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+program=$build/bin/korven-font-converter
+out=docs/screenshots
+[[ -x $program ]] || { echo "screenshots: build the program first ($program)" >&2; exit 1; }
+mkdir -p "$out"
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "screenshots: $*" >&2; exit 1; }
+
+# wait_for_window ARGS...: prints the first visible window xdotool finds, within 15 s.
+wait_for_window() {
+  local id
+  for _ in $(seq 150); do
+    id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n1 || true)
+    [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Let a window finish painting before it is captured.
+settle() { sleep 0.5; }
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$work/display")
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
+unset QT_ENABLE_HIGHDPI_SCALING
+
+# The program starts in its own folder's neighbourhood; give it a tidy current folder.
+(cd "$work" && exec "$OLDPWD/$program") &
+app_pid=$!
+
+splash=$(wait_for_window --class korven-font-converter) || fail "the disclaimer window did not appear"
+settle
+import -window "$splash" "$out/disclaimer.png"
+
+# "&OK" sits at 408,248 (frame plus button offset), 97 x 25 pixels; click its middle.
+xdotool mousemove --window "$splash" 456 260 click 1
+main=$(wait_for_window --name 'KORVEN FONTS CONVERTER') || fail "the main window did not appear"
+settle
+import -window "$main" "$out/main.png"
+
+# The menu bar's only item, "INFO", is at the window's top-left corner.
+xdotool mousemove --window "$main" 20 10 click 1
+about=$(wait_for_window --name '^INFO$') || fail "the About window did not appear"
+settle
+import -window "$about" "$out/about.png"
+
+echo "screenshots written to $out/"
