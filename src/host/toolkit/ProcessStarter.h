@@ -33,7 +33,7 @@ public:
     QString LastErrorLine();
 
 signals:
-    // Emitted once when the child leaves Running (exit or crash), from the event loop.
+    // Emitted once, from the event loop, after the child has left Running (exit or crash).
     void Finished();
 };
 

@@ -1,0 +1,138 @@
+#include "host/toolkit/DirListBox.h"
+
+#include "host/toolkit/HostOperations.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <algorithm>
+
+namespace korven::host {
+
+namespace {
+
+constexpr int kDepthRole = Qt::UserRole + 1;
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kIndentPixels = 10;
+
+// Draws each row shifted right by its depth, so the list reads like a folder tree.
+class IndentDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted(option);
+        shifted.rect.adjust(index.data(kDepthRole).toInt() * kIndentPixels, 0, 0, 0);
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+};
+
+QString CleanPath(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+QString JoinPath(const QString& folder, const QString& name) {
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+} // namespace
+
+DirListBox::DirListBox(DriveSource& drives, FolderReader& folders, QWidget* parent)
+    : QListWidget(parent), drives_(drives), folders_(folders) {
+    setItemDelegate(new IndentDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { OpenRow(row(item)); });
+    SetPath(QDir::currentPath());
+}
+
+FolderError DirListBox::SetPath(const QString& path) {
+    const QString clean = CleanPath(path);
+    FolderListing listing = folders_.Subfolders(clean);
+    if (listing.error != FolderError::None)
+        return listing.error;
+
+    path_ = clean;
+    ancestors_.clear();
+    QString walk = path_;
+    for (;;) {
+        ancestors_.prepend(walk);
+        const QString up = QFileInfo(walk).path();
+        if (up == walk || walk == QDir::rootPath())
+            break;
+        walk = up;
+    }
+    std::sort(listing.names.begin(), listing.names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    subfolders_.clear();
+    subfolders_.reserve(listing.names.size());
+    for (const QString& name : listing.names)
+        subfolders_.append(JoinPath(path_, name));
+    Fill();
+    emit Change();
+    return FolderError::None;
+}
+
+FolderError DirListBox::SetPathToDrive(const QString& drive) {
+    const QStringList roots = ReadDriveRoots(drives_);
+    if (!roots.contains(drive))
+        return FolderError::DeviceUnavailable;
+    const QString current = QDir::currentPath();
+    return SetPath(DriveOfPath(current, roots) == drive ? current : drive);
+}
+
+FolderError DirListBox::Refresh() {
+    return SetPath(path_);
+}
+
+void DirListBox::Fill() {
+    static const QIcon openIcon = QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
+    static const QIcon closedIcon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+    setUpdatesEnabled(false);
+    clear();
+    int depth = 0;
+    for (const QString& folder : ancestors_) {
+        const QString name = GetFileName(folder);
+        auto* item =
+            new QListWidgetItem(openIcon, name.isEmpty() ? QDir::toNativeSeparators(folder) : name);
+        item->setData(kPathRole, folder);
+        item->setData(kDepthRole, depth++);
+        addItem(item);
+    }
+    for (const QString& folder : subfolders_) {
+        auto* item = new QListWidgetItem(closedIcon, GetFileName(folder));
+        item->setData(kPathRole, folder);
+        item->setData(kDepthRole, depth);
+        addItem(item);
+    }
+    setCurrentRow(static_cast<int>(ancestors_.size()) - 1);
+    setUpdatesEnabled(true);
+}
+
+void DirListBox::OpenRow(int row) {
+    QListWidgetItem* entry = item(row);
+    if (entry == nullptr)
+        return;
+    const QString target = entry->data(kPathRole).toString();
+    if (target == path_)
+        return;
+    const FolderError error = SetPath(target);
+    if (error != FolderError::None)
+        emit OpenFailed(error, target);
+}
+
+void DirListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        OpenRow(currentRow());
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+} // namespace korven::host

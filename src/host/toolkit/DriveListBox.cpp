@@ -1,0 +1,69 @@
+#include "host/toolkit/DriveListBox.h"
+
+#include <QDir>
+
+namespace korven::host {
+
+DriveListBox::DriveListBox(DriveSource& drives, QWidget* parent)
+    : QComboBox(parent), source_(drives) {
+    setEditable(false);
+    roots_ = ReadDriveRoots(source_);
+    drive_ = DriveOfPath(QDir::currentPath(), roots_);
+    if (drive_.isEmpty() && !roots_.isEmpty())
+        drive_ = roots_.first();
+    Fill();
+    connect(this, &QComboBox::activated, this, &DriveListBox::OnActivated);
+}
+
+void DriveListBox::Fill() {
+    filling_ = true;
+    clear();
+    for (const QString& root : roots_)
+        addItem(QDir::toNativeSeparators(root), root);
+    setCurrentIndex(static_cast<int>(roots_.indexOf(drive_)));
+    filling_ = false;
+}
+
+bool DriveListBox::SetDrive(const QString& path) {
+    QString drive = DriveOfPath(path, roots_);
+    if (drive.isEmpty()) {
+        // Perhaps a drive attached since the last refresh.
+        const QStringList fresh = ReadDriveRoots(source_);
+        drive = DriveOfPath(path, fresh);
+        if (drive.isEmpty())
+            return false;
+        roots_ = fresh;
+    }
+    drive_ = drive;
+    Fill();
+    emit Change();
+    return true;
+}
+
+void DriveListBox::Refresh() {
+    const QStringList fresh = ReadDriveRoots(source_);
+    // A failed enumeration says nothing about the drives; keep showing the last good list.
+    if (!fresh.isEmpty())
+        roots_ = fresh;
+    const bool driveGone = !roots_.contains(drive_);
+    if (driveGone) {
+        drive_ = DriveOfPath(QDir::rootPath(), roots_);
+        if (drive_.isEmpty() && !roots_.isEmpty())
+            drive_ = roots_.first();
+    }
+    Fill();
+    if (driveGone)
+        emit Change();
+}
+
+void DriveListBox::OnActivated(int index) {
+    if (filling_ || index < 0)
+        return;
+    const QString picked = itemData(index).toString();
+    if (picked == drive_)
+        return;
+    drive_ = picked;
+    emit Change();
+}
+
+} // namespace korven::host

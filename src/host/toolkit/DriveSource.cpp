@@ -1,0 +1,178 @@
+#include "host/toolkit/DriveSource.h"
+
+#include <QFile>
+#include <QSet>
+#include <cstring>
+
+namespace korven::host {
+
+QStringList ReadDriveRoots(DriveSource& source) {
+    std::vector<char> buffer(256);
+    std::uint32_t n =
+        source.GetLogicalDriveStrings(static_cast<std::uint32_t>(buffer.size()), buffer.data());
+    // The answer may grow between the two calls (a drive attached); try a few times.
+    for (int attempt = 0; attempt < 4 && n >= buffer.size(); ++attempt) {
+        buffer.assign(n + 256, '\0');
+        n = source.GetLogicalDriveStrings(static_cast<std::uint32_t>(buffer.size()), buffer.data());
+    }
+    QStringList roots;
+    if (n == 0 || n >= buffer.size())
+        return roots;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (buffer[i] != '\0')
+            continue;
+        if (i > start)
+            roots.append(QFile::decodeName(QByteArray(&buffer[start], i - start)));
+        start = i + 1;
+    }
+    return roots;
+}
+
+std::uint32_t WriteDriveStrings(const QStringList& roots, std::uint32_t bufferLength,
+                                char* buffer) {
+    QByteArray text;
+    for (const QString& root : roots) {
+        text += QFile::encodeName(root);
+        text += '\0';
+    }
+    const auto needed = static_cast<std::uint32_t>(text.size()) + 1; // final NUL
+    if (roots.isEmpty())
+        return 0;
+    if (buffer == nullptr || needed > bufferLength)
+        return needed;
+    std::memcpy(buffer, text.constData(), text.size());
+    buffer[text.size()] = '\0';
+    return needed - 1;
+}
+
+namespace {
+
+bool IsSeparator(QChar c) {
+    return c == u'/' || c == u'\\';
+}
+
+// True when `root` is `path` or one of its ancestors.
+bool Holds(const QString& root, const QString& path) {
+    if (!path.startsWith(root, Qt::CaseSensitive))
+        return false;
+    if (path.size() == root.size())
+        return true;
+    return IsSeparator(root.back()) || IsSeparator(path[root.size()]);
+}
+
+} // namespace
+
+QString DriveOfPath(const QString& path, const QStringList& roots) {
+    QString best;
+    for (const QString& root : roots) {
+        if (root.isEmpty() || !Holds(root, path))
+            continue;
+        if (root.size() > best.size())
+            best = root;
+    }
+    return best;
+}
+
+namespace {
+
+// Mount points escape blanks, tabs, new lines and backslashes as \ooo octal.
+QString DecodeMountField(const QByteArray& field) {
+    QByteArray out;
+    out.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const QByteArray digits = field.mid(i + 1, 3);
+            bool ok = false;
+            const int value = digits.toInt(&ok, 8);
+            if (ok && digits.size() == 3 && value < 256) {
+                out += static_cast<char>(value);
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return QFile::decodeName(out);
+}
+
+} // namespace
+
+std::vector<MountEntry> ParseMountInfo(const QByteArray& text) {
+    std::vector<MountEntry> entries;
+    for (const QByteArray& line : text.split('\n')) {
+        // id parent major:minor root mountpoint options [optional...] - fstype source superopts
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (dash < 5 || dash + 2 >= fields.size())
+            continue;
+        MountEntry entry;
+        entry.root = DecodeMountField(fields[3]);
+        entry.mountPoint = DecodeMountField(fields[4]);
+        entry.fileSystem = QString::fromLatin1(fields[dash + 1]);
+        entry.source = DecodeMountField(fields[dash + 2]);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+bool IsVolume(const MountEntry& entry) {
+    static const QSet<QString> network = {
+        QStringLiteral("nfs"),         QStringLiteral("nfs4"),       QStringLiteral("cifs"),
+        QStringLiteral("smb3"),        QStringLiteral("smbfs"),      QStringLiteral("ncpfs"),
+        QStringLiteral("afs"),         QStringLiteral("ceph"),       QStringLiteral("glusterfs"),
+        QStringLiteral("9p"),          QStringLiteral("fuse.sshfs"), QStringLiteral("davfs"),
+        QStringLiteral("fuse.rclone"),
+    };
+    static const QSet<QString> pseudo = {
+        QStringLiteral("proc"),
+        QStringLiteral("sysfs"),
+        QStringLiteral("cgroup"),
+        QStringLiteral("cgroup2"),
+        QStringLiteral("tmpfs"),
+        QStringLiteral("devtmpfs"),
+        QStringLiteral("devpts"),
+        QStringLiteral("mqueue"),
+        QStringLiteral("debugfs"),
+        QStringLiteral("tracefs"),
+        QStringLiteral("securityfs"),
+        QStringLiteral("pstore"),
+        QStringLiteral("bpf"),
+        QStringLiteral("autofs"),
+        QStringLiteral("hugetlbfs"),
+        QStringLiteral("configfs"),
+        QStringLiteral("fusectl"),
+        QStringLiteral("binfmt_misc"),
+        QStringLiteral("efivarfs"),
+        QStringLiteral("ramfs"),
+        QStringLiteral("rpc_pipefs"),
+        QStringLiteral("nsfs"),
+        QStringLiteral("squashfs"),
+        QStringLiteral("overlay"),
+        QStringLiteral("fuse.gvfsd-fuse"),
+        QStringLiteral("fuse.portal"),
+        QStringLiteral("fuse.lxcfs"),
+    };
+    if (pseudo.contains(entry.fileSystem))
+        return false;
+    if (network.contains(entry.fileSystem))
+        return true;
+    // Disks, partitions, card readers and sticks all come from a block device.
+    return entry.source.startsWith(QLatin1String("/dev/"));
+}
+
+QStringList VolumeRoots(const QByteArray& mountInfo, bool (*isFolder)(const QString&)) {
+    QStringList roots{QStringLiteral("/")};
+    for (const MountEntry& entry : ParseMountInfo(mountInfo)) {
+        if (!IsVolume(entry) || roots.contains(entry.mountPoint))
+            continue;
+        if (!entry.mountPoint.startsWith(u'/'))
+            continue;
+        if (isFolder != nullptr && !isFolder(entry.mountPoint))
+            continue;
+        roots.append(entry.mountPoint);
+    }
+    return roots;
+}
+
+} // namespace korven::host

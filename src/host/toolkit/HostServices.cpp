@@ -1,0 +1,24 @@
+#include "host/toolkit/HostServices.h"
+
+#include "host/toolkit/ProgramInfo.h"
+
+namespace korven::host {
+
+HostServices HostServices::Real() {
+    // Process-wide and never destroyed before the windows that use them.
+    static QtMessageBoxService messages;
+    static QtProcessStarter processes;
+    static SystemDriveSource drives;
+    static SystemFolderReader folders;
+    static DesktopUrlOpener urls;
+    HostServices services;
+    services.messages = &messages;
+    services.processes = &processes;
+    services.drives = &drives;
+    services.folders = &folders;
+    services.urls = &urls;
+    services.programFolder = &SystemProgramFolder;
+    return services;
+}
+
+} // namespace korven::host

@@ -1,0 +1,66 @@
+#include "host/toolkit/MessageBox.h"
+
+#include "host/toolkit/ProgramInfo.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace korven::host {
+
+namespace {
+
+QMessageBox::Icon IconOf(int flags) {
+    // The icon is the 16..64 part of the flags; the ones the windows use are stop and warning.
+    switch (flags & 0x70) {
+    case MessageBoxFlags::Stop:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case MessageBoxFlags::Warning:
+        return QMessageBox::Warning;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+int QtMessageBoxService::Show(const QString& text, int flags, const QString& title,
+                              QWidget* parent) {
+    QMessageBox box(parent);
+    box.setIcon(IconOf(flags));
+    box.setText(text);
+    box.setWindowTitle(title.isEmpty() ? ProgramTitle() : title);
+    const bool secondDefault = (flags & MessageBoxFlags::SecondButtonDefault) != 0;
+
+    if ((flags & 0x0F) == MessageBoxFlags::YesNo) {
+        QPushButton* yes = box.addButton(QMessageBox::Yes);
+        QPushButton* no = box.addButton(QMessageBox::No);
+        box.setDefaultButton(secondDefault ? no : yes);
+        // Escape and the close button answer No: only an explicit Yes goes on.
+        box.setEscapeButton(no);
+    } else {
+        QPushButton* ok = box.addButton(QMessageBox::Ok);
+        box.setDefaultButton(ok);
+        box.setEscapeButton(ok);
+    }
+    box.exec();
+
+    QAbstractButton* clicked = box.clickedButton();
+    if (clicked == nullptr)
+        return MessageBoxResult::Closed;
+    switch (box.standardButton(clicked)) {
+    case QMessageBox::Ok:
+        return MessageBoxResult::Ok;
+    case QMessageBox::Yes:
+        return MessageBoxResult::Yes;
+    case QMessageBox::No:
+        return MessageBoxResult::No;
+    default:
+        return MessageBoxResult::Closed;
+    }
+}
+
+} // namespace korven::host

@@ -1,0 +1,159 @@
+#include "host/toolkit/ProcessStarter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryFile>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace korven::host {
+
+QString ProcessHandle::LastErrorLine() {
+    const QStringList lines = ErrorOutput().split(QLatin1Char('\n'));
+    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
+        const QString line = it->trimmed();
+        if (!line.isEmpty())
+            return line;
+    }
+    return QString();
+}
+
+namespace {
+
+// Children whose handle went away while they still ran. They are kept (reachable, not
+// leaked) until they end, because destroying a QProcess would kill its child.
+QSet<QProcess*>& Orphans() {
+    static QSet<QProcess*> orphans;
+    return orphans;
+}
+
+// Standard error goes to a file rather than a pipe, so a child that writes after the front
+// end has gone does not die of a broken pipe, and nothing has to drain it while it runs.
+constexpr qint64 kErrorOutputLimit = 64 * 1024;
+
+class QtProcessHandle final : public ProcessHandle {
+public:
+    QtProcessHandle(const QString& program, const QStringList& arguments) {
+        errorFile_ = std::make_unique<QTemporaryFile>();
+        errorFile_->setFileTemplate(QDir::tempPath() + QStringLiteral("/korven-stderr-XXXXXX"));
+        if (errorFile_->open())
+            errorFile_->close();
+
+        process_ = new QProcess();
+        process_->setProgram(program);
+        process_->setArguments(arguments);
+        process_->setStandardInputFile(QProcess::nullDevice());
+        process_->setStandardOutputFile(QProcess::nullDevice());
+        process_->setStandardErrorFile(errorFile_->fileName());
+#ifdef Q_OS_WIN
+        process_->setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
+            args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+            args->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
+        });
+#endif
+        QObject::connect(process_, &QProcess::finished, this, [this] { NoteEnd(); });
+        QObject::connect(process_, &QProcess::errorOccurred, this,
+                         [this](QProcess::ProcessError error) {
+                             if (error == QProcess::FailedToStart) {
+                                 failedToStart_ = true;
+                                 failure_ = process_->errorString();
+                             }
+                         });
+        process_->start();
+        // Waiting for the start (not the end) is quick: it returns once the program has
+        // been loaded or refused, so a missing converter is known at once.
+        if (!process_->waitForStarted(10000) && !failedToStart_) {
+            failedToStart_ = true;
+            failure_ = process_->errorString();
+        }
+    }
+
+    ~QtProcessHandle() override {
+        if (process_->state() == QProcess::NotRunning) {
+            delete process_;
+            return;
+        }
+        // Leave the child running; forget it (and its error file) once it has ended.
+        QObject::disconnect(process_, nullptr, this, nullptr);
+        process_->setParent(nullptr);
+        QProcess* orphan = process_;
+        QTemporaryFile* file = errorFile_.release();
+        file->setParent(orphan);
+        Orphans().insert(orphan);
+        QObject::connect(orphan, &QProcess::finished, orphan, [orphan] {
+            Orphans().remove(orphan);
+            orphan->deleteLater();
+        });
+    }
+
+    ProcessState State() override {
+        if (failedToStart_)
+            return ProcessState::FailedToStart;
+        if (!ended_ && process_->state() != QProcess::NotRunning) {
+            // A zero wait only looks whether the child has ended, so the state is right even
+            // when no event loop has run since.
+            process_->waitForFinished(0);
+        }
+        if (!ended_ && process_->state() == QProcess::NotRunning)
+            NoteEnd();
+        if (!ended_)
+            return ProcessState::Running;
+        return crashed_ ? ProcessState::Crashed : ProcessState::Exited;
+    }
+
+    int ExitCode() const override {
+        return ended_ && !crashed_ ? exitCode_ : -1;
+    }
+
+    QString FailureText() const override {
+        return failure_;
+    }
+
+    QString ErrorOutput() override {
+        if (!errorFile_)
+            return QString();
+        QFile file(errorFile_->fileName());
+        if (!file.open(QIODevice::ReadOnly))
+            return QString();
+        const qint64 size = file.size();
+        if (size > kErrorOutputLimit)
+            file.seek(size - kErrorOutputLimit);
+        return QString::fromLocal8Bit(file.readAll());
+    }
+
+private:
+    void NoteEnd() {
+        if (ended_ || failedToStart_)
+            return;
+        ended_ = true;
+        crashed_ = process_->exitStatus() == QProcess::CrashExit;
+        exitCode_ = process_->exitCode();
+        if (crashed_)
+            failure_ = process_->errorString();
+        // Always from the event loop, never from inside State(), so a handler of Finished
+        // cannot run in the middle of whatever code polled the state.
+        QMetaObject::invokeMethod(
+            this, [this] { emit Finished(); }, Qt::QueuedConnection);
+    }
+
+    QProcess* process_ = nullptr;
+    std::unique_ptr<QTemporaryFile> errorFile_;
+    bool failedToStart_ = false;
+    bool ended_ = false;
+    bool crashed_ = false;
+    int exitCode_ = -1;
+    QString failure_;
+};
+
+} // namespace
+
+std::unique_ptr<ProcessHandle> QtProcessStarter::Start(const QString& program,
+                                                       const QStringList& arguments) {
+    return std::make_unique<QtProcessHandle>(program, arguments);
+}
+
+} // namespace korven::host

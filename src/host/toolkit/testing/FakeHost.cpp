@@ -1,0 +1,75 @@
+#include "host/toolkit/testing/FakeHost.h"
+
+namespace korven::host::testing {
+
+int FakeMessageBoxService::Show(const QString& text, int flags, const QString& title,
+                                QWidget* parent) {
+    Q_UNUSED(parent);
+    const ShownBox box{text, flags, title};
+    shown.append(box);
+    if (whileOpen)
+        whileOpen(box);
+    if (answers.empty())
+        return defaultAnswer;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void FakeProcessHandle::Finish(ProcessState endState, int code, const QString& standardError) {
+    state = endState;
+    exitCode = code;
+    errorOutput += standardError;
+    emit Finished();
+}
+
+std::unique_ptr<ProcessHandle> FakeProcessStarter::Start(const QString& program,
+                                                         const QStringList& arguments) {
+    auto handle = std::make_unique<FakeProcessHandle>();
+    handle->state = startState;
+    if (startState == ProcessState::FailedToStart)
+        handle->failureText = failureText;
+    started.append({program, arguments, handle.get()});
+    if (onStart)
+        onStart(started.back());
+    return handle;
+}
+
+std::uint32_t FakeDriveSource::GetLogicalDriveStrings(std::uint32_t bufferLength, char* buffer) {
+    ++calls;
+    if (failing)
+        return 0;
+    return WriteDriveStrings(roots, bufferLength, buffer);
+}
+
+FolderListing FakeFolderReader::Subfolders(const QString& path) {
+    if (const auto it = failures.constFind(path); it != failures.constEnd()) {
+        return {ClassifyFolderError(*it), *it, {}};
+    }
+    return real_.Subfolders(path);
+}
+
+FolderListing FakeFolderReader::Files(const QString& path) {
+    if (const auto it = failures.constFind(path); it != failures.constEnd()) {
+        return {ClassifyFolderError(*it), *it, {}};
+    }
+    return real_.Files(path);
+}
+
+bool FakeUrlOpener::Open(const QString& url, const QString& directory) {
+    opened.append({url, directory});
+    return true;
+}
+
+HostServices FakeHost::Services() {
+    HostServices services;
+    services.messages = &messages;
+    services.processes = &processes;
+    services.drives = &drives;
+    services.folders = &folders;
+    services.urls = &urls;
+    services.programFolder = [this] { return programFolder; };
+    return services;
+}
+
+} // namespace korven::host::testing
