@@ -8,6 +8,7 @@
 namespace {
 
 struct Picture {
+    const char* name;
     const char* path;
     QSize size;
     bool sixteenColours; // otherwise plain 24-bit colour, no transparency
@@ -47,10 +48,12 @@ TEST_P(ArtworkPicture, IsBuiltInWithItsSizeAndColourDepth) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, ArtworkPicture,
-    ::testing::Values(Picture{korven::assets::kIconPath, {32, 32}, true},
-                      Picture{korven::assets::kHandPointerPath, {32, 32}, true},
-                      Picture{korven::assets::kBannerPath, {743, 82}, false},
-                      Picture{korven::assets::kDisclaimerBannerPath, {211, 26}, false}));
+    ::testing::Values(
+        Picture{"Icon", korven::assets::kIconPath, {32, 32}, true},
+        Picture{"HandPointer", korven::assets::kHandPointerPath, {32, 32}, true},
+        Picture{"Banner", korven::assets::kBannerPath, {743, 82}, false},
+        Picture{"DisclaimerBanner", korven::assets::kDisclaimerBannerPath, {211, 26}, false}),
+    [](const ::testing::TestParamInfo<Picture>& info) { return std::string(info.param.name); });
 
 TEST(Artwork, HandPointerHotSpotIsOnTheFingerTip) {
     const QImage hand(QString::fromLatin1(korven::assets::kHandPointerPath));

@@ -1,0 +1,166 @@
+// bench_startup: how long the program takes from process start to the disclaimer window
+// on screen, and from "&OK" to the main window on screen, and how much memory it holds.
+//
+// Run without arguments it starts itself again and again as a child process, each child
+// going through the program's own start-up code on the current platform (offscreen by
+// default), and prints medians. The clock is the system-wide monotonic clock, read by the
+// parent just before it starts the child and by the child when a window first paints.
+#include "forms/disclaimer/StartUp.h"
+#include "forms/disclaimer/frmSplash.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QProcess>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::int64_t NowNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return std::int64_t{ts.tv_sec} * 1'000'000'000 + ts.tv_nsec;
+}
+
+// Peak resident set of this process in kilobytes, as the kernel counts it.
+long PeakRssKb() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmHWM:") {
+            long kb = 0;
+            status >> kb;
+            return kb;
+        }
+        status.ignore(1 << 16, '\n');
+    }
+    return -1;
+}
+
+// Notes the moment a window is first painted, then runs the next step.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(std::int64_t* when, std::function<void()> next) : when_(when), next_(std::move(next)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && *when_ == 0) {
+            *when_ = NowNs();
+            watched->removeEventFilter(this);
+            // Let the paint finish before the next step.
+            QTimer::singleShot(0, next_);
+        }
+        return false;
+    }
+
+private:
+    std::int64_t* when_;
+    std::function<void()> next_;
+};
+
+QWidget* FindMainWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QStringLiteral("Form1") && w->isVisible()) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+int RunChild(int argc, char** argv, std::int64_t parentStart) {
+    QApplication app(argc, argv);
+    std::int64_t splashShown = 0;
+    std::int64_t okPressed = 0;
+    std::int64_t mainShown = 0;
+
+    FirstPaint mainPainted(&mainShown, [] { QApplication::closeAllWindows(); });
+    FirstPaint splashPainted(&splashShown, [&] {
+        okPressed = NowNs();
+        korven::forms::frmSplash::Instance()->XPButton1_Click();
+        if (QWidget* main = FindMainWindow()) {
+            main->installEventFilter(&mainPainted);
+            main->update();
+        } else {
+            QApplication::exit(3);
+        }
+    });
+
+    korven::forms::frmSplash* splash = korven::forms::StartProgram();
+    splash->installEventFilter(&splashPainted);
+    const int code = app.exec();
+    if (code != 0 || splashShown == 0 || mainShown == 0) {
+        std::fprintf(stderr, "child run failed (exit %d)\n", code);
+        return 1;
+    }
+    std::printf("%lld %lld %ld\n", static_cast<long long>(splashShown - parentStart),
+                static_cast<long long>(mainShown - okPressed), PeakRssKb());
+    return 0;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+int RunParent(const char* self, int runs) {
+    std::vector<double> toSplash;
+    std::vector<double> toMain;
+    std::vector<double> rss;
+    for (int i = 0; i < runs; ++i) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const std::int64_t start = NowNs();
+        child.start(QString::fromLocal8Bit(self), {QStringLiteral("--child"), QString::number(start)});
+        if (!child.waitForFinished(30000) || child.exitCode() != 0) {
+            std::fprintf(stderr, "run %d failed\n", i + 1);
+            return 1;
+        }
+        long long splashNs = 0;
+        long long mainNs = 0;
+        long rssKb = 0;
+        if (std::sscanf(child.readAllStandardOutput().constData(), "%lld %lld %ld", &splashNs,
+                        &mainNs, &rssKb) != 3) {
+            std::fprintf(stderr, "run %d gave no figures\n", i + 1);
+            return 1;
+        }
+        toSplash.push_back(splashNs / 1e6);
+        toMain.push_back(mainNs / 1e6);
+        rss.push_back(rssKb / 1024.0);
+    }
+    std::printf("runs: %d (platform %s)\n", runs, qgetenv("QT_QPA_PLATFORM").constData());
+    std::printf("process start -> disclaimer shown: median %.1f ms (min %.1f, max %.1f)\n",
+                Median(toSplash), *std::min_element(toSplash.begin(), toSplash.end()),
+                *std::max_element(toSplash.begin(), toSplash.end()));
+    std::printf("OK -> main window shown:           median %.1f ms (min %.1f, max %.1f)\n",
+                Median(toMain), *std::min_element(toMain.begin(), toMain.end()),
+                *std::max_element(toMain.begin(), toMain.end()));
+    std::printf("peak resident memory:              median %.1f MB (max %.1f)\n", Median(rss),
+                *std::max_element(rss.begin(), rss.end()));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 3 && std::string(argv[1]) == "--child") {
+        return RunChild(argc, argv, std::atoll(argv[2]));
+    }
+    int runs = 20;
+    if (argc >= 2) {
+        runs = std::max(1, std::atoi(argv[1]));
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QCoreApplication app(argc, argv);
+    return RunParent(argv[0], runs);
+}
