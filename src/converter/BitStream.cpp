@@ -1,0 +1,75 @@
+#include "converter/BitStream.h"
+
+#include "converter/Errors.h"
+
+namespace korven::converter {
+
+void BitWriter::put(std::uint32_t value, int bits) {
+    for (int i = 0; i < bits; ++i, ++bitCount_) {
+        if (bitCount_ % 8 == 0)
+            bytes_.push_back(0);
+        if ((value >> i) & 1U)
+            bytes_.back() |= static_cast<std::uint8_t>(1U << (bitCount_ % 8));
+    }
+}
+
+void BitWriter::alignToByte() {
+    bitCount_ = bytes_.size() * 8;
+}
+
+BitReader::BitReader(std::span<const std::uint8_t> data, std::size_t startByte)
+    : data_(data), bit_(startByte * 8) {}
+
+std::uint32_t BitReader::get(int bits) {
+    if (bits < 0 || bits > 32)
+        throw PgfFormatError("bit field wider than 32 bits");
+    if (bit_ + static_cast<std::size_t>(bits) > data_.size() * 8)
+        throw PgfFormatError("data ends inside a packed field");
+    std::uint32_t value = 0;
+    for (int i = 0; i < bits; ++i, ++bit_) {
+        if ((data_[bit_ / 8] >> (bit_ % 8)) & 1U)
+            value |= 1U << i;
+    }
+    return value;
+}
+
+std::int32_t BitReader::getSigned(int bits) {
+    const std::uint32_t raw = get(bits);
+    if (bits == 0 || bits == 32)
+        return static_cast<std::int32_t>(raw);
+    const std::uint32_t sign = 1U << (bits - 1);
+    return static_cast<std::int32_t>(raw ^ sign) - static_cast<std::int32_t>(sign);
+}
+
+int bitsFor(std::uint64_t value) {
+    int bits = 1;
+    while (bits < 64 && (value >> bits) != 0)
+        ++bits;
+    return bits;
+}
+
+std::uint32_t readPacked(std::span<const std::uint8_t> data, std::size_t offset, std::size_t index,
+                         int bpe) {
+    // Jump straight to the entry instead of reading every earlier one.
+    const std::size_t bit = offset * 8 + index * static_cast<std::size_t>(bpe);
+    if (bit / 8 > data.size())
+        throw PgfFormatError("packed table lies beyond the end of the file");
+    BitReader field(data, bit / 8);
+    field.get(static_cast<int>(bit % 8));
+    return field.get(bpe);
+}
+
+std::vector<std::uint8_t> packTable(const std::vector<std::uint32_t>& entries, int bpe) {
+    BitWriter writer;
+    for (std::uint32_t e : entries)
+        writer.put(e, bpe);
+    std::vector<std::uint8_t> bytes = writer.bytes();
+    bytes.resize(paddedTableBytes(entries.size(), bpe), 0);
+    return bytes;
+}
+
+std::size_t paddedTableBytes(std::size_t count, int bpe) {
+    return (count * static_cast<std::size_t>(bpe) + 31) / 32 * 4;
+}
+
+} // namespace korven::converter

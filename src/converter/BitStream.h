@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace korven::converter {
+
+// Packed data in the font file is a stream of bits taken least significant bit first: bit 0 of
+// byte 0, then bit 1, and so on; a field's first bit is its least significant one.
+class BitWriter {
+public:
+    // Appends the low `bits` bits of value (bits 0..32).
+    void put(std::uint32_t value, int bits);
+    void putSigned(std::int32_t value, int bits) { put(static_cast<std::uint32_t>(value), bits); }
+    // Zero bits up to the next byte boundary.
+    void alignToByte();
+    std::size_t bitCount() const { return bitCount_; }
+    // The bytes written so far; a partial last byte is zero-filled.
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    std::size_t bitCount_ = 0;
+};
+
+// Reads the same stream back. Every read is checked against the end of the buffer and throws
+// PgfFormatError rather than reading beyond it.
+class BitReader {
+public:
+    BitReader(std::span<const std::uint8_t> data, std::size_t startByte);
+
+    std::uint32_t get(int bits);
+    std::int32_t getSigned(int bits);
+    std::size_t bitPosition() const { return bit_; }
+    std::size_t bytePosition() const { return (bit_ + 7) / 8; }
+
+private:
+    std::span<const std::uint8_t> data_;
+    std::size_t bit_;
+};
+
+// Number of bits needed to store `value` (at least 1).
+int bitsFor(std::uint64_t value);
+
+// Reads entry `index` of a packed table of `bpe`-bit entries starting at `offset` bytes.
+std::uint32_t readPacked(std::span<const std::uint8_t> data, std::size_t offset, std::size_t index,
+                         int bpe);
+
+// Packs entries of `bpe` bits and pads the result to whole 32-bit words, as every table is.
+std::vector<std::uint8_t> packTable(const std::vector<std::uint32_t>& entries, int bpe);
+
+// Size in bytes of a packed table of `count` entries, padded to whole 32-bit words.
+std::size_t paddedTableBytes(std::size_t count, int bpe);
+
+} // namespace korven::converter

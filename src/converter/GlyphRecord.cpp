@@ -1,0 +1,125 @@
+#include "converter/GlyphRecord.h"
+
+#include "converter/BitStream.h"
+#include "converter/Errors.h"
+#include "converter/PgfLayout.h"
+#include "converter/Rle.h"
+
+namespace korven::converter {
+
+namespace {
+
+constexpr int kFixedHeaderBits = 64;
+constexpr int kShadowHeaderBits = 48;
+
+void putMetric(BitWriter& w, const MetricTable& table, std::size_t glyphIndex, MetricPair value) {
+    const int index = table.indexOfGlyph[glyphIndex];
+    if (index >= 0) {
+        w.put(static_cast<std::uint32_t>(index), 8);
+    } else {
+        w.putSigned(value.h, 32);
+        w.putSigned(value.v, 32);
+    }
+}
+
+int metricBits(const MetricTable& table, std::size_t glyphIndex) {
+    return table.indexOfGlyph[glyphIndex] >= 0 ? 8 : 64;
+}
+
+std::uint32_t checkedSize(std::size_t bits) {
+    const std::size_t bytes = (bits + 7) / 8;
+    if (bytes > static_cast<std::size_t>(limits::kMaxRecordBytes))
+        throw ConversionError("a glyph record would exceed 16383 bytes");
+    return static_cast<std::uint32_t>(bytes);
+}
+
+void putPlacement(BitWriter& w, const GlyphBitmap& b) {
+    w.put(static_cast<std::uint32_t>(b.width), 7);
+    w.put(static_cast<std::uint32_t>(b.height), 7);
+    w.putSigned(b.left, 7);
+    w.putSigned(b.top, 7);
+}
+
+void putNibbles(BitWriter& w, const std::vector<std::uint8_t>& nibbles) {
+    for (std::uint8_t n : nibbles)
+        w.put(n, 4);
+    w.alignToByte();
+}
+
+} // namespace
+
+std::vector<std::uint8_t> pixelsInOrder(const GlyphBitmap& bitmap, PixelOrder order) {
+    if (order == PixelOrder::Rows)
+        return bitmap.pixels;
+    std::vector<std::uint8_t> out;
+    out.reserve(bitmap.pixels.size());
+    for (int x = 0; x < bitmap.width; ++x)
+        for (int y = 0; y < bitmap.height; ++y)
+            out.push_back(bitmap.at(x, y));
+    return out;
+}
+
+std::vector<std::uint8_t> pixelsToRows(const std::vector<std::uint8_t>& stored, int width,
+                                       int height, PixelOrder order) {
+    if (order == PixelOrder::Rows)
+        return stored;
+    std::vector<std::uint8_t> rows(stored.size());
+    std::size_t i = 0;
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y)
+            rows[static_cast<std::size_t>(y * width + x)] = stored[i++];
+    return rows;
+}
+
+PixelOrder cheaperOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow) {
+    auto cost = [&](PixelOrder order) {
+        return encodeRle(pixelsInOrder(glyph, order)).size() +
+               encodeRle(pixelsInOrder(shadow, order)).size();
+    };
+    return cost(PixelOrder::Columns) < cost(PixelOrder::Rows) ? PixelOrder::Columns
+                                                              : PixelOrder::Rows;
+}
+
+std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordTables& tables,
+                                            std::size_t glyphIndex, std::uint32_t shadowId) {
+    const PixelOrder order = cheaperOrder(glyph.bitmap, glyph.shadow);
+    const std::vector<std::uint8_t> glyphNibbles = encodeRle(pixelsInOrder(glyph.bitmap, order));
+    const std::vector<std::uint8_t> shadowNibbles = encodeRle(pixelsInOrder(glyph.shadow, order));
+
+    const int metricsBits =
+        metricBits(tables.dimension, glyphIndex) + metricBits(tables.xAdjust, glyphIndex) +
+        metricBits(tables.yAdjust, glyphIndex) + metricBits(tables.advance, glyphIndex);
+    const std::uint32_t recordBytes = checkedSize(
+        kFixedHeaderBits + static_cast<std::size_t>(metricsBits) + 4 * glyphNibbles.size());
+    const std::uint32_t shadowBytes = checkedSize(kShadowHeaderBits + 4 * shadowNibbles.size());
+
+    std::uint32_t flags = static_cast<std::uint32_t>(order) | layout::kAdvanceIndexed;
+    if (tables.dimension.indexOfGlyph[glyphIndex] >= 0)
+        flags |= layout::kDimensionIndexed;
+    if (tables.xAdjust.indexOfGlyph[glyphIndex] >= 0)
+        flags |= layout::kXAdjustIndexed;
+    if (tables.yAdjust.indexOfGlyph[glyphIndex] >= 0)
+        flags |= layout::kYAdjustIndexed;
+
+    BitWriter w;
+    w.put(recordBytes, 14);
+    putPlacement(w, glyph.bitmap);
+    w.put(flags, 6);
+    w.put(0, 7); // shadow flags: no reader gives them a meaning
+    w.put(shadowId, 9);
+    putMetric(w, tables.dimension, glyphIndex, dimensionOf(glyph.metrics));
+    putMetric(w, tables.xAdjust, glyphIndex, xAdjustOf(glyph.metrics));
+    putMetric(w, tables.yAdjust, glyphIndex, yAdjustOf(glyph.metrics));
+    putMetric(w, tables.advance, glyphIndex, advanceOf(glyph.metrics));
+    putNibbles(w, glyphNibbles);
+
+    // The shadow record follows the character record directly, at record start + size. Its
+    // flags carry only the pixel order: a set metric bit would make one reader parse metrics.
+    w.put(shadowBytes, 14);
+    putPlacement(w, glyph.shadow);
+    w.put(static_cast<std::uint32_t>(order), 6);
+    putNibbles(w, shadowNibbles);
+    return w.bytes();
+}
+
+} // namespace korven::converter

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "converter/MetricTables.h"
+#include "converter/PgfModel.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace korven::converter {
+
+struct RecordTables {
+    MetricTable dimension;
+    MetricTable xAdjust;
+    MetricTable yAdjust;
+    MetricTable advance;
+};
+
+// Pixels of a row-major bitmap in the order the file stores them.
+std::vector<std::uint8_t> pixelsInOrder(const GlyphBitmap& bitmap, PixelOrder order);
+// The reverse: stored order back to row-major.
+std::vector<std::uint8_t> pixelsToRows(const std::vector<std::uint8_t>& stored, int width,
+                                       int height, PixelOrder order);
+
+// The pixel order that stores a glyph and its shadow in the fewest nibbles; both use the same
+// order because one reader decodes shadows with the glyph's order.
+PixelOrder cheaperOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow);
+
+// The character record of glyph `glyphIndex` followed directly by its shadow record.
+// Throws ConversionError if a record would exceed the 14-bit size field.
+std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordTables& tables,
+                                            std::size_t glyphIndex, std::uint32_t shadowId);
+
+} // namespace korven::converter

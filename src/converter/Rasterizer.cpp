@@ -1,0 +1,82 @@
+#include "converter/Rasterizer.h"
+
+#include "converter/CharacterSet.h"
+#include "converter/Errors.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace korven::converter {
+
+namespace {
+
+std::vector<std::uint8_t> coverageOf(const FT_Bitmap& bitmap) {
+    const int width = static_cast<int>(bitmap.width);
+    const int rows = static_cast<int>(bitmap.rows);
+    const int stride = std::abs(bitmap.pitch);
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
+    for (int y = 0; y < rows; ++y) {
+        // A negative pitch means the buffer starts with the bottom row.
+        const int memoryRow = bitmap.pitch >= 0 ? y : rows - 1 - y;
+        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(memoryRow) * stride;
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t value = 0;
+            if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+                value = ((row[x / 8] >> (7 - x % 8)) & 1) ? 255 : 0;
+            } else {
+                const int grays = bitmap.num_grays > 1 ? bitmap.num_grays : 256;
+                value = static_cast<std::uint8_t>(row[x] * 255 / (grays - 1));
+            }
+            out[static_cast<std::size_t>(y * width + x)] = value;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+void setPixelSize(FT_Face face, int pixelsPerEm) {
+    if (!FT_IS_SCALABLE(face))
+        throw ConversionError("the font has no scalable outlines");
+    if (const FT_Error error = FT_Set_Char_Size(face, 0, pointSize26_6(pixelsPerEm), kDpi, kDpi))
+        throw ConversionError("cannot scale the font: " + freeTypeErrorText(error));
+}
+
+std::optional<RenderedGlyph> renderCodePoint(FT_Face face, char32_t codePoint) {
+    const FT_UInt index = FT_Get_Char_Index(face, codePoint);
+    if (index == 0)
+        return std::nullopt;
+    FT_Error error = FT_Load_Glyph(face, index, kLoadFlags);
+    if (!error)
+        error = FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL);
+    if (error)
+        throw ConversionError("cannot render character " + codePointName(codePoint) + ": " +
+                              freeTypeErrorText(error));
+    const FT_GlyphSlot slot = face->glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
+        throw ConversionError("FreeType produced an unexpected pixel format");
+
+    RenderedGlyph g;
+    const FT_Glyph_Metrics& m = slot->metrics;
+    g.metrics = {
+        static_cast<std::int32_t>(m.width),        static_cast<std::int32_t>(m.height),
+        static_cast<std::int32_t>(m.horiBearingX), static_cast<std::int32_t>(m.horiBearingY),
+        static_cast<std::int32_t>(m.vertBearingX), static_cast<std::int32_t>(m.vertBearingY),
+        static_cast<std::int32_t>(m.horiAdvance),  static_cast<std::int32_t>(m.vertAdvance)};
+    g.width = static_cast<int>(bitmap.width);
+    g.height = static_cast<int>(bitmap.rows);
+    g.left = slot->bitmap_left;
+    g.top = slot->bitmap_top;
+    g.coverage = coverageOf(bitmap);
+    return g;
+}
+
+std::vector<std::uint8_t> quantize(const std::vector<std::uint8_t>& coverage) {
+    std::vector<std::uint8_t> out(coverage.size());
+    for (std::size_t i = 0; i < coverage.size(); ++i)
+        out[i] = quantizeLevel(coverage[i]);
+    return out;
+}
+
+} // namespace korven::converter

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "converter/FreeType.h"
+#include "converter/PgfModel.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace korven::converter {
+
+// The handheld's resolution: sizes are stored in points at 128 dpi, so an em of p pixels is
+// 36 * p points in 26.6 (18 px -> 648, the value of the system font).
+inline constexpr FT_UInt kDpi = 128;
+inline constexpr std::int32_t kResolution26_6 = kDpi * 64;
+constexpr std::int32_t pointSize26_6(int pixelsPerEm) {
+    return 36 * pixelsPerEm;
+}
+
+// Outlines only (embedded bitmaps would bypass the anti-aliasing), hinted as FreeType does by
+// default so stems land on whole pixels on the small screen.
+inline constexpr FT_Int32 kLoadFlags = FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP;
+
+// A rendered glyph at 8 bits of coverage per pixel, row by row from the top.
+struct RenderedGlyph {
+    GlyphMetrics metrics;
+    int width = 0;
+    int height = 0;
+    int left = 0;
+    int top = 0;
+    std::vector<std::uint8_t> coverage; // 0..255
+};
+
+// Sets the em size in pixels. Throws ConversionError when the face cannot be scaled.
+void setPixelSize(FT_Face face, int pixelsPerEm);
+
+// Renders the glyph of a code point; nullopt when the font has no glyph for it.
+// Throws ConversionError when FreeType fails on a glyph the font claims to have.
+std::optional<RenderedGlyph> renderCodePoint(FT_Face face, char32_t codePoint);
+
+// Coverage rounded to the 16 grey levels of the format (0..255 -> 0..15).
+std::vector<std::uint8_t> quantize(const std::vector<std::uint8_t>& coverage);
+inline std::uint8_t quantizeLevel(std::uint8_t coverage) {
+    return static_cast<std::uint8_t>((coverage * 15 + 127) / 255);
+}
+
+} // namespace korven::converter
