@@ -25,14 +25,15 @@ void DriveListBox::Fill() {
 }
 
 bool DriveListBox::SetDrive(const QString& path) {
-    QString drive = DriveOfPath(path, roots_);
-    if (drive.isEmpty()) {
-        // Perhaps a drive attached since the last refresh.
-        const QStringList fresh = ReadDriveRoots(source_);
-        drive = DriveOfPath(path, fresh);
-        if (drive.isEmpty())
-            return false;
+    // Read the roots again: the path may lie on a volume mounted since the last refresh,
+    // deeper than one already listed.
+    const QStringList fresh = ReadDriveRoots(source_);
+    if (!fresh.isEmpty())
         roots_ = fresh;
+    const QString drive = DriveOfPath(path, roots_);
+    if (drive.isEmpty()) {
+        Fill();
+        return false;
     }
     drive_ = drive;
     Fill();

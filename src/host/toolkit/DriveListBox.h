@@ -20,9 +20,9 @@ public:
 
     // The current drive's root.
     QString Drive() const { return drive_; }
-    // Makes the drive of `path` (a root or any folder on it) current and raises Change().
-    // When no listed root holds `path`, the list is refreshed first; if still none does,
-    // nothing changes and false is returned.
+    // Reads the roots again, then makes the drive of `path` (a root or any folder on it)
+    // current and raises Change(). When no root holds `path`, the current drive stays and
+    // false is returned.
     bool SetDrive(const QString& path);
 
     // Reads the roots again. The current drive stays when it is still present; when it has
