@@ -1,0 +1,57 @@
+#pragma once
+
+#include "forms/main/JobVerdict.h"
+#include "host/toolkit/ProcessStarter.h"
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+
+namespace korven::forms {
+
+// What a file looked like at one moment, so a later look can tell whether it was written.
+struct FileSnapshot {
+    bool exists = false;
+    QDateTime modified;
+    qint64 size = -1;
+
+    static FileSnapshot Take(const QString& path);
+    // True when `now` shows a file that was not there before, or one that has changed.
+    bool WrittenSince(const FileSnapshot& now) const;
+};
+
+// One started conversion: the converter's handle, the output file as it was before the
+// start, and the font pick the start consumed (given back when the converter never ran).
+class ConversionJob {
+public:
+    ConversionJob(std::unique_ptr<host::ProcessHandle> handle, QString converterPath,
+                  QString outputPath, FileSnapshot outputBefore, QString pickedFont);
+
+    // Polls the converter and the output file.
+    ConverterObservation Observe();
+
+    const QString& PickedFont() const { return pickedFont_; }
+    const QString& ConverterPath() const { return converterPath_; }
+    const QString& OutputPath() const { return outputPath_; }
+    host::ProcessHandle& Handle() { return *handle_; }
+
+    // The report is given once per job; a tick that arrives while it is being given (or
+    // after) must not give it again.
+    bool Reported() const { return reported_; }
+    void MarkReported() { reported_ = true; }
+
+    // Set once the first look found the converter still running: later looks come sooner.
+    bool Overdue() const { return overdue_; }
+    void MarkOverdue() { overdue_ = true; }
+
+private:
+    std::unique_ptr<host::ProcessHandle> handle_;
+    QString converterPath_;
+    QString outputPath_;
+    FileSnapshot outputBefore_;
+    QString pickedFont_;
+    bool reported_ = false;
+    bool overdue_ = false;
+};
+
+} // namespace korven::forms

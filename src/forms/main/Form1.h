@@ -1,0 +1,137 @@
+#pragma once
+
+#include "app/ConversionSettings.h"
+#include "forms/main/ConversionJob.h"
+#include "host/toolkit/HostServices.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace korven::host {
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+class Timer;
+} // namespace korven::host
+
+namespace korven::forms {
+
+class FramePanel;
+class LinkLabel;
+
+// The main converter window. Everything that touches the machine comes in through
+// HostServices, so tests drive the handlers with fakes; the handlers are public and named
+// after their control and event, so a test can run one exactly as the toolkit would.
+//
+// Constructing the window loads it: the controls are created and Form_Load runs.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(host::HostServices services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    const app::ConversionSettings& Settings() const { return settings_; }
+    // The window's content area: everything below the menu bar.
+    QWidget* Client() const { return client_; }
+
+    // Controls, by the names they carry in the layout.
+    host::Timer* Timer1() const { return timer1_; }
+    host::Timer* Timer2() const { return timer2_; }
+    FramePanel* Frame1() const { return frame1_; }
+    FramePanel* Frame2() const { return frame2_; }
+    FramePanel* Frame3() const { return frame3_; }
+    QLabel* Label6() const { return label6_; }
+    QLabel* Image2() const { return image2_; }
+    LinkLabel* Label1() const { return label1_; }
+    host::DriveListBox* Drive1() const { return drive1_; }
+    host::DirListBox* Dir1() const { return dir1_; }
+    host::FileListBox* File1() const { return file1_; }
+    host::DriveListBox* Drive2() const { return drive2_; }
+    host::DirListBox* Dir2() const { return dir2_; }
+    host::FileListBox* File2() const { return file2_; }
+    QComboBox* Combo1() const { return combo1_; }
+    QLineEdit* Text1() const { return text1_; }
+    QLabel* Label2() const { return label2_; }
+    QLabel* Label3() const { return label3_; }
+    QLabel* Label4() const { return label4_; }
+    QLabel* Label5() const { return label5_; }
+    QWidget* XPButton1() const { return xpButton1_; }
+    QWidget* XPButton2() const { return xpButton2_; }
+    QAction* INFO() const { return info_; }
+
+    // The job under way, if any (for tests and for a status line).
+    const ConversionJob* Job() const { return job_.get(); }
+
+    void Form_Load();
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click();
+    void Drive2_Change();
+    void Dir2_Change();
+    void Combo1_Click();
+    void Text1_Change();
+    void XPButton2_Click();
+    void StartConversion();
+    void Timer1_Timer(int index);
+    void Timer2_Timer();
+    void INFO_Click();
+    void Label1_MouseMove();
+    void Form_MouseMove();
+    void Label1_Click();
+    void XPButton1_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SetUpWindow();
+    void CreateMenu();
+    void CreateTimers();
+    void CreateButtons();
+    void CreateFrames();
+    void CreatePanes();
+    void CreateOptions();
+    void CreatePicturesAndLabels();
+    void SetTabOrder();
+    void ConnectHandlers();
+
+    void ShowWaitingLook();
+    void ShowIdleLook();
+    void ReportDriveFailure(int folderError);
+
+    host::HostServices services_;
+    app::ConversionSettings settings_;
+    std::unique_ptr<ConversionJob> job_;
+
+    QWidget* client_ = nullptr;
+    QAction* info_ = nullptr;
+    host::Timer* timer1_ = nullptr;
+    host::Timer* timer2_ = nullptr;
+    QWidget* xpButton2_ = nullptr;
+    QWidget* xpButton1_ = nullptr;
+    FramePanel* frame1_ = nullptr;
+    FramePanel* frame2_ = nullptr;
+    FramePanel* frame3_ = nullptr;
+    QLabel* label6_ = nullptr;
+    QLabel* image2_ = nullptr;
+    LinkLabel* label1_ = nullptr;
+    host::DriveListBox* drive1_ = nullptr;
+    host::DirListBox* dir1_ = nullptr;
+    host::FileListBox* file1_ = nullptr;
+    host::DriveListBox* drive2_ = nullptr;
+    host::DirListBox* dir2_ = nullptr;
+    host::FileListBox* file2_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLabel* label5_ = nullptr;
+    QLabel* label4_ = nullptr;
+    QLabel* label2_ = nullptr;
+};
+
+} // namespace korven::forms

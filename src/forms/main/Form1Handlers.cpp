@@ -1,0 +1,221 @@
+// The main window's handlers: what each control's event does to the settings and the
+// window. The controls themselves are built in Form1.cpp.
+
+#include "app/CommandLine.h"
+#include "app/DriveEnumeration.h"
+#include "forms/about/frmAbout.h"
+#include "forms/main/Form1.h"
+#include "forms/main/Form1Layout.h"
+#include "forms/main/Form1Texts.h"
+#include "forms/main/FramePanel.h"
+#include "forms/main/LinkLabel.h"
+#include "host/toolkit/DirListBox.h"
+#include "host/toolkit/DriveListBox.h"
+#include "host/toolkit/FileListBox.h"
+#include "host/toolkit/HostOperations.h"
+#include "host/toolkit/Timer.h"
+#include "host/toolkit/Windows.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#ifndef KORVEN_LINK_URL
+#define KORVEN_LINK_URL "https://korven-fonts.example.org/"
+#endif
+
+namespace korven::forms {
+
+namespace {
+
+// How often a converter that outlived the first wait is looked at again.
+constexpr int kOverduePollInterval = 250;
+
+QString Text(const char* latin1) {
+    return QString::fromLatin1(latin1);
+}
+
+} // namespace
+
+void Form1::Form_Load() {
+    app::DriveRootList drives;
+    settings_.KnownDriveCount = app::EnumerateDrives(drives, *services_.drives);
+    settings_.FontFile.clear();
+    host::ChangeCurrentDirectory(services_.programFolder());
+    settings_.ProgramFolder = services_.programFolder();
+    drive1_->SetDrive(settings_.ProgramFolder);
+    // Drive letters do not exist here: the program's "drive" is the volume that holds it.
+    settings_.ProgramDriveRoot =
+        host::DriveOfPath(settings_.ProgramFolder, host::ReadDriveRoots(*services_.drives));
+    for (int size = 6; size <= 22; ++size) {
+        combo1_->addItem(QString::number(size));
+    }
+    combo1_->setCurrentIndex(-1);
+    timer1_->SetEnabled(true);
+    timer1_->SetInterval(layout::kTimer1Interval);
+    // The disclaimer window, when it was shown first, is not needed once this window is up.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->objectName() == QLatin1String("frmSplash")) {
+            host::Unload(window);
+        }
+    }
+}
+
+void Form1::ReportDriveFailure(int folderError) {
+    switch (static_cast<host::FolderError>(folderError)) {
+    case host::FolderError::DeviceUnavailable:
+        services_.messages->Show(Text(texts::kDeviceUnavailable), texts::kFlagsPlain, QString(),
+                                 this);
+        break;
+    case host::FolderError::DiskNotReady:
+        services_.messages->Show(Text(texts::kDiskNotReady), texts::kFlagsPlain, QString(), this);
+        break;
+    case host::FolderError::None:
+    case host::FolderError::Other:
+        break;
+    }
+}
+
+void Form1::Drive1_Change() {
+    ReportDriveFailure(static_cast<int>(dir1_->SetPathToDrive(drive1_->Drive())));
+}
+
+void Form1::Dir1_Change() {
+    file1_->SetPath(dir1_->Path());
+    const QString folder = dir1_->Path();
+    // A font picked in another folder must not be joined with this one.
+    if (folder != settings_.SourceFolder) {
+        settings_.FontFile.clear();
+    }
+    settings_.SourceFolder = folder;
+}
+
+void Form1::File1_Click() {
+    const QString name = host::GetFileName(file1_->FileName());
+    settings_.FontFile = name.isEmpty() ? QString() : host::PathSeparator() + name;
+}
+
+void Form1::Drive2_Change() {
+    drive2_->Refresh();
+    ReportDriveFailure(static_cast<int>(dir2_->SetPathToDrive(drive2_->Drive())));
+}
+
+void Form1::Dir2_Change() {
+    file2_->SetPath(dir2_->Path());
+    settings_.DestinationFolder = dir2_->Path();
+    settings_.DestinationFolder += host::PathSeparator();
+}
+
+void Form1::Combo1_Click() {
+    settings_.FontSize = combo1_->currentText();
+}
+
+void Form1::Text1_Change() {
+    settings_.ShadowValue = text1_->text();
+}
+
+void Form1::XPButton2_Click() {
+    if (settings_.FontFile.isEmpty()) {
+        services_.messages->Show(Text(texts::kSelectFont), texts::kFlagsSelectFont,
+                                 Text(texts::kSelectFontTitle), this);
+        return;
+    }
+    StartConversion();
+}
+
+void Form1::ShowWaitingLook() {
+    frame1_->hide();
+    frame2_->hide();
+    label6_->show();
+}
+
+void Form1::ShowIdleLook() {
+    label6_->hide();
+    frame1_->show();
+    frame2_->show();
+}
+
+void Form1::StartConversion() {
+    const QString output = app::OutputFilePath(settings_);
+    if (host::FileExists(output)) {
+        const int answer = services_.messages->Show(
+            Text(texts::kReplaceQuestion), texts::kFlagsReplace, Text(texts::kReplaceTitle), this);
+        if (answer != host::MessageBoxResult::Yes) {
+            return;
+        }
+    }
+    ShowWaitingLook();
+    app::BuildCommandLine(settings_);
+    const app::ConverterInvocation invocation = app::BuildConverterInvocation(settings_);
+    const FileSnapshot before = FileSnapshot::Take(output);
+    auto handle = services_.processes->Start(invocation.program, invocation.arguments);
+    if (handle->State() == host::ProcessState::FailedToStart) {
+        // Nothing ran: back to idle with the pick kept, so the user can fix it and retry.
+        ShowIdleLook();
+        services_.messages->Show(CannotStartMessage(invocation.program, handle->FailureText()),
+                                 texts::kFlagsStop, QString(), this);
+        return;
+    }
+    job_ = std::make_unique<ConversionJob>(std::move(handle), invocation.program, output, before,
+                                           settings_.FontFile);
+    timer2_->SetInterval(layout::kTimer2Interval);
+    timer2_->SetEnabled(true);
+    settings_.FontFile.clear();
+}
+
+void Form1::Timer2_Timer() {
+    if (!job_ || job_->Reported()) {
+        return;
+    }
+    const ConverterObservation seen = job_->Observe();
+    const JobVerdict verdict = JudgeConverter(seen);
+    if (!verdict.finished) {
+        // Still converting: keep the waiting look and look again soon.
+        job_->MarkOverdue();
+        timer2_->SetInterval(kOverduePollInterval);
+        return;
+    }
+    job_->MarkReported();
+    if (seen.state == ConverterObservation::State::FailedToStart) {
+        settings_.FontFile = job_->PickedFont();
+    }
+    label6_->hide();
+    file2_->Refresh();
+    services_.messages->Show(verdict.message, verdict.flags, QString(), this);
+    frame1_->show();
+    frame2_->show();
+    timer2_->SetEnabled(false);
+    timer2_->SetInterval(layout::kTimer2Interval);
+    job_.reset();
+}
+
+void Form1::Timer1_Timer(int /*index*/) {
+    if (app::PollDriveCount(settings_, *services_.drives)) {
+        drive2_->Refresh();
+    }
+}
+
+void Form1::INFO_Click() {
+    frmAbout::ShowModeless();
+}
+
+void Form1::Label1_MouseMove() {
+    host::PumpEvents();
+    label1_->setLook(true, layout::FromBgr(layout::kLinkLitColor));
+}
+
+void Form1::Form_MouseMove() {
+    label1_->setLook(false, layout::FromBgr(layout::kLinkPlainColor));
+}
+
+void Form1::Label1_Click() {
+    // A failure to open the address is not the user's problem to solve here; it is ignored.
+    services_.urls->Open(QString::fromUtf8(KORVEN_LINK_URL), settings_.ProgramDriveRoot);
+}
+
+void Form1::XPButton1_Click() {
+    host::Unload(this);
+}
+
+} // namespace korven::forms

@@ -1,0 +1,68 @@
+#include "forms/main/JobVerdict.h"
+
+#include "forms/main/Form1Texts.h"
+
+namespace korven::forms {
+
+namespace {
+
+QString WithErrorLine(QString message, const QString& lastErrorLine) {
+    if (!lastErrorLine.isEmpty()) {
+        message += QStringLiteral("\n\nThe converter said: %1").arg(lastErrorLine);
+    }
+    return message;
+}
+
+} // namespace
+
+QString CannotStartMessage(const QString& converterPath, const QString& reason) {
+    QString message =
+        QStringLiteral("The converter could not be started.\n\nIt was looked for at:\n%1")
+            .arg(converterPath);
+    if (!reason.isEmpty()) {
+        message += QStringLiteral("\n\n%1").arg(reason);
+    }
+    return message;
+}
+
+JobVerdict JudgeConverter(const ConverterObservation& seen) {
+    using State = ConverterObservation::State;
+    JobVerdict verdict;
+    switch (seen.state) {
+    case State::Running:
+        return verdict;
+    case State::FailedToStart:
+        verdict.message = CannotStartMessage(seen.converterPath, seen.lastErrorLine);
+        break;
+    case State::Crashed:
+        verdict.message = WithErrorLine(
+            QStringLiteral("The conversion failed: the converter stopped abnormally (crashed)."),
+            seen.lastErrorLine);
+        break;
+    case State::Exited:
+        if (seen.exitCode == 0 && seen.outputWritten) {
+            verdict.finished = true;
+            verdict.success = true;
+            verdict.message = QString::fromLatin1(texts::kConcluded);
+            verdict.flags = texts::kFlagsPlain;
+            return verdict;
+        }
+        if (seen.exitCode != 0) {
+            verdict.message = WithErrorLine(
+                QStringLiteral("The conversion failed: the converter ended with exit code %1.")
+                    .arg(seen.exitCode),
+                seen.lastErrorLine);
+        } else {
+            verdict.message = WithErrorLine(
+                QStringLiteral("The conversion failed: the converter ended without writing\n%1")
+                    .arg(seen.outputPath),
+                seen.lastErrorLine);
+        }
+        break;
+    }
+    verdict.finished = true;
+    verdict.flags = texts::kFlagsStop;
+    return verdict;
+}
+
+} // namespace korven::forms
