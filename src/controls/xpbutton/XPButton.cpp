@@ -160,7 +160,7 @@ void XPButton::changeEvent(QEvent* event) {
     // as writing Enabled. Only the button's own flag counts: a disabled parent does not
     // change the saved property.
     if (event->type() == QEvent::EnabledChange) {
-        const bool own = !testAttribute(Qt::WA_Disabled);
+        const bool own = !testAttribute(Qt::WA_ForceDisabled);
         if (own != Enabled()) {
             SetEnabled(own);
         }
