@@ -77,15 +77,17 @@ QString DriveOfPath(const QString& path, const QStringList& roots) {
 namespace {
 
 // Mount points escape blanks, tabs, new lines and backslashes as \ooo octal.
-QString DecodeMountField(const QByteArray& field) {
+QString DecodeMountField(QByteArrayView field) {
+    if (!field.contains('\\'))
+        return QString::fromUtf8(field);
     QByteArray out;
     out.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
         if (field[i] == '\\' && i + 3 < field.size()) {
-            const QByteArray digits = field.mid(i + 1, 3);
+            const QByteArrayView digits = field.sliced(i + 1, 3);
             bool ok = false;
-            const int value = digits.toInt(&ok, 8);
-            if (ok && digits.size() == 3 && value < 256) {
+            const int value = digits.toByteArray().toInt(&ok, 8);
+            if (ok && value < 256) {
                 out += static_cast<char>(value);
                 i += 3;
                 continue;
@@ -93,18 +95,45 @@ QString DecodeMountField(const QByteArray& field) {
         }
         out += field[i];
     }
-    return QFile::decodeName(out);
+    return QString::fromUtf8(out);
 }
 
 } // namespace
 
 std::vector<MountEntry> ParseMountInfo(const QByteArray& text) {
+    // Parsed in place without copying lines: the table is read on every drive poll.
     std::vector<MountEntry> entries;
-    for (const QByteArray& line : text.split('\n')) {
+    const QByteArrayView all(text);
+    qsizetype lineStart = 0;
+    while (lineStart < all.size()) {
+        qsizetype lineEnd = all.indexOf('\n', lineStart);
+        if (lineEnd < 0)
+            lineEnd = all.size();
+        const QByteArrayView line = all.sliced(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+
         // id parent major:minor root mountpoint options [optional...] - fstype source superopts
-        const QList<QByteArray> fields = line.simplified().split(' ');
-        const qsizetype dash = fields.indexOf("-");
-        if (dash < 5 || dash + 2 >= fields.size())
+        constexpr int kMaxFields = 32;
+        QByteArrayView fields[kMaxFields];
+        int count = 0;
+        qsizetype i = 0;
+        while (i < line.size() && count < kMaxFields) {
+            while (i < line.size() && line[i] == ' ')
+                ++i;
+            const qsizetype start = i;
+            while (i < line.size() && line[i] != ' ')
+                ++i;
+            if (i > start)
+                fields[count++] = line.sliced(start, i - start);
+        }
+        int dash = -1;
+        for (int f = 5; f < count; ++f) {
+            if (fields[f] == "-") {
+                dash = f;
+                break;
+            }
+        }
+        if (dash < 0 || dash + 2 >= count)
             continue;
         MountEntry entry;
         entry.root = DecodeMountField(fields[3]);
