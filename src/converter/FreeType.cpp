@@ -41,10 +41,8 @@ FtFace::FtFace(const FtLibrary& library, std::span<const std::uint8_t> bytes)
         throw ConversionError("the file is empty, not a font");
     const FT_Error error = FT_New_Memory_Face(library.get(), bytes_.data(),
                                               static_cast<FT_Long>(bytes_.size()), 0, &face_);
-    if (error == FT_Err_Unknown_File_Format)
-        throw ConversionError("not a font FreeType can open (unknown file format)");
     if (error)
-        throw ConversionError("cannot open the font: " + freeTypeErrorText(error));
+        throw ConversionError("not a font FreeType can open (" + freeTypeErrorText(error) + ")");
 }
 
 FtFace::~FtFace() {

@@ -263,7 +263,7 @@ PgfGlyph PgfFile::glyph(std::size_t index) const {
     const MetricPair xadj = readMetric(r, info.flags & layout::kXAdjustIndexed, xAdjust_);
     const MetricPair yadj = readMetric(r, info.flags & layout::kYAdjustIndexed, yAdjust_);
     const MetricPair adv = readMetric(r, info.flags & layout::kAdvanceIndexed, advance_);
-    g.metrics = {dim.h, dim.v, xadj.h, xadj.v, yadj.h, yadj.v, adv.h, adv.v};
+    g.metrics = {dim.h, dim.v, xadj.h, yadj.h, xadj.v, yadj.v, adv.h, adv.v};
     readPixels(r, g.bitmap, info.flags & layout::kDirectionMask);
 
     if (info.shadowId < shadowMap_.size()) {

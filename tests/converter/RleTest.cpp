@@ -1,0 +1,105 @@
+#include "converter/Rle.h"
+
+#include "converter/Errors.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace korven::converter {
+namespace {
+
+using Nibbles = std::vector<std::uint8_t>;
+
+std::vector<std::uint8_t> packNibbles(const Nibbles& nibbles) {
+    BitWriter w;
+    for (std::uint8_t n : nibbles)
+        w.put(n, 4);
+    return w.bytes();
+}
+
+Nibbles decode(const Nibbles& nibbles, std::size_t count) {
+    const auto bytes = packNibbles(nibbles);
+    BitReader r(bytes, 0);
+    return decodeRle(r, count);
+}
+
+struct RleCase {
+    const char* name;
+    Nibbles pixels;
+    std::size_t shortest; // nibbles in the shortest encoding
+};
+
+class RleEncoding : public ::testing::TestWithParam<RleCase> {};
+
+TEST_P(RleEncoding, EncodesShortestAndDecodesBack) {
+    const RleCase& c = GetParam();
+    const Nibbles encoded = encodeRle(c.pixels);
+    EXPECT_EQ(encoded.size(), c.shortest);
+    EXPECT_EQ(decode(encoded, c.pixels.size()), c.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RleEncoding,
+    ::testing::Values(RleCase{"RunOfEight", Nibbles(8, 5), 2},
+                      RleCase{"RunOfNine", Nibbles(9, 5), 4}, RleCase{"SingleLiteral", {9}, 2},
+                      RleCase{"EightLiterals", {1, 2, 3, 4, 5, 6, 7, 8}, 9},
+                      RleCase{"NineLiterals", {1, 2, 3, 4, 5, 6, 7, 8, 9}, 11},
+                      RleCase{"AllZero", Nibbles(20, 0), 6}, RleCase{"AllFull", Nibbles(16, 15), 4},
+                      RleCase{"PairInsideLiterals", {1, 2, 2, 3}, 5},
+                      RleCase{"RunsBetweenLiterals", {1, 2, 7, 7, 7, 7, 7, 3, 4}, 8},
+                      RleCase{"Empty", {}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Rle, DecodesEveryCodeKind) {
+    EXPECT_EQ(decode({7, 5}, 8), Nibbles(8, 5));       // run of 8
+    EXPECT_EQ(decode({7, 5, 0, 5}, 9), Nibbles(9, 5)); // run of 8 then 1
+    EXPECT_EQ(decode({15, 9}, 1), (Nibbles{9}));       // literal group of 1
+    EXPECT_EQ(decode({8, 1, 2, 3, 4, 5, 6, 7, 8}, 8), (Nibbles{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(decode({14, 3, 4, 1, 6}, 4), (Nibbles{3, 4, 6, 6})); // 2 literals, run of 2
+}
+
+TEST(Rle, DecoderStopsInsideARunAtTheLastPixel) {
+    // A run of 8 when only 3 pixels remain, then a literal group cut after one pixel.
+    EXPECT_EQ(decode({7, 4}, 3), (Nibbles{4, 4, 4}));
+    EXPECT_EQ(decode({0, 1, 13, 6, 7, 8}, 2), (Nibbles{1, 6}));
+}
+
+TEST(Rle, TruncatedStreamThrows) {
+    EXPECT_THROW(decode({14, 1, 2, 7}, 10), PgfFormatError); // run code without its value
+    EXPECT_THROW(decode({8, 1, 2}, 8), PgfFormatError);
+}
+
+TEST(Rle, RandomBitmapsRoundTripAndBeatGreedy) {
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 300; ++trial) {
+        // Mostly runs with some noise, like anti-aliased glyphs and shadows.
+        Nibbles pixels;
+        const int n = static_cast<int>(random() % 200);
+        std::uint8_t v = 0;
+        for (int i = 0; i < n; ++i) {
+            if (random() % 4 == 0)
+                v = static_cast<std::uint8_t>(random() % 16);
+            pixels.push_back(v);
+        }
+        const Nibbles encoded = encodeRle(pixels);
+        ASSERT_EQ(decode(encoded, pixels.size()), pixels);
+        // Greedy baseline: maximal runs of two or more, everything else in groups of 8.
+        std::size_t greedy = 0;
+        for (std::size_t i = 0; i < pixels.size();) {
+            std::size_t run = 1;
+            while (i + run < pixels.size() && run < 8 && pixels[i + run] == pixels[i])
+                ++run;
+            if (run >= 2) {
+                greedy += 2;
+                i += run;
+            } else {
+                greedy += 2;
+                ++i;
+            }
+        }
+        EXPECT_LE(encoded.size(), greedy);
+    }
+}
+
+} // namespace
+} // namespace korven::converter
