@@ -24,11 +24,12 @@ QString ProcessHandle::LastErrorLine() {
 
 namespace {
 
-// Children whose handle went away while they still ran. They are kept (reachable, not
-// leaked) until they end, because destroying a QProcess would kill its child.
+// Children whose handle went away while they still ran. They are kept until they end,
+// because destroying a QProcess would kill its child. The set is never destroyed, so the
+// ones still running when the program ends stay reachable rather than count as leaks.
 QSet<QProcess*>& Orphans() {
-    static QSet<QProcess*> orphans;
-    return orphans;
+    static auto* orphans = new QSet<QProcess*>;
+    return *orphans;
 }
 
 // Standard error goes to a file rather than a pipe, so a child that writes after the front
@@ -77,12 +78,10 @@ public:
             delete process_;
             return;
         }
-        // Leave the child running; forget it (and its error file) once it has ended.
+        // Leave the child running; forget it once it has ended. Its error file is removed
+        // with this handle: the child keeps writing to it unharmed, nobody reads it again.
         QObject::disconnect(process_, nullptr, this, nullptr);
-        process_->setParent(nullptr);
         QProcess* orphan = process_;
-        QTemporaryFile* file = errorFile_.release();
-        file->setParent(orphan);
         Orphans().insert(orphan);
         QObject::connect(orphan, &QProcess::finished, orphan, [orphan] {
             Orphans().remove(orphan);
