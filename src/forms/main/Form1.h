@@ -65,7 +65,7 @@ public:
     QAction* INFO() const { return info_; }
 
     // The job under way, if any (for tests and for a status line).
-    const ConversionJob* Job() const { return job_.get(); }
+    ConversionJob* Job() const { return job_.get(); }
 
     void Form_Load();
     void Drive1_Change();

@@ -1,0 +1,300 @@
+// The Convert button, the start of the converter and the report, with a fake converter
+// whose end the test decides.
+
+#include "Form1Fixture.h"
+#include "forms/main/FramePanel.h"
+#include "host/toolkit/FileListBox.h"
+#include "host/toolkit/Timer.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace korven::forms::testing {
+namespace {
+
+using host::ProcessState;
+using host::MessageBoxResult::No;
+using host::MessageBoxResult::Yes;
+
+class Form1ConversionTest : public Form1Fixture {
+protected:
+    void SetUp() override {
+        Form1Fixture::SetUp();
+        fonts_ = MakeFolder(QStringLiteral("fonts"));
+        out_ = MakeFolder(QStringLiteral("out"));
+        WriteFile(fonts_ + QStringLiteral("/Arial.ttf"));
+        WriteFile(fonts_ + QStringLiteral("/Other.ttf"));
+        Load();
+    }
+
+    void PickAll(const QString& size = QStringLiteral("12"),
+                 const QString& shadow = QStringLiteral("2")) {
+        PickFont(fonts_, QStringLiteral("Arial.ttf"));
+        PickDestination(out_);
+        if (!size.isEmpty()) {
+            form_->Combo1()->setCurrentText(size);
+            form_->Combo1_Click();
+        }
+        if (!shadow.isEmpty()) {
+            form_->Text1()->setText(shadow);
+        }
+    }
+
+    // The fake converter writes its output and ends with `code`.
+    void ConverterEndsWith(int code, bool writesOutput = true, const QString& error = {}) {
+        host_.processes.onStart = [=](const host::testing::StartedProcess& p) {
+            if (writesOutput) {
+                WriteFile(p.arguments.at(1));
+            }
+            p.handle->state = ProcessState::Exited;
+            p.handle->exitCode = code;
+            p.handle->errorOutput = error;
+        };
+    }
+
+    bool Waiting() const {
+        return form_->Frame1()->isHidden() && form_->Frame2()->isHidden() &&
+               !form_->Label6()->isHidden();
+    }
+    bool Idle() const {
+        return !form_->Frame1()->isHidden() && !form_->Frame2()->isHidden() &&
+               form_->Label6()->isHidden();
+    }
+
+    QString fonts_;
+    QString out_;
+};
+
+TEST_F(Form1ConversionTest, CommandLineJoinsTheChoicesAndTheArgumentsReachTheStarter) {
+    PickAll();
+    form_->XPButton2_Click();
+
+    const QString expected =
+        programFolder_ + "/ttf2pgf " + fonts_ + "/Arial.ttf " + out_ + "/ltn0.pgf 12 i2";
+    EXPECT_EQ(form_->Settings().ConverterCommandLine, expected);
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].program, programFolder_ + "/ttf2pgf");
+    EXPECT_EQ(host_.processes.started[0].arguments,
+              QStringList({fonts_ + "/Arial.ttf", out_ + "/ltn0.pgf", "12", "i2"}));
+}
+
+TEST_F(Form1ConversionTest, EmptySizeAndShadowLeaveTwoBlanksThenI) {
+    PickAll(QString(), QString());
+    form_->XPButton2_Click();
+    EXPECT_TRUE(form_->Settings().ConverterCommandLine.endsWith(out_ + "/ltn0.pgf  i"));
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].arguments,
+              QStringList({fonts_ + "/Arial.ttf", out_ + "/ltn0.pgf", "i"}));
+}
+
+TEST_F(Form1ConversionTest, DestinationAtTheRootKeepsItsDoubledSeparator) {
+    PickFont(fonts_, QStringLiteral("Arial.ttf"));
+    ASSERT_EQ(form_->Dir2()->SetPath(QStringLiteral("/")), host::FolderError::None);
+    EXPECT_EQ(form_->Settings().DestinationFolder, QStringLiteral("//"));
+    form_->XPButton2_Click();
+    EXPECT_TRUE(form_->Settings().ConverterCommandLine.contains(" //ltn0.pgf "));
+}
+
+TEST_F(Form1ConversionTest, ConvertWithoutAPickAsksForAFontAndStartsNothing) {
+    form_->XPButton2_Click();
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_EQ(host_.messages.shown[0].text, "Please select a font");
+    EXPECT_EQ(host_.messages.shown[0].title, "Question");
+    EXPECT_EQ(host_.messages.shown[0].flags, 304);
+    EXPECT_TRUE(host_.processes.started.isEmpty());
+    EXPECT_TRUE(Idle());
+}
+
+TEST_F(Form1ConversionTest, AStartedJobUsesUpThePick) {
+    PickAll();
+    form_->XPButton2_Click();
+    EXPECT_TRUE(form_->Settings().FontFile.isEmpty());
+    // Even with the old file still selected in the list, a second press needs a new click.
+    form_->XPButton2_Click();
+    EXPECT_EQ(host_.processes.started.size(), 1);
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_EQ(host_.messages.shown[0].text, "Please select a font");
+}
+
+TEST_F(Form1ConversionTest, ChangingTheSourceFolderClearsThePick) {
+    const QString other = MakeFolder(QStringLiteral("other"));
+    WriteFile(other + "/Arial.ttf");
+    PickAll();
+    ASSERT_EQ(form_->Dir1()->SetPath(other), host::FolderError::None);
+    EXPECT_TRUE(form_->Settings().FontFile.isEmpty());
+    form_->XPButton2_Click();
+    EXPECT_TRUE(host_.processes.started.isEmpty());
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_EQ(host_.messages.shown[0].text, "Please select a font");
+
+    // Re-reading the same folder is not a change of folder: the pick stays.
+    PickFont(other, QStringLiteral("Arial.ttf"));
+    ASSERT_EQ(form_->Dir1()->Refresh(), host::FolderError::None);
+    EXPECT_EQ(form_->Settings().FontFile, "/Arial.ttf");
+}
+
+TEST_F(Form1ConversionTest, ExistingOutputAsksBeforeReplacing) {
+    WriteFile(out_ + "/ltn0.pgf");
+    PickAll();
+    for (int answer : {No, host::MessageBoxResult::Closed}) {
+        host_.messages.answers = {answer};
+        form_->XPButton2_Click();
+        EXPECT_TRUE(host_.processes.started.isEmpty());
+        EXPECT_TRUE(Idle());
+        EXPECT_FALSE(form_->Timer2()->Enabled());
+        EXPECT_EQ(form_->Settings().FontFile, "/Arial.ttf");
+    }
+    ASSERT_EQ(host_.messages.shown.size(), 2);
+    EXPECT_EQ(host_.messages.shown[0].text, "the file already exist to replace it");
+    EXPECT_EQ(host_.messages.shown[0].title, "QUESTION");
+    EXPECT_EQ(host_.messages.shown[0].flags, 276);
+
+    host_.messages.answers = {Yes};
+    form_->XPButton2_Click();
+    EXPECT_EQ(host_.processes.started.size(), 1);
+    EXPECT_TRUE(Waiting());
+}
+
+TEST_F(Form1ConversionTest, WaitingLookThenReportThenIdleInThatOrder) {
+    ConverterEndsWith(0);
+    PickAll();
+    form_->XPButton2_Click();
+    EXPECT_TRUE(Waiting());
+    EXPECT_TRUE(form_->Timer2()->Enabled());
+    EXPECT_EQ(form_->Timer2()->Interval(), 5000);
+
+    bool checkedWhileOpen = false;
+    host_.messages.whileOpen = [&](const host::testing::ShownBox&) {
+        // While the box is open: the wait label is gone, the panes are still hidden, the
+        // timer still runs, and the destination list already shows the new file.
+        EXPECT_TRUE(form_->Label6()->isHidden());
+        EXPECT_TRUE(form_->Frame1()->isHidden());
+        EXPECT_TRUE(form_->Frame2()->isHidden());
+        EXPECT_TRUE(form_->Timer2()->Enabled());
+        EXPECT_TRUE(form_->File2()->Files().contains("ltn0.pgf"));
+        checkedWhileOpen = true;
+    };
+    EXPECT_TRUE(form_->Timer2()->Fire());
+    EXPECT_TRUE(checkedWhileOpen);
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_EQ(host_.messages.shown[0].text, "operation concluded correctly");
+    EXPECT_EQ(host_.messages.shown[0].flags, 0);
+    EXPECT_TRUE(host_.messages.shown[0].title.isEmpty());
+    EXPECT_TRUE(Idle());
+    EXPECT_FALSE(form_->Timer2()->Enabled());
+}
+
+TEST_F(Form1ConversionTest, ATickDuringTheReportDoesNotReportAgain) {
+    ConverterEndsWith(0);
+    PickAll();
+    form_->XPButton2_Click();
+    int ticksWhileOpen = 0;
+    host_.messages.whileOpen = [&](const host::testing::ShownBox&) {
+        if (ticksWhileOpen++ == 0) {
+            form_->Timer2_Timer();
+            form_->Timer2()->Fire();
+        }
+    };
+    form_->Timer2()->Fire();
+    host_.messages.whileOpen = nullptr;
+    form_->Timer2_Timer();
+    EXPECT_EQ(host_.messages.shown.size(), 1);
+}
+
+TEST_F(Form1ConversionTest, FailuresAreReportedWithAStopIconAndTheConvertersWords) {
+    struct Case {
+        const char* name;
+        ProcessState state;
+        int code;
+        bool writes;
+        QString expectedPiece;
+    };
+    const Case cases[] = {
+        {"exit code", ProcessState::Exited, 3, true, "exit code 3"},
+        {"no output", ProcessState::Exited, 0, false, "without writing"},
+        {"crash", ProcessState::Crashed, 0, false, "crashed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host_.messages.shown.clear();
+        QFile::remove(out_ + "/ltn0.pgf");
+        host_.processes.onStart = [&](const host::testing::StartedProcess& p) {
+            if (c.writes) {
+                WriteFile(p.arguments.at(1));
+            }
+            p.handle->state = c.state;
+            p.handle->exitCode = c.code;
+            p.handle->errorOutput = "first\nglyph table overflow\n\n";
+        };
+        PickAll();
+        form_->XPButton2_Click();
+        form_->Timer2()->Fire();
+        ASSERT_EQ(host_.messages.shown.size(), 1);
+        EXPECT_EQ(host_.messages.shown[0].flags, 16);
+        EXPECT_TRUE(host_.messages.shown[0].text.contains(c.expectedPiece));
+        EXPECT_TRUE(host_.messages.shown[0].text.contains("glyph table overflow"));
+        EXPECT_FALSE(host_.messages.shown[0].text.contains("concluded correctly"));
+        EXPECT_TRUE(Idle());
+        EXPECT_FALSE(form_->Timer2()->Enabled());
+    }
+}
+
+TEST_F(Form1ConversionTest, AnOldOutputLeftUntouchedIsNotASuccess) {
+    WriteFile(out_ + "/ltn0.pgf", "old");
+    ConverterEndsWith(0, false);
+    host_.messages.answers = {Yes};
+    PickAll();
+    form_->XPButton2_Click();
+    form_->Timer2()->Fire();
+    ASSERT_EQ(host_.messages.shown.size(), 2);
+    EXPECT_TRUE(host_.messages.shown[1].text.contains("without writing"));
+}
+
+TEST_F(Form1ConversionTest, AConverterStillRunningKeepsTheWaitAndIsReportedWhenItEnds) {
+    PickAll();
+    form_->XPButton2_Click();
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    auto* handle = host_.processes.started[0].handle.data();
+
+    form_->Timer2()->Fire();
+    EXPECT_TRUE(host_.messages.shown.isEmpty());
+    EXPECT_TRUE(Waiting());
+    EXPECT_TRUE(form_->Timer2()->Enabled());
+
+    WriteFile(out_ + "/ltn0.pgf");
+    handle->Finish(ProcessState::Exited, 0);
+    form_->Timer2()->Fire();
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_EQ(host_.messages.shown[0].text, "operation concluded correctly");
+    EXPECT_TRUE(Idle());
+    // The next job waits the full time again.
+    EXPECT_EQ(form_->Timer2()->Interval(), 5000);
+}
+
+TEST_F(Form1ConversionTest, AConverterThatCannotStartIsNamedAndThePickIsKept) {
+    host_.processes.startState = ProcessState::FailedToStart;
+    PickAll();
+    form_->XPButton2_Click();
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_EQ(host_.messages.shown[0].flags, 16);
+    EXPECT_TRUE(host_.messages.shown[0].text.contains(programFolder_ + "/ttf2pgf"));
+    EXPECT_TRUE(host_.messages.shown[0].text.contains("No such file or directory"));
+    EXPECT_TRUE(Idle());
+    EXPECT_FALSE(form_->Timer2()->Enabled());
+    EXPECT_EQ(form_->Settings().FontFile, "/Arial.ttf");
+}
+
+TEST_F(Form1ConversionTest, ExitWhileWaitingClosesWithoutAReport) {
+    PickAll();
+    form_->XPButton2_Click();
+    form_->show();
+    form_->XPButton1_Click();
+    EXPECT_FALSE(form_->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form_.isNull());
+    EXPECT_TRUE(host_.messages.shown.isEmpty());
+}
+
+} // namespace
+} // namespace korven::forms::testing

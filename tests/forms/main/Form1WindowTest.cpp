@@ -1,0 +1,282 @@
+// The main window as loaded: start-up state, layout in pixels, tab order, the link label,
+// the About window, and the drive lists (messages and polling).
+
+#include "Form1Fixture.h"
+#include "forms/about/frmAbout.h"
+#include "forms/main/FramePanel.h"
+#include "forms/main/LinkLabel.h"
+#include "host/toolkit/DriveListBox.h"
+#include "host/toolkit/Timer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTest>
+#include <cerrno>
+
+namespace korven::forms::testing {
+namespace {
+
+class Form1WindowTest : public Form1Fixture {};
+
+TEST_F(Form1WindowTest, LoadSetsUpTheSettingsTheSizesAndThePolling) {
+    auto* splash = new QWidget();
+    splash->setObjectName(QStringLiteral("frmSplash"));
+    splash->show();
+    QPointer<QWidget> splashAlive(splash);
+
+    Form1& form = Load();
+    const app::ConversionSettings& s = form.Settings();
+    EXPECT_EQ(s.ProgramFolder, programFolder_);
+    EXPECT_EQ(QDir::currentPath(), programFolder_);
+    EXPECT_EQ(s.ProgramDriveRoot, QStringLiteral("/"));
+    EXPECT_EQ(s.KnownDriveCount, 1);
+    EXPECT_TRUE(s.FontFile.isEmpty());
+    EXPECT_TRUE(s.FontSize.isEmpty());
+    EXPECT_TRUE(s.ShadowValue.isEmpty());
+    // The source pane follows the program's drive down to the program folder.
+    EXPECT_EQ(s.SourceFolder, programFolder_);
+
+    QStringList sizes;
+    for (int i = 0; i < form.Combo1()->count(); ++i) {
+        sizes << form.Combo1()->itemText(i);
+    }
+    EXPECT_EQ(sizes.size(), 17);
+    EXPECT_EQ(sizes.first(), "6");
+    EXPECT_EQ(sizes.last(), "22");
+    EXPECT_EQ(form.Combo1()->currentIndex(), -1);
+    EXPECT_TRUE(form.Combo1()->currentText().isEmpty());
+    EXPECT_FALSE(form.Combo1()->isEditable());
+
+    EXPECT_TRUE(form.Timer1()->IsRunning());
+    EXPECT_EQ(form.Timer1()->Interval(), 500);
+    EXPECT_EQ(form.Timer1()->Index(), 0);
+    EXPECT_FALSE(form.Timer2()->Enabled());
+    EXPECT_EQ(form.Timer2()->Interval(), 5000);
+    EXPECT_TRUE(form.Label6()->isHidden());
+
+    EXPECT_FALSE(splash->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splashAlive.isNull());
+}
+
+TEST_F(Form1WindowTest, SizeAndShadowAreCopiedOnlyByTheirHandlers) {
+    Form1& form = Load();
+    form.Combo1()->setCurrentIndex(3);
+    EXPECT_TRUE(form.Settings().FontSize.isEmpty());
+    form.Combo1_Click();
+    EXPECT_EQ(form.Settings().FontSize, "9");
+    form.Text1()->setText(" 2.5 ");
+    EXPECT_EQ(form.Settings().ShadowValue, " 2.5 ");
+}
+
+struct Placement {
+    const char* name;
+    QRect pixels; // relative to the parent: the client area or the frame
+};
+
+TEST_F(Form1WindowTest, ControlsSitAtTheirPlacesInPixels) {
+    Form1& form = Load();
+    EXPECT_EQ(form.Client()->size(), QSize(488, 435));
+    const Placement placements[] = {
+        {"Frame1", {8, 72, 233, 249}},      {"Frame2", {248, 72, 233, 249}},
+        {"Frame3", {8, 328, 233, 73}},      {"Label6", {144, 184, 201, 33}},
+        {"Image2", {0, 8, 287, 57}},        {"Label1", {312, 24, 153, 33}},
+        {"XPButton2", {248, 328, 105, 33}}, {"XPButton1", {376, 384, 105, 33}},
+        {"Drive1", {8, 16, 217, 21}},       {"Dir1", {8, 48, 217, 96}},
+        {"File1", {8, 152, 217, 84}},       {"Drive2", {8, 16, 217, 21}},
+        {"Dir2", {8, 48, 217, 96}},         {"File2", {8, 152, 217, 84}},
+        {"Label3", {8, 15, 65, 17}},        {"Combo1", {80, 13, 65, 21}},
+        {"Label4", {8, 39, 65, 17}},        {"Text1", {80, 38, 65, 19}},
+    };
+    for (const Placement& p : placements) {
+        SCOPED_TRACE(p.name);
+        auto* widget = form.findChild<QWidget*>(QString::fromLatin1(p.name));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), p.pixels);
+    }
+    EXPECT_EQ(form.Drive1()->parentWidget(), form.Frame1());
+    EXPECT_EQ(form.File2()->parentWidget(), form.Frame2());
+    EXPECT_EQ(form.Text1()->parentWidget(), form.Frame3());
+    // The two self-sizing labels keep their place.
+    EXPECT_EQ(form.Label5()->pos(), QPoint(152, 16));
+    EXPECT_EQ(form.Label2()->pos(), QPoint(152, 40));
+}
+
+TEST_F(Form1WindowTest, TextsColoursAndPatternsAreThoseOfTheLayout) {
+    Form1& form = Load();
+    EXPECT_EQ(form.windowTitle(), "KORVEN FONTS CONVERTER 1.1(GUI)  by ZQ");
+    EXPECT_EQ(form.Frame1()->caption(), "SOURCE FONT");
+    EXPECT_EQ(form.Frame2()->caption(), "DESTINATION FONT");
+    EXPECT_EQ(form.Frame3()->caption(), "OPTIONS");
+    EXPECT_EQ(form.Frame1()->background(), QColor(0, 255, 0));
+    EXPECT_EQ(form.Frame2()->background(), QColor(255, 0, 0));
+    EXPECT_EQ(form.Frame3()->background(), QColor(255, 255, 0));
+    EXPECT_TRUE(form.Frame1()->captionFont().bold());
+    EXPECT_EQ(form.Client()->palette().color(QPalette::Window), QColor(0, 0, 255));
+    EXPECT_EQ(form.Label6()->text(), "    Please Wait");
+    EXPECT_TRUE(form.Label6()->font().bold());
+    EXPECT_EQ(form.Label3()->text(), "FONT SIZE:");
+    EXPECT_EQ(form.Label4()->text(), "SHADOW :");
+    EXPECT_EQ(form.Label5()->text(), "Max Value: 22");
+    EXPECT_EQ(form.Label2()->text(), "Value:   1 - 4.0");
+    EXPECT_EQ(form.File1()->Pattern(), "*.ttf");
+    EXPECT_EQ(form.File2()->Pattern(), "*.pgf");
+    ASSERT_EQ(form.menuBar()->actions().size(), 1);
+    EXPECT_EQ(form.menuBar()->actions()[0]->text(), "INFO");
+    EXPECT_FALSE(form.Image2()->pixmap().isNull());
+    EXPECT_TRUE(form.Image2()->hasScaledContents());
+    EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+TEST_F(Form1WindowTest, TabWalksTheControlsInOrderStartingOnTheDestinationFiles) {
+    Form1& form = Load();
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_EQ(QApplication::focusWidget(), form.File2());
+
+    const QList<QWidget*> expected{form.Dir2(),      form.Drive2(), form.File1(), form.Dir1(),
+                                   form.Drive1(),    form.Combo1(), form.Text1(), form.XPButton1(),
+                                   form.XPButton2(), form.File2()};
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next)
+            << "expected " << next->objectName().toStdString() << ", got "
+            << QApplication::focusWidget()->objectName().toStdString();
+    }
+}
+
+TEST_F(Form1WindowTest, LinkLightsUpOverItselfAndGoesPlainOnlyOverTheBareSurface) {
+    Form1& form = Load();
+    LinkLabel* link = form.Label1();
+    EXPECT_EQ(link->toolTip(), "visita il nostro sito");
+    EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_TRUE(link->font().italic());
+    EXPECT_FALSE(link->isUnderlined());
+    EXPECT_EQ(link->textColor(), QColor(0, 255, 0));
+
+    auto moveOver = [](QWidget* target, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), target->mapToGlobal(QPointF(at)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    };
+    moveOver(link, QPoint(5, 5));
+    EXPECT_TRUE(link->isUnderlined());
+    EXPECT_EQ(link->textColor(), QColor(255, 255, 0));
+
+    // Over a frame the pointer is not on the bare surface: the link stays lit.
+    moveOver(form.Client(), form.Frame3()->geometry().center());
+    EXPECT_TRUE(link->isUnderlined());
+
+    moveOver(form.Client(), QPoint(300, 3));
+    EXPECT_FALSE(link->isUnderlined());
+    EXPECT_EQ(link->textColor(), QColor(0, 255, 0));
+}
+
+TEST_F(Form1WindowTest, LinkClickOpensTheAddressItShows) {
+    Form1& form = Load();
+    QTest::mouseClick(form.Label1(), Qt::LeftButton);
+    ASSERT_EQ(host_.urls.opened.size(), 1);
+    EXPECT_EQ(host_.urls.opened[0].url, QStringLiteral(KORVEN_LINK_URL));
+    EXPECT_EQ(form.Label1()->text(), QStringLiteral(KORVEN_LINK_URL));
+    EXPECT_EQ(host_.urls.opened[0].directory, form.Settings().ProgramDriveRoot);
+}
+
+TEST_F(Form1WindowTest, InfoTwiceShowsOneAboutWindow) {
+    Form1& form = Load();
+    form.INFO()->trigger();
+    frmAbout* first = frmAbout::Instance();
+    ASSERT_NE(first, nullptr);
+    form.INFO()->trigger();
+    EXPECT_EQ(frmAbout::Instance(), first);
+    int abouts = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        abouts += qobject_cast<frmAbout*>(w) != nullptr ? 1 : 0;
+    }
+    EXPECT_EQ(abouts, 1);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Form1WindowTest, UnreadableDrivesAreReportedAndTheFolderStays) {
+    struct Case {
+        const char* name;
+        int error;
+        const char* message; // nullptr: no message
+    };
+    const Case cases[] = {
+        {"not ready", EIO, "Not ready disc"},
+        {"unavailable", ENODEV, " Peripheral not available "},
+        {"other", EACCES, nullptr},
+    };
+    const QString media = QStringLiteral("/media/korven-test-usb");
+    host_.drives.roots = {QStringLiteral("/"), media};
+    Form1& form = Load();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host_.folders.failures = {{media, c.error}};
+        host_.messages.shown.clear();
+        for (int pane = 1; pane <= 2; ++pane) {
+            host::DriveListBox* drive = pane == 1 ? form.Drive1() : form.Drive2();
+            host::DirListBox* dir = pane == 1 ? form.Dir1() : form.Dir2();
+            const QString folderBefore = dir->Path();
+            const app::ConversionSettings before = form.Settings();
+            ASSERT_TRUE(drive->SetDrive(media));
+            EXPECT_EQ(drive->Drive(), media);
+            EXPECT_EQ(dir->Path(), folderBefore);
+            EXPECT_EQ(form.Settings().SourceFolder, before.SourceFolder);
+            EXPECT_EQ(form.Settings().DestinationFolder, before.DestinationFolder);
+            ASSERT_TRUE(drive->SetDrive(QStringLiteral("/")));
+        }
+        const qsizetype expected = c.message != nullptr ? 2 : 0;
+        ASSERT_EQ(host_.messages.shown.size(), expected);
+        for (const auto& box : host_.messages.shown) {
+            EXPECT_EQ(box.text, QString::fromLatin1(c.message));
+            EXPECT_EQ(box.flags, 0);
+            EXPECT_TRUE(box.title.isEmpty());
+        }
+    }
+}
+
+TEST_F(Form1WindowTest, PollingRefreshesOnlyTheDestinationDrivesWhenTheCountChanges) {
+    Form1& form = Load();
+    const QStringList sourceDrives = form.Drive1()->Drives();
+    const QString usb = QStringLiteral("/media/usb-a");
+
+    host_.drives.roots.append(usb);
+    form.Timer1()->Fire();
+    EXPECT_TRUE(form.Drive2()->Drives().contains(usb));
+    EXPECT_EQ(form.Drive1()->Drives(), sourceDrives);
+    EXPECT_EQ(form.Settings().KnownDriveCount, 2);
+
+    // One drive gone and another come between two ticks: same count, no refresh.
+    host_.drives.roots = {QStringLiteral("/"), QStringLiteral("/media/usb-b")};
+    form.Timer1()->Fire();
+    EXPECT_TRUE(form.Drive2()->Drives().contains(usb));
+
+    host_.drives.roots = {QStringLiteral("/")};
+    form.Timer1()->Fire();
+    EXPECT_EQ(form.Drive2()->Drives(), QStringList{QStringLiteral("/")});
+    EXPECT_EQ(form.Settings().KnownDriveCount, 1);
+
+    // A failed enumeration counts as no drives; the next good one counts again.
+    host_.drives.failing = true;
+    form.Timer1()->Fire();
+    EXPECT_EQ(form.Settings().KnownDriveCount, 0);
+    host_.drives.failing = false;
+    host_.drives.roots.append(usb);
+    form.Timer1()->Fire();
+    EXPECT_EQ(form.Settings().KnownDriveCount, 2);
+    EXPECT_TRUE(form.Drive2()->Drives().contains(usb));
+    EXPECT_EQ(form.Drive1()->Drives(), sourceDrives);
+}
+
+} // namespace
+} // namespace korven::forms::testing
