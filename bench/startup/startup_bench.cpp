@@ -13,7 +13,6 @@
 #include <QProcess>
 #include <QTimer>
 #include <QWidget>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -48,7 +47,8 @@ long PeakRssKb() {
 // Notes the moment a window is first painted, then runs the next step.
 class FirstPaint : public QObject {
 public:
-    FirstPaint(std::int64_t* when, std::function<void()> next) : when_(when), next_(std::move(next)) {}
+    FirstPaint(std::int64_t* when, std::function<void()> next)
+        : when_(when), next_(std::move(next)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -119,7 +119,8 @@ int RunParent(const char* self, int runs) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         const std::int64_t start = NowNs();
-        child.start(QString::fromLocal8Bit(self), {QStringLiteral("--child"), QString::number(start)});
+        child.start(QString::fromLocal8Bit(self),
+                    {QStringLiteral("--child"), QString::number(start)});
         if (!child.waitForFinished(30000) || child.exitCode() != 0) {
             std::fprintf(stderr, "run %d failed\n", i + 1);
             return 1;

@@ -1,3 +1,4 @@
+#include "forms/disclaimer/StartUp.h"
 #include "forms/main/Form1.h"
 #include "host/toolkit/HostServices.h"
 #include "host/toolkit/Windows.h"
@@ -6,8 +7,6 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    auto* form = new korven::forms::Form1(korven::host::HostServices::Real());
-    form->setAttribute(Qt::WA_DeleteOnClose);
-    korven::host::ShowModeless(form);
+    korven::forms::StartProgram();
     return app.exec();
 }
