@@ -17,6 +17,7 @@ cleanup() {
   [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
   [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
+  [[ -n ${demo:-} ]] && rm -rf "$demo"
 }
 trap cleanup EXIT
 fail() { echo "screenshots: $*" >&2; exit 1; }
@@ -40,11 +41,18 @@ xvfb_pid=$!
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
+# The server announces its number before it takes connections; wait until it answers.
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
 unset QT_ENABLE_HIGHDPI_SCALING
 
-# The program starts in its own folder's neighbourhood; give it a tidy current folder.
-(cd "$work" && exec "$OLDPWD/$program") &
+# The destination pane opens on the current folder; start in a small demo folder so the
+# pictures show no build, scratch or personal paths.
+program=$(realpath "$program")
+demo=/tmp/korven-demo
+mkdir -p "$demo/fonts" "$demo/psp-flash0"
+(cd "$demo" && exec "$program") &
 app_pid=$!
 
 splash=$(wait_for_window --class korven-font-converter) || fail "the disclaimer window did not appear"

@@ -25,6 +25,9 @@ xvfb_pid=$!
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
+# The server announces its number before it takes connections; wait until it answers.
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
 unset QT_ENABLE_HIGHDPI_SCALING
 
