@@ -5,12 +5,32 @@
 namespace korven::converter {
 
 void BitWriter::put(std::uint32_t value, int bits) {
-    for (int i = 0; i < bits; ++i, ++bitCount_) {
-        if (bitCount_ % 8 == 0)
-            bytes_.push_back(0);
-        if ((value >> i) & 1U)
-            bytes_.back() |= static_cast<std::uint8_t>(1U << (bitCount_ % 8));
+    if (bits <= 0)
+        return;
+    std::uint64_t v = bits >= 32 ? value : value & ((1U << bits) - 1U);
+    std::size_t byte = bitCount_ / 8;
+    v <<= bitCount_ % 8;
+    bitCount_ += static_cast<std::size_t>(bits);
+    bytes_.resize((bitCount_ + 7) / 8, 0);
+    for (; v != 0; v >>= 8)
+        bytes_[byte++] |= static_cast<std::uint8_t>(v);
+}
+
+void BitWriter::putNibbles(std::span<const std::uint8_t> nibbles) {
+    std::size_t i = 0;
+    if (bitCount_ % 4 == 0 && bitCount_ % 8 != 0 && !nibbles.empty())
+        put(nibbles[i++], 4);
+    if (bitCount_ % 8 != 0) {
+        for (; i < nibbles.size(); ++i)
+            put(nibbles[i], 4);
+        return;
     }
+    bytes_.reserve(bytes_.size() + (nibbles.size() - i + 1) / 2);
+    for (; i + 1 < nibbles.size(); i += 2)
+        bytes_.push_back(static_cast<std::uint8_t>((nibbles[i] & 0x0F) | (nibbles[i + 1] << 4)));
+    bitCount_ = bytes_.size() * 8;
+    if (i < nibbles.size())
+        put(nibbles[i], 4);
 }
 
 void BitWriter::alignToByte() {

@@ -14,6 +14,8 @@ public:
     // Appends the low `bits` bits of value (bits 0..32).
     void put(std::uint32_t value, int bits);
     void putSigned(std::int32_t value, int bits) { put(static_cast<std::uint32_t>(value), bits); }
+    // Appends 4-bit values, the first in the low half of a byte; fast when byte-aligned.
+    void putNibbles(std::span<const std::uint8_t> nibbles);
     // Zero bits up to the next byte boundary.
     void alignToByte();
     std::size_t bitCount() const { return bitCount_; }

@@ -41,8 +41,7 @@ void putPlacement(BitWriter& w, const GlyphBitmap& b) {
 }
 
 void putNibbles(BitWriter& w, const std::vector<std::uint8_t>& nibbles) {
-    for (std::uint8_t n : nibbles)
-        w.put(n, 4);
+    w.putNibbles(nibbles);
     w.alignToByte();
 }
 
@@ -71,20 +70,20 @@ std::vector<std::uint8_t> pixelsToRows(const std::vector<std::uint8_t>& stored, 
     return rows;
 }
 
-PixelOrder cheaperOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow) {
-    auto cost = [&](PixelOrder order) {
-        return encodeRle(pixelsInOrder(glyph, order)).size() +
-               encodeRle(pixelsInOrder(shadow, order)).size();
-    };
-    return cost(PixelOrder::Columns) < cost(PixelOrder::Rows) ? PixelOrder::Columns
-                                                              : PixelOrder::Rows;
-}
-
 std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordTables& tables,
                                             std::size_t glyphIndex, std::uint32_t shadowId) {
-    const PixelOrder order = cheaperOrder(glyph.bitmap, glyph.shadow);
-    const std::vector<std::uint8_t> glyphNibbles = encodeRle(pixelsInOrder(glyph.bitmap, order));
-    const std::vector<std::uint8_t> shadowNibbles = encodeRle(pixelsInOrder(glyph.shadow, order));
+    // Whichever pixel order stores glyph and shadow in fewer nibbles; both use the same order
+    // because one reader decodes shadows with the glyph's order.
+    const std::vector<std::uint8_t> glyphColumns = pixelsInOrder(glyph.bitmap, PixelOrder::Columns);
+    const std::vector<std::uint8_t> shadowColumns =
+        pixelsInOrder(glyph.shadow, PixelOrder::Columns);
+    const bool columns = rleLength(glyphColumns) + rleLength(shadowColumns) <
+                         rleLength(glyph.bitmap.pixels) + rleLength(glyph.shadow.pixels);
+    const PixelOrder order = columns ? PixelOrder::Columns : PixelOrder::Rows;
+    const std::vector<std::uint8_t> glyphNibbles =
+        encodeRle(columns ? glyphColumns : glyph.bitmap.pixels);
+    const std::vector<std::uint8_t> shadowNibbles =
+        encodeRle(columns ? shadowColumns : glyph.shadow.pixels);
 
     const int metricsBits =
         metricBits(tables.dimension, glyphIndex) + metricBits(tables.xAdjust, glyphIndex) +

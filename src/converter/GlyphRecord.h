@@ -21,10 +21,6 @@ std::vector<std::uint8_t> pixelsInOrder(const GlyphBitmap& bitmap, PixelOrder or
 std::vector<std::uint8_t> pixelsToRows(const std::vector<std::uint8_t>& stored, int width,
                                        int height, PixelOrder order);
 
-// The pixel order that stores a glyph and its shadow in the fewest nibbles; both use the same
-// order because one reader decodes shadows with the glyph's order.
-PixelOrder cheaperOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow);
-
 // The character record of glyph `glyphIndex` followed directly by its shadow record.
 // Throws ConversionError if a record would exceed the 14-bit size field.
 std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordTables& tables,

@@ -1,54 +1,64 @@
 #include "converter/Rle.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace korven::converter {
 
 namespace {
+
 constexpr std::size_t kMaxGroup = 8;
 
-struct Step {
-    std::uint32_t cost = 0; // nibbles needed from here to the end
-    std::uint8_t length = 0;
-    bool run = false;
-};
+// Walks the pixels once and reports each group to `emit(run, first, length)`.
+template <typename At, typename Emit>
+void forEachGroup(At at, std::size_t n, Emit emit) {
+    std::size_t i = 0;
+    while (i < n) {
+        const std::uint8_t v = at(i);
+        std::size_t run = 1;
+        while (run < kMaxGroup && i + run < n && at(i + run) == v)
+            ++run;
+        if (run >= 2) {
+            emit(true, i, run);
+            i += run;
+            continue;
+        }
+        // A literal group; two equal pixels stay inside it (a run of two saves nothing once
+        // the group needs a new code after it), three or more end it.
+        const std::size_t first = i++;
+        while (i - first < kMaxGroup && i < n) {
+            if (i + 2 < n && at(i) == at(i + 1) && at(i + 1) == at(i + 2))
+                break;
+            ++i;
+        }
+        emit(false, first, i - first);
+    }
+}
+
 } // namespace
 
-std::vector<std::uint8_t> encodeRle(std::span<const std::uint8_t> pixels) {
-    const std::size_t n = pixels.size();
-    std::vector<Step> best(n + 1);
-    std::size_t sameAhead = 0; // equal pixels starting at i, counted from the right
-    for (std::size_t i = n; i-- > 0;) {
-        sameAhead = (i + 1 < n && pixels[i] == pixels[i + 1]) ? sameAhead + 1 : 1;
-        Step choice{std::numeric_limits<std::uint32_t>::max(), 0, false};
-        const std::size_t longest = std::min(kMaxGroup, n - i);
-        for (std::size_t len = 1; len <= longest; ++len) {
-            const std::uint32_t literal = static_cast<std::uint32_t>(1 + len) + best[i + len].cost;
-            if (literal < choice.cost)
-                choice = {literal, static_cast<std::uint8_t>(len), false};
-            if (len <= sameAhead) {
-                const std::uint32_t run = 2 + best[i + len].cost;
-                if (run <= choice.cost)
-                    choice = {run, static_cast<std::uint8_t>(len), true};
-            }
-        }
-        best[i] = choice;
-    }
+std::size_t rleLength(std::span<const std::uint8_t> pixels) {
+    std::size_t nibbles = 0;
+    forEachGroup(
+        [&](std::size_t i) { return pixels[i]; }, pixels.size(),
+        [&](bool run, std::size_t, std::size_t length) { nibbles += run ? 2 : 1 + length; });
+    return nibbles;
+}
 
+std::vector<std::uint8_t> encodeRle(std::span<const std::uint8_t> pixels) {
     std::vector<std::uint8_t> nibbles;
-    nibbles.reserve(best[0].cost);
-    for (std::size_t i = 0; i < n; i += best[i].length) {
-        const Step& s = best[i];
-        if (s.run) {
-            nibbles.push_back(static_cast<std::uint8_t>(s.length - 1));
-            nibbles.push_back(pixels[i]);
-        } else {
-            nibbles.push_back(static_cast<std::uint8_t>(16 - s.length));
-            nibbles.insert(nibbles.end(), pixels.begin() + static_cast<std::ptrdiff_t>(i),
-                           pixels.begin() + static_cast<std::ptrdiff_t>(i + s.length));
-        }
-    }
+    nibbles.reserve(pixels.size() + pixels.size() / 4 + 2);
+    forEachGroup([&](std::size_t i) { return pixels[i]; }, pixels.size(),
+                 [&](bool run, std::size_t first, std::size_t length) {
+                     if (run) {
+                         nibbles.push_back(static_cast<std::uint8_t>(length - 1));
+                         nibbles.push_back(pixels[first]);
+                     } else {
+                         nibbles.push_back(static_cast<std::uint8_t>(16 - length));
+                         nibbles.insert(
+                             nibbles.end(), pixels.begin() + static_cast<std::ptrdiff_t>(first),
+                             pixels.begin() + static_cast<std::ptrdiff_t>(first + length));
+                     }
+                 });
     return nibbles;
 }
 
