@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QTextLayout>
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
@@ -32,21 +33,19 @@ MnemonicText resolveMnemonics(const QString& caption) {
     return out;
 }
 
-CaptionLayoutCache::CaptionLayoutCache() = default;
-CaptionLayoutCache::~CaptionLayoutCache() = default;
-
 void CaptionLayoutCache::prepare(const QString& caption, const QFont& font) {
     if (valid_ && caption == caption_ && font == font_) {
         return;
     }
     const MnemonicText text = resolveMnemonics(caption);
-    layout_ = std::make_unique<QTextLayout>(text.shown, font);
+    QTextLayout layout(text.shown, font);
 
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     // Tabs stop every eight average character widths, as on the classic desktop.
-    option.setTabStopDistance(8 * QFontMetricsF(font).averageCharWidth());
-    layout_->setTextOption(option);
+    const QFontMetricsF metrics(font);
+    option.setTabStopDistance(8 * metrics.averageCharWidth());
+    layout.setTextOption(option);
 
     QList<QTextLayout::FormatRange> formats;
     for (int pos : text.underlined) {
@@ -56,18 +55,29 @@ void CaptionLayoutCache::prepare(const QString& caption, const QFont& font) {
         range.format.setFontUnderline(true);
         formats.append(range);
     }
-    layout_->setFormats(formats);
+    layout.setFormats(formats);
 
-    layout_->beginLayout();
-    QTextLine line = layout_->createLine();
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
     if (line.isValid()) {
         line.setLeadingIncluded(false);
         line.setPosition(QPointF(0, 0));
     }
-    layout_->endLayout();
+    layout.endLayout();
 
     width_ = line.isValid() ? int(std::ceil(line.naturalTextWidth())) : 0;
-    height_ = int(std::ceil(QFontMetricsF(font).height()));
+    height_ = int(std::ceil(metrics.height()));
+    marginX_ = height_ + 2;
+    marginY_ = 2 + height_ / 4;
+
+    mask_ =
+        QImage(width_ + 2 * marginX_, height_ + 2 * marginY_, QImage::Format_ARGB32_Premultiplied);
+    mask_.fill(Qt::transparent);
+    if (!text.shown.isEmpty()) {
+        QPainter painter(&mask_);
+        painter.setPen(Qt::white);
+        layout.draw(&painter, QPointF(marginX_, marginY_));
+    }
     caption_ = caption;
     font_ = font;
     valid_ = true;
@@ -78,21 +88,48 @@ void CaptionLayoutCache::draw(QImage& image, const QString& caption, const QFont
     if (caption.isEmpty() || r.right <= r.left || r.bottom <= r.top) {
         return;
     }
-    const QRect clip =
-        QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)).intersected(image.rect());
-    if (clip.isEmpty()) {
+    // Clip to the rectangle and the image, in 64 bits so that no edge can overflow.
+    const qint64 clipLeft = std::max<qint64>(r.left, 0);
+    const qint64 clipTop = std::max<qint64>(r.top, 0);
+    const qint64 clipRight = std::min<qint64>(r.right, image.width());
+    const qint64 clipBottom = std::min<qint64>(r.bottom, image.height());
+    if (clipRight <= clipLeft || clipBottom <= clipTop) {
         return;
     }
     prepare(caption, font);
 
     // Centred with whole-pixel offsets; an odd leftover pixel goes right and down.
-    const qint64 x = r.left + (qint64(r.right) - r.left - width_) / 2;
-    const qint64 y = r.top + (qint64(r.bottom) - r.top - height_) / 2;
+    const qint64 x = r.left + (qint64(r.right) - r.left - width_) / 2 - marginX_;
+    const qint64 y = r.top + (qint64(r.bottom) - r.top - height_) / 2 - marginY_;
 
-    QPainter painter(&image);
-    painter.setClipRect(clip);
-    painter.setPen(colour);
-    layout_->draw(&painter, QPointF(double(x), double(y)));
+    const qint64 fromX = std::max(clipLeft, x);
+    const qint64 toX = std::min(clipRight, x + mask_.width());
+    const qint64 fromY = std::max(clipTop, y);
+    const qint64 toY = std::min(clipBottom, y + mask_.height());
+    if (toX <= fromX || toY <= fromY) {
+        return;
+    }
+    const int red = colour.red();
+    const int green = colour.green();
+    const int blue = colour.blue();
+    const auto blend = [](int ink, int back, int alpha) {
+        return (ink * alpha + back * (255 - alpha) + 127) / 255;
+    };
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (qint64 ty = fromY; ty < toY; ++ty) {
+        const auto* src = reinterpret_cast<const QRgb*>(mask_.constScanLine(int(ty - y)));
+        auto* dst = reinterpret_cast<QRgb*>(bits + stride * ty);
+        for (qint64 tx = fromX; tx < toX; ++tx) {
+            const int alpha = qAlpha(src[tx - x]);
+            if (alpha == 0) {
+                continue;
+            }
+            const QRgb back = dst[tx];
+            dst[tx] = qRgb(blend(red, qRed(back), alpha), blend(green, qGreen(back), alpha),
+                           blend(blue, qBlue(back), alpha));
+        }
+    }
 }
 
 // --- ImageSurface text operations ------------------------------------------------------

@@ -3,12 +3,9 @@
 #include "host/surface/Geometry.h"
 
 #include <QFont>
+#include <QImage>
 #include <QList>
 #include <QString>
-#include <QTextLayout>
-#include <memory>
-
-class QImage;
 
 namespace korven::host {
 
@@ -21,15 +18,12 @@ struct MnemonicText {
 
 MnemonicText resolveMnemonics(const QString& caption);
 
-// Lays out captions and draws their glyphs onto an image. The layout of the last caption
-// is kept, since a button redraws the same caption in the same font many times.
+// Draws captions onto an image. The toolkit renders the glyphs of a caption once into a
+// coverage mask; each draw then blends the mask onto the image in the text colour. The mask
+// of the last caption is kept, since a button redraws the same caption in the same font
+// many times (every focus change, click and property write).
 class CaptionLayoutCache {
 public:
-    CaptionLayoutCache();
-    ~CaptionLayoutCache();
-    CaptionLayoutCache(const CaptionLayoutCache&) = delete;
-    CaptionLayoutCache& operator=(const CaptionLayoutCache&) = delete;
-
     // One line centred both ways in r, clipped to r and to the image; the background is
     // left as it is.
     void draw(QImage& image, const QString& caption, const QFont& font, const QColor& colour,
@@ -40,7 +34,9 @@ private:
 
     QString caption_;
     QFont font_;
-    std::unique_ptr<QTextLayout> layout_;
+    QImage mask_;     // alpha = glyph coverage, origin at (-marginX_, -marginY_)
+    int marginX_ = 0; // room for glyphs that overhang their advance
+    int marginY_ = 0;
     int width_ = 0;
     int height_ = 0;
     bool valid_ = false;

@@ -68,9 +68,15 @@ void ImageSurface::vspan(std::int64_t x, std::int64_t y0, std::int64_t y1, Colou
         return;
     }
     const Span s = clampSpan(y0, y1, image_.height());
+    if (s.empty()) {
+        return;
+    }
     const std::uint32_t argb = toArgb(c);
+    // One detach check for the whole column rather than one per row.
+    uchar* bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
     for (int y = s.from; y < s.to; ++y) {
-        reinterpret_cast<std::uint32_t*>(image_.scanLine(y))[x] = argb;
+        reinterpret_cast<std::uint32_t*>(bits + stride * y)[x] = argb;
     }
 }
 
@@ -79,8 +85,16 @@ void ImageSurface::fillRect(const Rect& r, Colour c) {
         return;
     }
     const Span rows = clampSpan(r.top, r.bottom, image_.height());
+    const Span cols = clampSpan(r.left, r.right, image_.width());
+    if (rows.empty() || cols.empty()) {
+        return;
+    }
+    const std::uint32_t argb = toArgb(c);
+    uchar* bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
     for (int y = rows.from; y < rows.to; ++y) {
-        hspan(y, r.left, r.right, c);
+        auto* row = reinterpret_cast<std::uint32_t*>(bits + stride * y);
+        std::fill(row + cols.from, row + cols.to, argb);
     }
 }
 

@@ -151,12 +151,18 @@ void RunNormal(const Look& look, const ButtonState& s, host::DrawingSurface& sur
 }
 
 std::int64_t RoundHalfEven(double v) {
-    double whole = std::floor(v);
-    const double fraction = v - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) {
-        whole += 1.0;
+    constexpr double kLimit = 9.0e18; // beyond this no caller's value can be meant
+    if (!(v > -kLimit && v < kLimit)) {
+        return v > 0 ? std::numeric_limits<std::int64_t>::max()
+                     : std::numeric_limits<std::int64_t>::min();
     }
-    return std::int64_t(whole);
+    const double whole = std::floor(v);
+    const double fraction = v - whole;
+    auto n = std::int64_t(whole);
+    if (fraction > 0.5 || (fraction == 0.5 && (n & 1) != 0)) {
+        ++n;
+    }
+    return n;
 }
 
 Colour GradientRow(std::int32_t kr, std::int32_t kb, std::int32_t height, std::int32_t row) {
