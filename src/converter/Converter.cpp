@@ -107,7 +107,9 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
         PgfGlyph glyph = fromRendered(c, *rendered, settings.shadowRadius);
         if (lineAdvance == 0)
             lineAdvance = glyph.metrics.vertAdvance;
-        if (!glyphLimitProblem(glyph).empty() && c != kSpace && c != kUnderscore) {
+        if (const std::string problem = glyphLimitProblem(glyph); !problem.empty()) {
+            if (c == kSpace || c == kUnderscore)
+                throw ConversionError("glyph " + codePointName(c) + " does not fit: " + problem);
             result.skipped.push_back(c);
             continue;
         }
@@ -129,7 +131,6 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
 
     if (!roundAdvancesToFit(font.glyphs))
         throw ConversionError("the font has more than 255 distinct advances even in whole pixels");
-    checkFitsFormat(font);
     return result;
 }
 

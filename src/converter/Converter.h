@@ -21,7 +21,8 @@ struct ConversionResult {
 };
 
 // Everything between font bytes and the font model: opens the font with FreeType, renders the
-// character set, quantises to 16 levels, makes the shadows and makes sure every glyph fits.
+// character set, quantises to 16 levels, makes the shadows and leaves out optional glyphs that
+// do not fit the format (the writer checks the whole font once more).
 // No file system access. Throws ConversionError with a message for the user.
 ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                              const ConversionSettings& settings);

@@ -70,20 +70,42 @@ std::vector<std::uint8_t> pixelsToRows(const std::vector<std::uint8_t>& stored, 
     return rows;
 }
 
+std::size_t changesAlong(const GlyphBitmap& b, PixelOrder order) {
+    const auto at = [&](int x, int y) {
+        return b.pixels[static_cast<std::size_t>(y * b.width + x)];
+    };
+    std::size_t changes = 0;
+    if (order == PixelOrder::Rows) {
+        for (int y = 0; y < b.height; ++y)
+            for (int x = 1; x < b.width; ++x)
+                changes += at(x, y) != at(x - 1, y);
+    } else {
+        // Row against the row above covers every step within a column.
+        for (int y = 1; y < b.height; ++y)
+            for (int x = 0; x < b.width; ++x)
+                changes += at(x, y) != at(x, y - 1);
+    }
+    return changes;
+}
+
+PixelOrder preferredOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow) {
+    const std::size_t rows =
+        changesAlong(glyph, PixelOrder::Rows) + changesAlong(shadow, PixelOrder::Rows);
+    const std::size_t columns =
+        changesAlong(glyph, PixelOrder::Columns) + changesAlong(shadow, PixelOrder::Columns);
+    return columns < rows ? PixelOrder::Columns : PixelOrder::Rows;
+}
+
 std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordTables& tables,
                                             std::size_t glyphIndex, std::uint32_t shadowId) {
-    // Whichever pixel order stores glyph and shadow in fewer nibbles; both use the same order
-    // because one reader decodes shadows with the glyph's order.
-    const std::vector<std::uint8_t> glyphColumns = pixelsInOrder(glyph.bitmap, PixelOrder::Columns);
-    const std::vector<std::uint8_t> shadowColumns =
-        pixelsInOrder(glyph.shadow, PixelOrder::Columns);
-    const bool columns = rleLength(glyphColumns) + rleLength(shadowColumns) <
-                         rleLength(glyph.bitmap.pixels) + rleLength(glyph.shadow.pixels);
-    const PixelOrder order = columns ? PixelOrder::Columns : PixelOrder::Rows;
-    const std::vector<std::uint8_t> glyphNibbles =
-        encodeRle(columns ? glyphColumns : glyph.bitmap.pixels);
-    const std::vector<std::uint8_t> shadowNibbles =
-        encodeRle(columns ? shadowColumns : glyph.shadow.pixels);
+    // Both bitmaps use the same order because one reader decodes shadows with the glyph's.
+    const PixelOrder order = preferredOrder(glyph.bitmap, glyph.shadow);
+    auto nibblesOf = [order](const GlyphBitmap& b) {
+        return order == PixelOrder::Rows ? encodeRle(b.pixels)
+                                         : encodeRle(pixelsInOrder(b, PixelOrder::Columns));
+    };
+    const std::vector<std::uint8_t> glyphNibbles = nibblesOf(glyph.bitmap);
+    const std::vector<std::uint8_t> shadowNibbles = nibblesOf(glyph.shadow);
 
     const int metricsBits =
         metricBits(tables.dimension, glyphIndex) + metricBits(tables.xAdjust, glyphIndex) +

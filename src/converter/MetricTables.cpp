@@ -1,17 +1,22 @@
 #include "converter/MetricTables.h"
 
 #include <algorithm>
-#include <map>
 #include <set>
 
 namespace korven::converter {
 
 MetricTable buildMetricTable(const std::vector<MetricPair>& perGlyph, bool sentinelAtZero) {
-    std::map<MetricPair, int> uses;
-    for (const MetricPair& p : perGlyph)
-        ++uses[p];
-
-    std::vector<std::pair<MetricPair, int>> byUse(uses.begin(), uses.end());
+    // Distinct pairs with their number of uses, from one sorted copy.
+    std::vector<MetricPair> sorted = perGlyph;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<std::pair<MetricPair, int>> byUse;
+    for (std::size_t i = 0; i < sorted.size();) {
+        std::size_t j = i;
+        while (j < sorted.size() && sorted[j] == sorted[i])
+            ++j;
+        byUse.emplace_back(sorted[i], static_cast<int>(j - i));
+        i = j;
+    }
     std::stable_sort(byUse.begin(), byUse.end(),
                      [](const auto& a, const auto& b) { return a.second > b.second; });
     const std::size_t capacity = limits::kMaxTableEntries - (sentinelAtZero ? 1 : 0);
@@ -19,6 +24,7 @@ MetricTable buildMetricTable(const std::vector<MetricPair>& perGlyph, bool senti
         byUse.resize(capacity);
 
     std::vector<MetricPair> kept;
+    kept.reserve(byUse.size());
     for (const auto& [pair, count] : byUse)
         kept.push_back(pair);
     std::sort(kept.begin(), kept.end());

@@ -23,7 +23,7 @@ std::string bitmapProblem(const GlyphBitmap& b, const char* what) {
         return std::string(what) + " bitmap is placed outside -64..63 pixels from the pen";
     if (b.pixels.size() != static_cast<std::size_t>(b.width) * static_cast<std::size_t>(b.height))
         return std::string(what) + " bitmap has the wrong number of pixels";
-    if (std::any_of(b.pixels.begin(), b.pixels.end(), [](std::uint8_t v) { return v > 15; }))
+    if (!b.pixels.empty() && *std::max_element(b.pixels.begin(), b.pixels.end()) > 15)
         return std::string(what) + " bitmap has values above 15";
     return {};
 }

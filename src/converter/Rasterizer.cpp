@@ -3,6 +3,7 @@
 #include "converter/CharacterSet.h"
 #include "converter/Errors.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -14,20 +15,23 @@ std::vector<std::uint8_t> coverageOf(const FT_Bitmap& bitmap) {
     const int width = static_cast<int>(bitmap.width);
     const int rows = static_cast<int>(bitmap.rows);
     const int stride = std::abs(bitmap.pitch);
+    const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+    const int grays = bitmap.num_grays > 1 ? bitmap.num_grays : 256;
     std::vector<std::uint8_t> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
     for (int y = 0; y < rows; ++y) {
         // A negative pitch means the buffer starts with the bottom row.
         const int memoryRow = bitmap.pitch >= 0 ? y : rows - 1 - y;
         const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(memoryRow) * stride;
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t value = 0;
-            if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-                value = ((row[x / 8] >> (7 - x % 8)) & 1) ? 255 : 0;
-            } else {
-                const int grays = bitmap.num_grays > 1 ? bitmap.num_grays : 256;
-                value = static_cast<std::uint8_t>(row[x] * 255 / (grays - 1));
-            }
-            out[static_cast<std::size_t>(y * width + x)] = value;
+        std::uint8_t* dst =
+            out.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        if (mono) {
+            for (int x = 0; x < width; ++x)
+                dst[x] = ((row[x / 8] >> (7 - x % 8)) & 1) ? 255 : 0;
+        } else if (grays == 256) {
+            std::copy(row, row + width, dst); // the usual case
+        } else {
+            for (int x = 0; x < width; ++x)
+                dst[x] = static_cast<std::uint8_t>(row[x] * 255 / (grays - 1));
         }
     }
     return out;

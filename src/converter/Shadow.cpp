@@ -23,61 +23,63 @@ std::vector<Level> falloff(int reach, double radius) {
     return weights;
 }
 
-// The strongest weighted neighbour along one axis. Taking the maximum instead of a sum keeps
-// thin strokes as dark as thick ones; done once per axis, it stays cheap. `in` has `reach`
-// zero lines or columns on both sides of the `out` area, so the loops need no bounds checks.
-void spreadRows(const std::vector<Level>& in, int inStride, std::vector<Level>& out, int width,
-                int height, const std::vector<Level>& weights) {
+// The strongest weighted neighbour along one axis: out[i] = max over d of in[i + d * step] *
+// weight(d), for d from -reach to reach. Taking the maximum instead of a sum keeps thin strokes
+// as dark as thick ones. The caller pads `in` with zeros so that no index leaves it and no line
+// reaches into the next; the whole bitmap is then one long loop per offset, which the compiler
+// turns into wide vector operations.
+void spread(const std::vector<Level>& in, std::size_t first, std::size_t count, std::size_t step,
+            const std::vector<Level>& weights, std::vector<Level>& out) {
     const int reach = static_cast<int>(weights.size()) - 1;
-    for (int y = 0; y < height; ++y) {
-        Level* __restrict o = &out[static_cast<std::size_t>(y * width)];
-        const Level* row = &in[static_cast<std::size_t>(y * inStride)];
-        for (int d = -reach; d <= reach; ++d) {
-            const Level w = weights[static_cast<std::size_t>(std::abs(d))];
-            const Level* __restrict src = row + reach + d;
-            for (int x = 0; x < width; ++x)
-                o[x] = std::max(o[x], static_cast<Level>(src[x] * w));
-        }
+    out.assign(count, 0);
+    Level* __restrict o = out.data();
+    for (int d = -reach; d <= reach; ++d) {
+        const Level w = weights[static_cast<std::size_t>(std::abs(d))];
+        const Level* __restrict src =
+            in.data() + first + static_cast<std::ptrdiff_t>(d) * static_cast<std::ptrdiff_t>(step);
+        for (std::size_t i = 0; i < count; ++i)
+            o[i] = std::max(o[i], static_cast<Level>(src[i] * w));
     }
 }
 
-void spreadColumns(const std::vector<Level>& in, std::vector<Level>& out, int width, int height,
-                   const std::vector<Level>& weights) {
-    const int reach = static_cast<int>(weights.size()) - 1;
-    for (int y = 0; y < height; ++y) {
-        Level* __restrict o = &out[static_cast<std::size_t>(y * width)];
-        for (int d = -reach; d <= reach; ++d) {
-            const Level w = weights[static_cast<std::size_t>(std::abs(d))];
-            const Level* __restrict src = &in[static_cast<std::size_t>((y + reach + d) * width)];
-            for (int x = 0; x < width; ++x)
-                o[x] = std::max(o[x], static_cast<Level>(src[x] * w));
+// Drops outer rows and columns that hold no shadow. Rows are OR-ed together first, so the
+// scan stays a few simple passes over the pixels.
+GlyphBitmap trimmed(GlyphBitmap b) {
+    std::vector<std::uint8_t> anyInColumn(static_cast<std::size_t>(b.width), 0);
+    int y0 = b.height, y1 = -1;
+    for (int y = 0; y < b.height; ++y) {
+        const std::uint8_t* row = &b.pixels[static_cast<std::size_t>(y * b.width)];
+        std::uint8_t any = 0;
+        for (int x = 0; x < b.width; ++x) {
+            anyInColumn[static_cast<std::size_t>(x)] |= row[x];
+            any |= row[x];
+        }
+        if (any != 0) {
+            y0 = std::min(y0, y);
+            y1 = y;
         }
     }
-}
-
-GlyphBitmap trimmed(const GlyphBitmap& b) {
-    int x0 = b.width, x1 = -1, y0 = b.height, y1 = -1;
-    for (int y = 0; y < b.height; ++y)
-        for (int x = 0; x < b.width; ++x)
-            if (b.at(x, y) != 0) {
-                x0 = std::min(x0, x);
-                x1 = std::max(x1, x);
-                y0 = std::min(y0, y);
-                y1 = std::max(y1, y);
-            }
     GlyphBitmap out;
     out.left = b.left;
     out.top = b.top;
-    if (x1 < 0)
+    if (y1 < 0)
         return out;
+    int x0 = 0, x1 = b.width - 1;
+    while (anyInColumn[static_cast<std::size_t>(x0)] == 0)
+        ++x0;
+    while (anyInColumn[static_cast<std::size_t>(x1)] == 0)
+        --x1;
+    if (x0 == 0 && y0 == 0 && x1 == b.width - 1 && y1 == b.height - 1)
+        return b; // the common case: nothing to trim, no copy
     out.width = x1 - x0 + 1;
     out.height = y1 - y0 + 1;
     out.left = b.left + x0;
     out.top = b.top - y0;
     out.pixels.reserve(static_cast<std::size_t>(out.width * out.height));
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x)
-            out.pixels.push_back(b.at(x, y));
+    for (int y = y0; y <= y1; ++y) {
+        const auto row = b.pixels.begin() + static_cast<std::ptrdiff_t>(y * b.width);
+        out.pixels.insert(out.pixels.end(), row + x0, row + x1 + 1);
+    }
     return out;
 }
 
@@ -96,25 +98,29 @@ GlyphBitmap makeShadow(const std::vector<std::uint8_t>& coverage, int width, int
     const int h = height + 2 * reach;
     const std::vector<Level> weights = falloff(reach, radius);
 
-    // Coverage with 2 * reach empty columns on each side, for the horizontal pass.
-    const int inStride = width + 4 * reach;
-    std::vector<Level> coverageRows(static_cast<std::size_t>(inStride * height), 0);
+    // Coverage rows with 2 * reach zeros on each side. Output column ox of row y (ox counts
+    // from the shadow's left edge, reach left of the glyph) sits at y * stride + ox + reach.
+    const std::size_t r = static_cast<std::size_t>(reach);
+    const std::size_t stride = static_cast<std::size_t>(width) + 4 * r;
+    const std::size_t rowsSize = stride * static_cast<std::size_t>(height);
+    std::vector<Level> padded(rowsSize + 2 * r, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            coverageRows[static_cast<std::size_t>(y * inStride + x + 2 * reach)] =
+            padded[r + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) + 2 * r] =
                 coverage[static_cast<std::size_t>(y * width + x)];
+    std::vector<Level> across;
+    spread(padded, r, rowsSize, 1, weights, across);
 
-    // Horizontal pass into the middle rows of a canvas with 2 * reach empty rows above and
-    // below, scaled down so the second pass's products stay far from overflow.
-    std::vector<Level> across(static_cast<std::size_t>(w * (height + 4 * reach)), 0);
-    std::vector<Level> rows(static_cast<std::size_t>(w * height), 0);
-    spreadRows(coverageRows, inStride, rows, w, height, weights);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        across[static_cast<std::size_t>(2 * reach * w) + i] =
-            static_cast<Level>(rows[i] / kWeightOne);
-
-    std::vector<Level> both(static_cast<std::size_t>(w * h), 0);
-    spreadColumns(across, both, w, h, weights);
+    // The horizontal result, scaled down so the second pass's products stay within 16 bits,
+    // with 2 * reach empty rows above and below for the vertical pass.
+    const std::size_t cw = static_cast<std::size_t>(w);
+    std::vector<Level> columns(cw * (static_cast<std::size_t>(height) + 4 * r), 0);
+    for (int y = 0; y < height; ++y)
+        for (std::size_t ox = 0; ox < cw; ++ox)
+            columns[(static_cast<std::size_t>(y) + 2 * r) * cw + ox] = static_cast<Level>(
+                across[static_cast<std::size_t>(y) * stride + ox + r] / kWeightOne);
+    std::vector<Level> both;
+    spread(columns, r * cw, cw * static_cast<std::size_t>(h), cw, weights, both);
 
     GlyphBitmap shadow;
     shadow.width = w;
@@ -125,7 +131,7 @@ GlyphBitmap makeShadow(const std::vector<std::uint8_t>& coverage, int width, int
     constexpr int kFull = 255 * kWeightOne;
     for (std::size_t i = 0; i < both.size(); ++i)
         shadow.pixels[i] = static_cast<std::uint8_t>((both[i] * kShadowPeak + kFull / 2) / kFull);
-    return trimmed(shadow);
+    return trimmed(std::move(shadow));
 }
 
 } // namespace korven::converter
