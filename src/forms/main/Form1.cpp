@@ -1,5 +1,6 @@
 #include "forms/main/Form1.h"
 
+#include "controls/xpbutton/XPButton.h"
 #include "forms/main/Form1Buttons.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/Form1Texts.h"

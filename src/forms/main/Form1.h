@@ -19,6 +19,10 @@ class FileListBox;
 class Timer;
 } // namespace korven::host
 
+namespace korven::xpbutton {
+class XPButton;
+}
+
 namespace korven::forms {
 
 class FramePanel;
@@ -60,8 +64,8 @@ public:
     QLabel* Label3() const { return label3_; }
     QLabel* Label4() const { return label4_; }
     QLabel* Label5() const { return label5_; }
-    QWidget* XPButton1() const { return xpButton1_; }
-    QWidget* XPButton2() const { return xpButton2_; }
+    xpbutton::XPButton* XPButton1() const { return xpButton1_; }
+    xpbutton::XPButton* XPButton2() const { return xpButton2_; }
     QAction* INFO() const { return info_; }
 
     // The job under way, if any (for tests and for a status line).
@@ -112,8 +116,8 @@ private:
     QAction* info_ = nullptr;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
-    QWidget* xpButton2_ = nullptr;
-    QWidget* xpButton1_ = nullptr;
+    xpbutton::XPButton* xpButton2_ = nullptr;
+    xpbutton::XPButton* xpButton1_ = nullptr;
     FramePanel* frame1_ = nullptr;
     FramePanel* frame2_ = nullptr;
     FramePanel* frame3_ = nullptr;

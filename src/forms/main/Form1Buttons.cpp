@@ -1,8 +1,7 @@
 #include "forms/main/Form1Buttons.h"
 
+#include "controls/xpbutton/XPButton.h"
 #include "host/control/PropertyBag.h"
-
-#include <QPushButton>
 
 namespace korven::forms {
 
@@ -42,8 +41,8 @@ const host::PropertyBag* FindSet(const std::vector<std::pair<QString, host::Prop
 
 } // namespace
 
-QWidget* PlaceButton(const QString& name, QWidget* parent, const QRect& geometry,
-                     std::function<void()> onClick) {
+xpbutton::XPButton* PlaceButton(const QString& name, QWidget* parent, const QRect& geometry,
+                                std::function<void()> onClick) {
     const auto sets = host::PropertyBag::ParseSets(QString::fromUtf8(kForm1ButtonSets));
     if (!sets) {
         return nullptr;
@@ -52,15 +51,14 @@ QWidget* PlaceButton(const QString& name, QWidget* parent, const QRect& geometry
     if (bag == nullptr) {
         return nullptr;
     }
-    auto* button = new QPushButton(parent);
+    auto* button = new xpbutton::XPButton(parent);
     button->setObjectName(name);
-    button->setText(bag->ReadText(u"TX", QString()).value());
-    if (const auto font = bag->ReadFont(u"FONT", host::SavedFont{}); font) {
-        button->setFont(font.value().ToQFont());
+    if (!button->ReadProperties(*bag)) {
+        delete button;
+        return nullptr;
     }
-    button->setEnabled(bag->ReadBool(u"ENAB", true).value());
     button->setGeometry(geometry);
-    QObject::connect(button, &QPushButton::clicked, button, [onClick] { onClick(); });
+    QObject::connect(button, &xpbutton::XPButton::Click, button, [onClick] { onClick(); });
     return button;
 }
 

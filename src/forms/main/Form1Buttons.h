@@ -5,6 +5,10 @@
 #include <QWidget>
 #include <functional>
 
+namespace korven::xpbutton {
+class XPButton;
+}
+
 namespace korven::forms {
 
 // The saved property sets of the window's two push buttons, in their text form, one
@@ -15,7 +19,7 @@ extern const char kForm1ButtonSets[];
 // `geometry` (pixels) and runs `onClick` on its Click event. Returns the button, or nullptr
 // when the set is missing or cannot be read (the window then goes without that button
 // rather than failing to open).
-QWidget* PlaceButton(const QString& name, QWidget* parent, const QRect& geometry,
-                     std::function<void()> onClick);
+xpbutton::XPButton* PlaceButton(const QString& name, QWidget* parent, const QRect& geometry,
+                                std::function<void()> onClick);
 
 } // namespace korven::forms

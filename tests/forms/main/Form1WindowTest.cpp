@@ -2,7 +2,9 @@
 // the About window, and the drive lists (messages and polling).
 
 #include "Form1Fixture.h"
+#include "controls/xpbutton/XPButton.h"
 #include "forms/about/frmAbout.h"
+#include "forms/main/Form1Buttons.h"
 #include "forms/main/FramePanel.h"
 #include "forms/main/LinkLabel.h"
 #include "host/toolkit/DriveListBox.h"
@@ -131,6 +133,40 @@ TEST_F(Form1WindowTest, TextsColoursAndPatternsAreThoseOfTheLayout) {
     EXPECT_FALSE(form.Image2()->pixmap().isNull());
     EXPECT_TRUE(form.Image2()->hasScaledContents());
     EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+TEST_F(Form1WindowTest, ButtonsComeFromTheirSavedPropertySets) {
+    Form1& form = Load();
+    struct Expected {
+        xpbutton::XPButton* button;
+        const char* caption;
+        double points;
+    };
+    for (const Expected& e : {Expected{form.XPButton2(), "&Convert Font", 8.25},
+                              Expected{form.XPButton1(), "&Exit", 9.75}}) {
+        ASSERT_NE(e.button, nullptr);
+        SCOPED_TRACE(e.caption);
+        EXPECT_EQ(e.button->Caption(), e.caption);
+        EXPECT_EQ(e.button->ButtonType(), 3);
+        EXPECT_EQ(e.button->ColorScheme(), 1);
+        EXPECT_TRUE(e.button->ShowFocusRect());
+        EXPECT_TRUE(e.button->Enabled());
+        EXPECT_EQ(e.button->BackColor(), 0x00E3DFE0u);
+        EXPECT_EQ(e.button->ForeColor(), 0u);
+        EXPECT_TRUE(e.button->Font().bold());
+        EXPECT_DOUBLE_EQ(e.button->Font().pointSizeF(), e.points);
+    }
+    EXPECT_EQ(PlaceButton(QStringLiteral("NoSuchButton"), form.Client(), QRect(), [] {}), nullptr);
+}
+
+TEST_F(Form1WindowTest, ConvertAndExitButtonsRunTheirHandlers) {
+    Form1& form = Load();
+    form.show();
+    emit form.XPButton2()->Click();
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_EQ(host_.messages.shown[0].text, "Please select a font");
+    emit form.XPButton1()->Click();
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(Form1WindowTest, TabWalksTheControlsInOrderStartingOnTheDestinationFiles) {
