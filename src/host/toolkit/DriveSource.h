@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -52,10 +53,25 @@ bool IsVolume(const MountEntry& entry);
 // volumes); it is a parameter so tests need no real mounts.
 QStringList VolumeRoots(const QByteArray& mountInfo, bool (*isFolder)(const QString&));
 
-// The real source: the Windows call on Windows, the mount table elsewhere.
+// The real source: the Windows call on Windows, the mount table elsewhere. Use it from one
+// thread only (the user-interface thread): it keeps the open mount table between calls.
 class SystemDriveSource final : public DriveSource {
 public:
+    SystemDriveSource();
+    ~SystemDriveSource() override;
+    SystemDriveSource(const SystemDriveSource&) = delete;
+    SystemDriveSource& operator=(const SystemDriveSource&) = delete;
+
     std::uint32_t GetLogicalDriveStrings(std::uint32_t bufferLength, char* buffer) override;
+
+private:
+#ifndef Q_OS_WIN
+    QStringList CurrentRoots();
+
+    int mountTable_ = -1;
+    QStringList roots_;
+    QElapsedTimer lastRead_;
+#endif
 };
 
 } // namespace korven::host
