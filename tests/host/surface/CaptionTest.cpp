@@ -113,3 +113,17 @@ TEST(TextSize, CountsAmpersandsAndFollowsTheBoldFlag) {
     EXPECT_TRUE(s.font().bold());
     EXPECT_GE(s.textSize(QStringLiteral("Convert")).width, plain.width);
 }
+
+TEST(Caption, StaysOnOneLineAndExpandsTabs) {
+    ImageSurface one(200, 60), broken(200, 60), tabbed(200, 60), spaced(200, 60);
+    one.drawCaption(QStringLiteral("AB"), {0, 0, 200, 60});
+    broken.drawCaption(QStringLiteral("A\nB"), {0, 0, 200, 60});
+    tabbed.drawCaption(QStringLiteral("A\tB"), {0, 0, 200, 60});
+    spaced.drawCaption(QStringLiteral("A B"), {0, 0, 200, 60});
+    EXPECT_LE(paintedBounds(broken).height(), paintedBounds(one).height() + 1)
+        << "a line break must not start a second line";
+    EXPECT_GE(paintedBounds(broken).width(), paintedBounds(one).width())
+        << "the text after a line break is still drawn";
+    EXPECT_GT(paintedBounds(tabbed).width(), paintedBounds(spaced).width() + 10)
+        << "a tab reaches the next tab stop, well past one space";
+}
