@@ -80,11 +80,15 @@ std::uint32_t readPacked(std::span<const std::uint8_t> data, std::size_t offset,
 }
 
 std::vector<std::uint8_t> packTable(const std::vector<std::uint32_t>& entries, int bpe) {
-    BitWriter writer;
-    for (std::uint32_t e : entries)
-        writer.put(e, bpe);
-    std::vector<std::uint8_t> bytes = writer.bytes();
-    bytes.resize(paddedTableBytes(entries.size(), bpe), 0);
+    std::vector<std::uint8_t> bytes(paddedTableBytes(entries.size(), bpe), 0);
+    std::size_t bit = 0;
+    for (std::uint32_t e : entries) {
+        std::uint64_t v = bpe >= 32 ? e : e & ((1ULL << bpe) - 1);
+        v <<= bit % 8;
+        for (std::size_t byte = bit / 8; v != 0; v >>= 8)
+            bytes[byte++] |= static_cast<std::uint8_t>(v);
+        bit += static_cast<std::size_t>(bpe);
+    }
     return bytes;
 }
 

@@ -71,19 +71,21 @@ std::vector<std::uint8_t> pixelsToRows(const std::vector<std::uint8_t>& stored, 
 }
 
 std::size_t changesAlong(const GlyphBitmap& b, PixelOrder order) {
-    const auto at = [&](int x, int y) {
-        return b.pixels[static_cast<std::size_t>(y * b.width + x)];
-    };
+    // Flat loops over the whole bitmap, which vectorise: along rows, each pixel against the one
+    // before it, less the steps from one row's end to the next row's start; along columns, each
+    // pixel against the one above it.
+    const std::uint8_t* p = b.pixels.data();
+    const std::size_t n = b.pixels.size();
+    const std::size_t w = static_cast<std::size_t>(b.width);
     std::size_t changes = 0;
     if (order == PixelOrder::Rows) {
-        for (int y = 0; y < b.height; ++y)
-            for (int x = 1; x < b.width; ++x)
-                changes += at(x, y) != at(x - 1, y);
+        for (std::size_t i = 1; i < n; ++i)
+            changes += p[i] != p[i - 1];
+        for (std::size_t i = w; i < n; i += w)
+            changes -= p[i] != p[i - 1];
     } else {
-        // Row against the row above covers every step within a column.
-        for (int y = 1; y < b.height; ++y)
-            for (int x = 0; x < b.width; ++x)
-                changes += at(x, y) != at(x, y - 1);
+        for (std::size_t i = w; i < n; ++i)
+            changes += p[i] != p[i - w];
     }
     return changes;
 }

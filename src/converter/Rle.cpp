@@ -8,16 +8,24 @@ namespace {
 
 constexpr std::size_t kMaxGroup = 8;
 
-// Walks the pixels once and reports each group to `emit(run, first, length)`.
-template <typename At, typename Emit>
-void forEachGroup(At at, std::size_t n, Emit emit) {
+// Reports each group to `emit(run, first, length)`. Comparing every pixel with the next one
+// first is a single loop without dependencies between steps, so it vectorises; the walk that
+// follows then decides per group rather than per pixel.
+template <typename Emit>
+void forEachGroup(std::span<const std::uint8_t> p, Emit emit) {
+    const std::size_t n = p.size();
+    // sameAsNext[i]: pixel i equals pixel i + 1 (never true for the last pixel and the pad).
+    thread_local std::vector<std::uint8_t> sameAsNext; // reused: called for every bitmap
+    sameAsNext.assign(n + 1, 0);
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        sameAsNext[i] = p[i] == p[i + 1];
+
     std::size_t i = 0;
     while (i < n) {
-        const std::uint8_t v = at(i);
-        std::size_t run = 1;
-        while (run < kMaxGroup && i + run < n && at(i + run) == v)
-            ++run;
-        if (run >= 2) {
+        if (sameAsNext[i]) {
+            std::size_t run = 2;
+            while (run < kMaxGroup && sameAsNext[i + run - 1])
+                ++run;
             emit(true, i, run);
             i += run;
             continue;
@@ -25,11 +33,8 @@ void forEachGroup(At at, std::size_t n, Emit emit) {
         // A literal group; two equal pixels stay inside it (a run of two saves nothing once
         // the group needs a new code after it), three or more end it.
         const std::size_t first = i++;
-        while (i - first < kMaxGroup && i < n) {
-            if (i + 2 < n && at(i) == at(i + 1) && at(i + 1) == at(i + 2))
-                break;
+        while (i - first < kMaxGroup && i < n && !(sameAsNext[i] && sameAsNext[i + 1]))
             ++i;
-        }
         emit(false, first, i - first);
     }
 }
@@ -38,27 +43,25 @@ void forEachGroup(At at, std::size_t n, Emit emit) {
 
 std::size_t rleLength(std::span<const std::uint8_t> pixels) {
     std::size_t nibbles = 0;
-    forEachGroup(
-        [&](std::size_t i) { return pixels[i]; }, pixels.size(),
-        [&](bool run, std::size_t, std::size_t length) { nibbles += run ? 2 : 1 + length; });
+    forEachGroup(pixels, [&](bool run, std::size_t, std::size_t length) {
+        nibbles += run ? 2 : 1 + length;
+    });
     return nibbles;
 }
 
 std::vector<std::uint8_t> encodeRle(std::span<const std::uint8_t> pixels) {
     std::vector<std::uint8_t> nibbles;
     nibbles.reserve(pixels.size() + pixels.size() / 4 + 2);
-    forEachGroup([&](std::size_t i) { return pixels[i]; }, pixels.size(),
-                 [&](bool run, std::size_t first, std::size_t length) {
-                     if (run) {
-                         nibbles.push_back(static_cast<std::uint8_t>(length - 1));
-                         nibbles.push_back(pixels[first]);
-                     } else {
-                         nibbles.push_back(static_cast<std::uint8_t>(16 - length));
-                         nibbles.insert(
-                             nibbles.end(), pixels.begin() + static_cast<std::ptrdiff_t>(first),
-                             pixels.begin() + static_cast<std::ptrdiff_t>(first + length));
-                     }
-                 });
+    forEachGroup(pixels, [&](bool run, std::size_t first, std::size_t length) {
+        if (run) {
+            nibbles.push_back(static_cast<std::uint8_t>(length - 1));
+            nibbles.push_back(pixels[first]);
+        } else {
+            nibbles.push_back(static_cast<std::uint8_t>(16 - length));
+            nibbles.insert(nibbles.end(), pixels.begin() + static_cast<std::ptrdiff_t>(first),
+                           pixels.begin() + static_cast<std::ptrdiff_t>(first + length));
+        }
+    });
     return nibbles;
 }
 

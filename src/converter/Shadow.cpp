@@ -103,23 +103,24 @@ GlyphBitmap makeShadow(const std::vector<std::uint8_t>& coverage, int width, int
     const std::size_t r = static_cast<std::size_t>(reach);
     const std::size_t stride = static_cast<std::size_t>(width) + 4 * r;
     const std::size_t rowsSize = stride * static_cast<std::size_t>(height);
-    std::vector<Level> padded(rowsSize + 2 * r, 0);
+    // Scratch buffers live as long as the thread: a font has hundreds of glyphs, and allocating
+    // four buffers for each costs about as much as the arithmetic.
+    thread_local std::vector<Level> padded, across, columns, both;
+    padded.assign(rowsSize + 2 * r, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             padded[r + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) + 2 * r] =
                 coverage[static_cast<std::size_t>(y * width + x)];
-    std::vector<Level> across;
     spread(padded, r, rowsSize, 1, weights, across);
 
     // The horizontal result, scaled down so the second pass's products stay within 16 bits,
     // with 2 * reach empty rows above and below for the vertical pass.
     const std::size_t cw = static_cast<std::size_t>(w);
-    std::vector<Level> columns(cw * (static_cast<std::size_t>(height) + 4 * r), 0);
+    columns.assign(cw * (static_cast<std::size_t>(height) + 4 * r), 0);
     for (int y = 0; y < height; ++y)
         for (std::size_t ox = 0; ox < cw; ++ox)
             columns[(static_cast<std::size_t>(y) + 2 * r) * cw + ox] = static_cast<Level>(
                 across[static_cast<std::size_t>(y) * stride + ox + r] / kWeightOne);
-    std::vector<Level> both;
     spread(columns, r * cw, cw * static_cast<std::size_t>(h), cw, weights, both);
 
     GlyphBitmap shadow;
