@@ -1,5 +1,7 @@
 #include "host/toolkit/Timer.h"
 
+#include <QPointer>
+
 namespace korven::host {
 
 Timer::Timer(QObject* parent, int index) : QObject(parent), index_(index) {
@@ -29,8 +31,11 @@ bool Timer::Fire() {
     if (!IsRunning() || inTick_)
         return false;
     inTick_ = true;
+    // The handler may end the window that owns this timer, and the timer with it.
+    const QPointer<Timer> alive(this);
     emit Tick(index_);
-    inTick_ = false;
+    if (alive)
+        inTick_ = false;
     return true;
 }
 

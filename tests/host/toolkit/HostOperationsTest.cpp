@@ -84,6 +84,14 @@ TEST(TimerTest, ATickDueDuringItsOwnHandlerIsDropped) {
     EXPECT_FALSE(nestedDelivered);
 }
 
+TEST(TimerTest, HandlerMayDestroyItsOwnTimer) {
+    auto* timer = new Timer;
+    timer->SetInterval(500);
+    timer->SetEnabled(true);
+    QObject::connect(timer, &Timer::Tick, [timer] { delete timer; });
+    EXPECT_TRUE(timer->Fire()); // AddressSanitizer reports a write to the freed timer
+}
+
 TEST(TimerTest, RealClockTicks) {
     Timer timer;
     QSignalSpy ticks(&timer, &Timer::Tick);
