@@ -46,7 +46,8 @@ struct Coord {
     bool fromExtent = false;
     std::int32_t offset = 0;
     constexpr Coord() = default;
-    constexpr Coord(int value) : offset(value) {} // NOLINT: plain numbers read best in tables
+    // Implicit on purpose: plain numbers read best in the step tables.
+    constexpr Coord(int value) : offset(value) {}
     constexpr Coord(bool extent, std::int32_t off) : fromExtent(extent), offset(off) {}
 };
 
