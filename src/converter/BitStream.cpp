@@ -45,12 +45,17 @@ std::uint32_t BitReader::get(int bits) {
         throw PgfFormatError("bit field wider than 32 bits");
     if (bit_ + static_cast<std::size_t>(bits) > data_.size() * 8)
         throw PgfFormatError("data ends inside a packed field");
-    std::uint32_t value = 0;
-    for (int i = 0; i < bits; ++i, ++bit_) {
-        if ((data_[bit_ / 8] >> (bit_ % 8)) & 1U)
-            value |= 1U << i;
-    }
-    return value;
+    if (bits == 0)
+        return 0;
+    // Gather the (at most five) bytes the field touches, then shift it into place.
+    const std::size_t first = bit_ / 8;
+    const unsigned shift = static_cast<unsigned>(bit_ % 8);
+    const std::size_t count = (shift + static_cast<unsigned>(bits) + 7) / 8;
+    std::uint64_t window = 0;
+    for (std::size_t k = 0; k < count; ++k)
+        window |= static_cast<std::uint64_t>(data_[first + k]) << (8 * k);
+    bit_ += static_cast<std::size_t>(bits);
+    return static_cast<std::uint32_t>((window >> shift) & ((std::uint64_t{1} << bits) - 1));
 }
 
 std::int32_t BitReader::getSigned(int bits) {

@@ -94,8 +94,12 @@ RgbaImage renderText(const PgfFile& font, const std::u32string& text) {
         pen += std::clamp(g.metrics.horiAdvance, 0, 64 * 128);
         placed.push_back({std::move(g), penX});
     }
-    const int ascent = std::clamp((h.maxAscender + 63) / 64, 0, 256);
-    const int descent = std::clamp((-h.maxDescender + 63) / 64, 0, 256);
+    // The header comes from the file, so keep hostile values from overflowing.
+    const auto wholePixels = [](std::int64_t value26_6) {
+        return static_cast<int>(std::clamp<std::int64_t>((value26_6 + 63) / 64, 0, 256));
+    };
+    const int ascent = wholePixels(h.maxAscender);
+    const int descent = wholePixels(-std::int64_t{h.maxDescender});
 
     RgbaImage image;
     image.width = static_cast<int>(std::min<std::int64_t>((pen + 63) / 64, 16384)) + 2 * kMargin;
