@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <korven/Artwork.h>
 
 #ifndef KORVEN_LINK_URL
@@ -247,6 +248,21 @@ void Form1::ConnectHandlers() {
     connect(text1_, &QLineEdit::textChanged, this, &Form1::Text1_Change);
     connect(label1_, &LinkLabel::mouseMoved, this, &Form1::Label1_MouseMove);
     connect(label1_, &LinkLabel::clicked, this, &Form1::Label1_Click);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    // Centred on the screen the first time it is shown; after that it stays where the user
+    // put it.
+    if (!placed_) {
+        placed_ = true;
+        adjustSize();
+        if (const QScreen* where = screen(); where != nullptr) {
+            QRect box(QPoint(0, 0), frameGeometry().size());
+            box.moveCenter(where->availableGeometry().center());
+            move(box.topLeft());
+        }
+    }
+    QMainWindow::showEvent(event);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

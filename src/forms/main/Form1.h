@@ -91,6 +91,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void SetUpWindow();
@@ -111,6 +112,7 @@ private:
     host::HostServices services_;
     app::ConversionSettings settings_;
     std::unique_ptr<ConversionJob> job_;
+    bool placed_ = false;
 
     QWidget* client_ = nullptr;
     QAction* info_ = nullptr;

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <cerrno>
 
@@ -107,6 +108,16 @@ TEST_F(Form1WindowTest, ControlsSitAtTheirPlacesInPixels) {
     // The two self-sizing labels keep their place.
     EXPECT_EQ(form.Label5()->pos(), QPoint(152, 16));
     EXPECT_EQ(form.Label2()->pos(), QPoint(152, 40));
+}
+
+TEST_F(Form1WindowTest, FirstShowCentresTheFixedSizeWindowOnTheScreen) {
+    Form1& form = Load();
+    form.show();
+    const QPoint centre = form.screen()->availableGeometry().center();
+    EXPECT_LE((form.frameGeometry().center() - centre).manhattanLength(), 2);
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(Form1WindowTest, TextsColoursAndPatternsAreThoseOfTheLayout) {
