@@ -11,7 +11,9 @@ void BitWriter::put(std::uint32_t value, int bits) {
     std::size_t byte = bitCount_ / 8;
     v <<= bitCount_ % 8;
     bitCount_ += static_cast<std::size_t>(bits);
-    bytes_.resize((bitCount_ + 7) / 8, 0);
+    const std::size_t needed = (bitCount_ + 7) / 8;
+    while (bytes_.size() < needed)
+        bytes_.push_back(0);
     for (; v != 0; v >>= 8)
         bytes_[byte++] |= static_cast<std::uint8_t>(v);
 }

@@ -50,11 +50,12 @@ void putNibbles(BitWriter& w, const std::vector<std::uint8_t>& nibbles) {
 std::vector<std::uint8_t> pixelsInOrder(const GlyphBitmap& bitmap, PixelOrder order) {
     if (order == PixelOrder::Rows)
         return bitmap.pixels;
-    std::vector<std::uint8_t> out;
-    out.reserve(bitmap.pixels.size());
-    for (int x = 0; x < bitmap.width; ++x)
-        for (int y = 0; y < bitmap.height; ++y)
-            out.push_back(bitmap.at(x, y));
+    std::vector<std::uint8_t> out(bitmap.pixels.size());
+    const std::size_t w = static_cast<std::size_t>(bitmap.width);
+    const std::size_t h = static_cast<std::size_t>(bitmap.height);
+    for (std::size_t y = 0; y < h; ++y)
+        for (std::size_t x = 0; x < w; ++x)
+            out[x * h + y] = bitmap.pixels[y * w + x];
     return out;
 }
 

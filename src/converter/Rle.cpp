@@ -50,18 +50,20 @@ std::size_t rleLength(std::span<const std::uint8_t> pixels) {
 }
 
 std::vector<std::uint8_t> encodeRle(std::span<const std::uint8_t> pixels) {
-    std::vector<std::uint8_t> nibbles;
-    nibbles.reserve(pixels.size() + pixels.size() / 4 + 2);
+    // At most two nibbles per pixel; writing through a pointer into room made beforehand keeps
+    // the per-nibble work to a store.
+    std::vector<std::uint8_t> nibbles(2 * pixels.size());
+    std::uint8_t* out = nibbles.data();
     forEachGroup(pixels, [&](bool run, std::size_t first, std::size_t length) {
         if (run) {
-            nibbles.push_back(static_cast<std::uint8_t>(length - 1));
-            nibbles.push_back(pixels[first]);
+            *out++ = static_cast<std::uint8_t>(length - 1);
+            *out++ = pixels[first];
         } else {
-            nibbles.push_back(static_cast<std::uint8_t>(16 - length));
-            nibbles.insert(nibbles.end(), pixels.begin() + static_cast<std::ptrdiff_t>(first),
-                           pixels.begin() + static_cast<std::ptrdiff_t>(first + length));
+            *out++ = static_cast<std::uint8_t>(16 - length);
+            out = std::copy_n(pixels.data() + first, length, out);
         }
     });
+    nibbles.resize(static_cast<std::size_t>(out - nibbles.data()));
     return nibbles;
 }
 
