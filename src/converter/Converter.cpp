@@ -54,7 +54,9 @@ PgfGlyph makeUnderscore(FT_Face face, std::int32_t vertAdvance, double shadowRad
         thickness = size.y_ppem * 64 / 14;
     if (position >= 0)
         position = -size.y_ppem * 64 / 8;
-    const int rows = std::max(1, static_cast<int>((thickness + 32) / 64));
+    // Capped so a broken font cannot make this allocate much; the limit check refuses it anyway.
+    const int rows =
+        std::clamp(static_cast<int>((thickness + 32) / 64), 1, 2 * limits::kMaxBitmapSide);
     const int width = std::max(1, static_cast<int>(size.x_ppem) / 2);
     const int top = static_cast<int>(std::lround((position + thickness / 2.0) / 64.0));
 
@@ -96,18 +98,22 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     font.fontType = faceName(face->style_name, "Regular");
     font.hSize = font.vSize = pointSize26_6(settings.pixelsPerEm);
     font.hResolution = font.vResolution = kResolution26_6;
-    font.ascender = static_cast<std::int32_t>(face->size->metrics.ascender);
-    font.descender = static_cast<std::int32_t>(face->size->metrics.descender);
+    font.ascender = saturated(face->size->metrics.ascender);
+    font.descender = saturated(face->size->metrics.descender);
 
     std::int32_t lineAdvance = 0;
     for (char32_t c : latinCharacterSet()) {
         const std::optional<RenderedGlyph> rendered = renderCodePoint(face, c);
         if (!rendered)
             continue;
-        PgfGlyph glyph = fromRendered(c, *rendered, settings.shadowRadius);
         if (lineAdvance == 0)
-            lineAdvance = glyph.metrics.vertAdvance;
-        if (const std::string problem = glyphLimitProblem(glyph); !problem.empty()) {
+            lineAdvance = rendered->metrics.vertAdvance;
+        PgfGlyph glyph;
+        if (!rendered->tooLarge)
+            glyph = fromRendered(c, *rendered, settings.shadowRadius);
+        const std::string problem =
+            rendered->tooLarge ? "bitmap is far larger than 127 pixels" : glyphLimitProblem(glyph);
+        if (!problem.empty()) {
             if (c == kSpace || c == kUnderscore)
                 throw ConversionError("glyph " + codePointName(c) + " does not fit: " + problem);
             result.skipped.push_back(c);
@@ -117,7 +123,7 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     }
 
     if (lineAdvance == 0)
-        lineAdvance = static_cast<std::int32_t>(face->size->metrics.height);
+        lineAdvance = saturated(face->size->metrics.height);
     auto has = [&](char32_t c) {
         return std::any_of(font.glyphs.begin(), font.glyphs.end(),
                            [c](const PgfGlyph& g) { return g.codePoint == c; });

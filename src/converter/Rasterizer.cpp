@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace korven::converter {
@@ -39,6 +40,11 @@ std::vector<std::uint8_t> coverageOf(const FT_Bitmap& bitmap) {
 
 } // namespace
 
+std::int32_t saturated(FT_Pos value) {
+    return static_cast<std::int32_t>(std::clamp<FT_Pos>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
 void setPixelSize(FT_Face face, int pixelsPerEm) {
     if (!FT_IS_SCALABLE(face))
         throw ConversionError("the font has no scalable outlines");
@@ -51,23 +57,32 @@ std::optional<RenderedGlyph> renderCodePoint(FT_Face face, char32_t codePoint) {
     if (index == 0)
         return std::nullopt;
     FT_Error error = FT_Load_Glyph(face, index, kLoadFlags);
+    const FT_GlyphSlot slot = face->glyph;
+    RenderedGlyph g;
+    const FT_Glyph_Metrics& m = slot->metrics;
+    g.metrics = {saturated(m.width),        saturated(m.height),       saturated(m.horiBearingX),
+                 saturated(m.horiBearingY), saturated(m.vertBearingX), saturated(m.vertBearingY),
+                 saturated(m.horiAdvance),  saturated(m.vertAdvance)};
+    // A glyph far beyond the format's 127 pixels is not drawn at all: rendering it could take
+    // a great deal of time and memory only to be thrown away.
+    constexpr FT_Pos kLargest = (limits::kMaxBitmapSide + 2) * 64;
+    if (!error && (m.width > kLargest || m.height > kLargest)) {
+        g.tooLarge = true;
+        return g;
+    }
     if (!error)
-        error = FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL);
+        error = FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
     if (error)
         throw ConversionError("cannot render character " + codePointName(codePoint) + ": " +
                               freeTypeErrorText(error));
-    const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
         throw ConversionError("FreeType produced an unexpected pixel format");
-
-    RenderedGlyph g;
-    const FT_Glyph_Metrics& m = slot->metrics;
-    g.metrics = {
-        static_cast<std::int32_t>(m.width),        static_cast<std::int32_t>(m.height),
-        static_cast<std::int32_t>(m.horiBearingX), static_cast<std::int32_t>(m.horiBearingY),
-        static_cast<std::int32_t>(m.vertBearingX), static_cast<std::int32_t>(m.vertBearingY),
-        static_cast<std::int32_t>(m.horiAdvance),  static_cast<std::int32_t>(m.vertAdvance)};
+    if (static_cast<int>(bitmap.width) > limits::kMaxBitmapSide + 2 ||
+        static_cast<int>(bitmap.rows) > limits::kMaxBitmapSide + 2) {
+        g.tooLarge = true;
+        return g;
+    }
     g.width = static_cast<int>(bitmap.width);
     g.height = static_cast<int>(bitmap.rows);
     g.left = slot->bitmap_left;

@@ -29,7 +29,13 @@ struct RenderedGlyph {
     int left = 0;
     int top = 0;
     std::vector<std::uint8_t> coverage; // 0..255
+    // Far larger than the format allows: metrics are set, the bitmap was not drawn.
+    bool tooLarge = false;
 };
+
+// A FreeType position as a file value; values beyond 32 bits (only from broken fonts) become
+// the nearest 32-bit value, which every limit check then refuses, instead of wrapping around.
+std::int32_t saturated(FT_Pos value);
 
 // Sets the em size in pixels. Throws ConversionError when the face cannot be scaled.
 void setPixelSize(FT_Face face, int pixelsPerEm);

@@ -140,15 +140,18 @@ TEST(Converter, DrawsAnUnderscoreAndASpaceWhenTheFontHasNone) {
     EXPECT_EQ(gap.bitmap.width * gap.bitmap.height, 0);
 }
 
-TEST(Converter, LeavesOutGlyphsTooWideForTheFormat) {
-    // At 22 px, 1500 units of advance are 33 px: more than the format can hold.
+TEST(Converter, LeavesOutGlyphsTooLargeForTheFormat) {
+    // At 22 px, 1500 units of advance are 33 px and 30000 units of height 660 px: more than
+    // the format can hold.
     const Bytes font = buildTestFont({{' ', 250},
                                       {'_', 500, 0, -150, 500, -100},
+                                      {'M', 600, 0, 0, 500, 30000},
                                       {'W', 1500, 0, 0, 1400, 700},
                                       {'X', 600, 0, 0, 500, 700}});
     const ConversionResult result = convertFont(font, {22, 2.0});
-    EXPECT_EQ(result.skipped, std::vector<char32_t>{'W'});
+    EXPECT_EQ(result.skipped, (std::vector<char32_t>{'M', 'W'}));
     const PgfFile file = PgfFile::parse(convertToPgf(font, {22, 2.0}));
+    EXPECT_FALSE(file.glyphIndex('M'));
     EXPECT_FALSE(file.glyphIndex('W'));
     EXPECT_TRUE(file.glyphIndex('X'));
 }
