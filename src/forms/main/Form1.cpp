@@ -244,6 +244,8 @@ void Form1::ConnectHandlers() {
     connect(file1_, &host::FileListBox::Click, this, &Form1::File1_Click);
     connect(drive2_, &host::DriveListBox::Change, this, &Form1::Drive2_Change);
     connect(dir2_, &host::DirListBox::Change, this, &Form1::Dir2_Change);
+    connect(dir1_, &host::DirListBox::OpenFailed, this, &Form1::ReportFolderOpenFailure);
+    connect(dir2_, &host::DirListBox::OpenFailed, this, &Form1::ReportFolderOpenFailure);
     connect(combo1_, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(text1_, &QLineEdit::textChanged, this, &Form1::Text1_Change);
     connect(label1_, &LinkLabel::mouseMoved, this, &Form1::Label1_MouseMove);

@@ -2,6 +2,7 @@
 
 #include "app/ConversionSettings.h"
 #include "forms/main/ConversionJob.h"
+#include "host/toolkit/FolderReader.h"
 #include "host/toolkit/HostServices.h"
 
 #include <QMainWindow>
@@ -108,6 +109,7 @@ private:
     void ShowWaitingLook();
     void ShowIdleLook();
     void ReportDriveFailure(int folderError);
+    void ReportFolderOpenFailure(host::FolderError error, const QString& path);
 
     host::HostServices services_;
     app::ConversionSettings settings_;

@@ -77,6 +77,28 @@ void Form1::ReportDriveFailure(int folderError) {
     }
 }
 
+// A folder the user opened in a list but that cannot be read: the list stays where it was,
+// and the user learns why instead of seeing a double-click do nothing.
+void Form1::ReportFolderOpenFailure(host::FolderError error, const QString& path) {
+    QString reason;
+    switch (error) {
+    case host::FolderError::DeviceUnavailable:
+        reason = QStringLiteral("the device is not available");
+        break;
+    case host::FolderError::DiskNotReady:
+        reason = QStringLiteral("the disc is not ready");
+        break;
+    case host::FolderError::None:
+        return;
+    case host::FolderError::Other:
+        reason = QStringLiteral("it cannot be read");
+        break;
+    }
+    services_.messages->Show(
+        QStringLiteral("The folder %1 cannot be opened: %2.").arg(path, reason), texts::kFlagsStop,
+        QString(), this);
+}
+
 void Form1::Drive1_Change() {
     ReportDriveFailure(static_cast<int>(dir1_->SetPathToDrive(drive1_->Drive())));
 }

@@ -325,5 +325,26 @@ TEST_F(Form1WindowTest, PollingRefreshesOnlyTheDestinationDrivesWhenTheCountChan
     EXPECT_EQ(form.Drive1()->Drives(), sourceDrives);
 }
 
+TEST_F(Form1WindowTest, AFolderThatCannotBeOpenedIsReportedAndTheListStays) {
+    const QString parent = MakeFolder(QStringLiteral("fonts"));
+    const QString locked = MakeFolder(QStringLiteral("fonts/locked"));
+    Form1& form = Load();
+    for (host::DirListBox* dir : {form.Dir1(), form.Dir2()}) {
+        ASSERT_EQ(dir->SetPath(parent), host::FolderError::None);
+        host_.folders.failures = {{locked, EIO}};
+        host_.messages.shown.clear();
+        const int row = dir->count() - 1; // the only subfolder comes last
+        ASSERT_GE(row, 0);
+        dir->setCurrentRow(row);
+        QTest::keyClick(dir, Qt::Key_Return);
+        EXPECT_EQ(dir->Path(), parent);
+        ASSERT_EQ(host_.messages.shown.size(), 1);
+        EXPECT_TRUE(host_.messages.shown[0].text.contains(locked));
+        EXPECT_TRUE(host_.messages.shown[0].text.contains(QStringLiteral("not ready")));
+        EXPECT_EQ(host_.messages.shown[0].flags, 16);
+        host_.folders.failures.clear();
+    }
+}
+
 } // namespace
 } // namespace korven::forms::testing
