@@ -2,6 +2,7 @@
 
 #include "forms/about/AboutLayout.h"
 #include "forms/about/AboutTexts.h"
+#include "host/toolkit/Windows.h"
 #include "korven/Artwork.h"
 
 #include <QCloseEvent>
@@ -20,16 +21,6 @@ QColor FromBgr(unsigned bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-void CentreOnScreen(QWidget* window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
-
 } // namespace
 
 QPointer<frmAbout> frmAbout::instance_;
@@ -41,7 +32,7 @@ frmAbout* frmAbout::Instance() {
 frmAbout* frmAbout::ShowModeless() {
     if (instance_.isNull()) {
         instance_ = new frmAbout();
-        CentreOnScreen(instance_);
+        host::CentreOnScreen(instance_);
     }
     instance_->show();
     instance_->raise();

@@ -67,16 +67,6 @@ void FitToText(QLabel* label) {
     label->resize(label->sizeHint());
 }
 
-void CentreOnScreen(QWidget* window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
-
 } // namespace
 
 QPointer<frmSplash> frmSplash::instance_;
@@ -89,7 +79,7 @@ frmSplash* frmSplash::LoadAndShow(SplashServices services) {
     if (instance_.isNull()) {
         instance_ = new frmSplash(std::move(services));
         instance_->Form_Load();
-        CentreOnScreen(instance_);
+        host::CentreOnScreen(instance_);
     }
     host::ShowModeless(instance_);
     instance_->xpButton1_->setFocus(Qt::OtherFocusReason);

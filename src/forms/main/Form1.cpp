@@ -10,6 +10,7 @@
 #include "host/toolkit/DriveListBox.h"
 #include "host/toolkit/FileListBox.h"
 #include "host/toolkit/Timer.h"
+#include "host/toolkit/Windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -258,11 +259,7 @@ void Form1::showEvent(QShowEvent* event) {
     if (!placed_) {
         placed_ = true;
         adjustSize();
-        if (const QScreen* where = screen(); where != nullptr) {
-            QRect box(QPoint(0, 0), frameGeometry().size());
-            box.moveCenter(where->availableGeometry().center());
-            move(box.topLeft());
-        }
+        host::CentreOnScreen(this);
     }
     QMainWindow::showEvent(event);
 }

@@ -1,5 +1,8 @@
 #include "host/toolkit/Windows.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace korven::host {
 
 void ShowModeless(QWidget* window) {
@@ -9,6 +12,19 @@ void ShowModeless(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void CentreOnScreen(QWidget* window) {
+    if (window == nullptr)
+        return;
+    const QScreen* screen = window->screen();
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame(QPoint(0, 0), window->frameGeometry().size());
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 void Unload(QWidget* window) {

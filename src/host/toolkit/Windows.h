@@ -9,6 +9,10 @@ namespace korven::host {
 // Shows a window modeless, in front of the others.
 void ShowModeless(QWidget* window);
 
+// Moves a window so that its frame sits in the middle of the screen it is on (or the
+// primary screen). Does nothing when there is no screen.
+void CentreOnScreen(QWidget* window);
+
 // Closes a window and deletes it once the events already under way are done. When no
 // window is left visible the program ends (the application quits on the last close).
 void Unload(QWidget* window);
