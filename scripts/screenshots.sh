@@ -4,6 +4,7 @@
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build; run scripts/build.sh first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/xvfb.sh
 build=${1:-build}
 program=$build/bin/korven-font-converter
 out=docs/screenshots
@@ -36,16 +37,7 @@ wait_for_window() {
 # Let a window finish painting before it is captured.
 settle() { sleep 0.5; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display")
-# The server announces its number before it takes connections; wait until it answers.
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
-unset QT_ENABLE_HIGHDPI_SCALING
+start_xvfb "$work"
 
 # The destination pane opens on the current folder; start in a small demo folder so the
 # pictures show no build, scratch or personal paths.

@@ -4,6 +4,7 @@
 # any failure (timeout, wrong size, extra window, non-zero exit, error output) fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/xvfb.sh
 build=${KORVEN_BUILD_DIR:-build}
 program=$build/bin/korven-font-converter
 [[ -x $program ]] || { echo "xvfb smoke: $program is missing" >&2; exit 1; }
@@ -19,17 +20,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "xvfb smoke: $*" >&2; [[ -s $work/stderr ]] && sed 's/^/  program: /' "$work/stderr" >&2; exit 1; }
 
-# Let the server pick a free display and tell us its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display")
-# The server announces its number before it takes connections; wait until it answers.
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
-unset QT_ENABLE_HIGHDPI_SCALING
+start_xvfb "$work"
 
 "$program" >"$work/stdout" 2>"$work/stderr" &
 app_pid=$!
