@@ -15,10 +15,13 @@ template <typename Emit>
 void forEachGroup(std::span<const std::uint8_t> p, Emit emit) {
     const std::size_t n = p.size();
     // sameAsNext[i]: pixel i equals pixel i + 1 (never true for the last pixel and the pad).
-    thread_local std::vector<std::uint8_t> sameAsNext; // reused: called for every bitmap
-    sameAsNext.assign(n + 1, 0);
+    thread_local std::vector<std::uint8_t> buffer; // reused: called for every bitmap
+    buffer.assign(n + 1, 0);
+    // Plain pointers that cannot overlap, so the comparison loop vectorises.
+    std::uint8_t* __restrict sameAsNext = buffer.data();
+    const std::uint8_t* __restrict px = p.data();
     for (std::size_t i = 0; i + 1 < n; ++i)
-        sameAsNext[i] = p[i] == p[i + 1];
+        sameAsNext[i] = px[i] == px[i + 1];
 
     std::size_t i = 0;
     while (i < n) {
