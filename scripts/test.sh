@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test twice: once in a plain build and
-# once with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run.
+# once with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run;
+# then fuzzes the converter briefly and starts the real program under a private X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -15,7 +16,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 
-for extra in scripts/test-extra-*.sh; do
-  [[ -e "$extra" ]] && bash "$extra"
-done
+# The converter's fuzz targets for a short, bounded time, then the real program under Xvfb.
+bash scripts/test-extra-fuzz.sh
+bash scripts/test-extra-xvfb.sh
 echo "all test stages passed"
