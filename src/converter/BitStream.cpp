@@ -2,6 +2,10 @@
 
 #include "converter/Errors.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
 namespace korven::converter {
 
 void BitWriter::put(std::uint32_t value, int bits) {
@@ -12,8 +16,8 @@ void BitWriter::put(std::uint32_t value, int bits) {
     v <<= bitCount_ % 8;
     bitCount_ += static_cast<std::size_t>(bits);
     const std::size_t needed = (bitCount_ + 7) / 8;
-    while (bytes_.size() < needed)
-        bytes_.push_back(0);
+    if (bytes_.size() < needed)
+        bytes_.resize(needed, 0);
     for (; v != 0; v >>= 8)
         bytes_[byte++] |= static_cast<std::uint8_t>(v);
 }
@@ -35,8 +39,49 @@ void BitWriter::putNibbles(std::span<const std::uint8_t> nibbles) {
         put(nibbles[i], 4);
 }
 
+void BitWriter::putPackedNibbles(std::uint64_t packed, int count) {
+    const int bits = 4 * count;
+    if (bitCount_ % 8 == 0) {
+        // The usual case: whole bytes straight from the register.
+        for (int k = 0; k < bits; k += 8)
+            bytes_.push_back(static_cast<std::uint8_t>(packed >> k));
+        if (bits % 8 != 0)
+            bytes_.back() &= 0x0F;
+        bitCount_ += static_cast<std::size_t>(bits);
+        return;
+    }
+    put(static_cast<std::uint32_t>(packed), std::min(bits, 32));
+    put(static_cast<std::uint32_t>(packed >> 32), bits - std::min(bits, 32));
+}
+
+void BitWriter::overwrite(std::size_t position, std::uint32_t value, int bits) {
+    if (bits <= 0)
+        return;
+    if ((position + static_cast<std::size_t>(bits) + 7) / 8 > bytes_.size())
+        throw std::out_of_range("BitWriter::overwrite past the end");
+    // A byte at a time: clear the field's bits in it, then set them from the value.
+    std::uint64_t v = bits >= 32 ? value : value & ((1U << bits) - 1U);
+    std::uint64_t mask = bits >= 32 ? 0xFFFFFFFFULL : (1ULL << bits) - 1ULL;
+    v <<= position % 8;
+    mask <<= position % 8;
+    for (std::size_t byte = position / 8; mask != 0; ++byte, v >>= 8, mask >>= 8)
+        bytes_[byte] = static_cast<std::uint8_t>((bytes_[byte] & ~mask) | (v & mask));
+}
+
 void BitWriter::alignToByte() {
     bitCount_ = bytes_.size() * 8;
+}
+
+void BitWriter::padToMultipleOf(std::size_t bytes) {
+    bytes_.resize((bytes_.size() + bytes - 1) / bytes * bytes, 0);
+    bitCount_ = bytes_.size() * 8;
+}
+
+std::vector<std::uint8_t> BitWriter::release() {
+    std::vector<std::uint8_t> out = std::move(bytes_);
+    bytes_.clear();
+    bitCount_ = 0;
+    return out;
 }
 
 BitReader::BitReader(std::span<const std::uint8_t> data, std::size_t startByte)

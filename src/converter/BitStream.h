@@ -16,8 +16,19 @@ public:
     void putSigned(std::int32_t value, int bits) { put(static_cast<std::uint32_t>(value), bits); }
     // Appends 4-bit values, the first in the low half of a byte; fast when byte-aligned.
     void putNibbles(std::span<const std::uint8_t> nibbles);
+    // Appends `count` nibbles (0..16) packed into `packed`, the first in the lowest 4 bits.
+    void putPackedNibbles(std::uint64_t packed, int count);
     // Zero bits up to the next byte boundary.
     void alignToByte();
+    // Zero bytes until the byte count is a multiple of `bytes`.
+    void padToMultipleOf(std::size_t bytes);
+    // Overwrites `bits` bits (0..32) from bit `position` with value, for a field whose value is
+    // known only after what follows it has been written. The bits must exist already.
+    void overwrite(std::size_t position, std::uint32_t value, int bits);
+    // Room for `bytes` more bytes, so a long stream is not copied as it grows.
+    void reserve(std::size_t bytes) { bytes_.reserve(bytes_.size() + bytes); }
+    // Hands over the bytes written so far, leaving the writer empty.
+    std::vector<std::uint8_t> release();
     std::size_t bitCount() const { return bitCount_; }
     // The bytes written so far; a partial last byte is zero-filled.
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }

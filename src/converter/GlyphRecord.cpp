@@ -22,15 +22,13 @@ void putMetric(BitWriter& w, const MetricTable& table, std::size_t glyphIndex, M
     }
 }
 
-int metricBits(const MetricTable& table, std::size_t glyphIndex) {
-    return table.indexOfGlyph[glyphIndex] >= 0 ? 8 : 64;
-}
-
-std::uint32_t checkedSize(std::size_t bits) {
-    const std::size_t bytes = (bits + 7) / 8;
+// Writes the byte size of the record that starts at byte `start` into its leading 14-bit
+// field, once the record is complete and byte-aligned.
+void finishRecord(BitWriter& w, std::size_t start) {
+    const std::size_t bytes = w.bitCount() / 8 - start;
     if (bytes > static_cast<std::size_t>(limits::kMaxRecordBytes))
         throw ConversionError("a glyph record would exceed 16383 bytes");
-    return static_cast<std::uint32_t>(bytes);
+    w.overwrite(start * 8, static_cast<std::uint32_t>(bytes), 14);
 }
 
 void putPlacement(BitWriter& w, const GlyphBitmap& b) {
@@ -40,8 +38,26 @@ void putPlacement(BitWriter& w, const GlyphBitmap& b) {
     w.putSigned(b.top, 7);
 }
 
-void putNibbles(BitWriter& w, const std::vector<std::uint8_t>& nibbles) {
-    w.putNibbles(nibbles);
+// Fills `out` with the bitmap's pixels in stored order, reading columns straight from the
+// row-major pixels instead of transposing into another copy first.
+void fillInOrder(RlePixels& out, const GlyphBitmap& b, PixelOrder order) {
+    std::uint8_t* dst = out.reset(b.pixels.size());
+    if (order == PixelOrder::Rows) {
+        std::copy(b.pixels.begin(), b.pixels.end(), dst);
+        return;
+    }
+    const std::size_t w = static_cast<std::size_t>(b.width);
+    const std::size_t h = static_cast<std::size_t>(b.height);
+    const std::uint8_t* src = b.pixels.data();
+    for (std::size_t x = 0; x < w; ++x)
+        for (std::size_t y = 0; y < h; ++y)
+            *dst++ = src[y * w + x];
+}
+
+void putPixels(BitWriter& w, const GlyphBitmap& b, PixelOrder order) {
+    thread_local RlePixels pixels; // reused: two bitmaps per glyph, hundreds of glyphs
+    fillInOrder(pixels, b, order);
+    pixels.writeTo(w);
     w.alignToByte();
 }
 
@@ -99,24 +115,10 @@ PixelOrder preferredOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow) {
     return columns < rows ? PixelOrder::Columns : PixelOrder::Rows;
 }
 
-std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordTables& tables,
-                                            std::size_t glyphIndex, std::uint32_t shadowId) {
+void writeGlyphRecord(BitWriter& w, const PgfGlyph& glyph, const RecordTables& tables,
+                      std::size_t glyphIndex, std::uint32_t shadowId) {
     // Both bitmaps use the same order because one reader decodes shadows with the glyph's.
     const PixelOrder order = preferredOrder(glyph.bitmap, glyph.shadow);
-    auto nibblesOf = [order](const GlyphBitmap& b) {
-        return order == PixelOrder::Rows ? encodeRle(b.pixels)
-                                         : encodeRle(pixelsInOrder(b, PixelOrder::Columns));
-    };
-    const std::vector<std::uint8_t> glyphNibbles = nibblesOf(glyph.bitmap);
-    const std::vector<std::uint8_t> shadowNibbles = nibblesOf(glyph.shadow);
-
-    const int metricsBits =
-        metricBits(tables.dimension, glyphIndex) + metricBits(tables.xAdjust, glyphIndex) +
-        metricBits(tables.yAdjust, glyphIndex) + metricBits(tables.advance, glyphIndex);
-    const std::uint32_t recordBytes = checkedSize(
-        kFixedHeaderBits + static_cast<std::size_t>(metricsBits) + 4 * glyphNibbles.size());
-    const std::uint32_t shadowBytes = checkedSize(kShadowHeaderBits + 4 * shadowNibbles.size());
-
     std::uint32_t flags = static_cast<std::uint32_t>(order) | layout::kAdvanceIndexed;
     if (tables.dimension.indexOfGlyph[glyphIndex] >= 0)
         flags |= layout::kDimensionIndexed;
@@ -125,8 +127,10 @@ std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordT
     if (tables.yAdjust.indexOfGlyph[glyphIndex] >= 0)
         flags |= layout::kYAdjustIndexed;
 
-    BitWriter w;
-    w.put(recordBytes, 14);
+    // Sizes lead each record but depend on the encoded pixels, so they are filled in last.
+    w.alignToByte();
+    const std::size_t recordStart = w.bitCount() / 8;
+    w.put(0, 14); // record size
     putPlacement(w, glyph.bitmap);
     w.put(flags, 6);
     w.put(0, 7); // shadow flags: no reader gives them a meaning
@@ -135,15 +139,24 @@ std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordT
     putMetric(w, tables.xAdjust, glyphIndex, xAdjustOf(glyph.metrics));
     putMetric(w, tables.yAdjust, glyphIndex, yAdjustOf(glyph.metrics));
     putMetric(w, tables.advance, glyphIndex, advanceOf(glyph.metrics));
-    putNibbles(w, glyphNibbles);
+    putPixels(w, glyph.bitmap, order);
+    finishRecord(w, recordStart);
 
     // The shadow record follows the character record directly, at record start + size. Its
     // flags carry only the pixel order: a set metric bit would make one reader parse metrics.
-    w.put(shadowBytes, 14);
+    const std::size_t shadowStart = w.bitCount() / 8;
+    w.put(0, 14); // record size
     putPlacement(w, glyph.shadow);
     w.put(static_cast<std::uint32_t>(order), 6);
-    putNibbles(w, shadowNibbles);
-    return w.bytes();
+    putPixels(w, glyph.shadow, order);
+    finishRecord(w, shadowStart);
+}
+
+std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordTables& tables,
+                                            std::size_t glyphIndex, std::uint32_t shadowId) {
+    BitWriter w;
+    writeGlyphRecord(w, glyph, tables, glyphIndex, shadowId);
+    return w.release();
 }
 
 } // namespace korven::converter

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "converter/BitStream.h"
 #include "converter/MetricTables.h"
 #include "converter/PgfModel.h"
 
@@ -26,6 +27,12 @@ std::vector<std::uint8_t> pixelsToRows(const std::vector<std::uint8_t>& stored, 
 // cheaper stand-in for encoding both ways: on real fonts it costs under 0.5 % of the size.
 std::size_t changesAlong(const GlyphBitmap& bitmap, PixelOrder order);
 PixelOrder preferredOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow);
+
+// Appends the character record of glyph `glyphIndex`, followed directly by its shadow record,
+// starting at the writer's next byte. Throws ConversionError if a record would exceed the
+// 14-bit size field.
+void writeGlyphRecord(BitWriter& w, const PgfGlyph& glyph, const RecordTables& tables,
+                      std::size_t glyphIndex, std::uint32_t shadowId);
 
 // The character record of glyph `glyphIndex` followed directly by its shadow record.
 // Throws ConversionError if a record would exceed the 14-bit size field.

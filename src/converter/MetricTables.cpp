@@ -5,11 +5,30 @@
 
 namespace korven::converter {
 
+namespace {
+// A pair as one unsigned number that sorts the way the pairs do (h first, then v, both signed),
+// so sorting and searching compare single integers.
+std::uint64_t orderKey(const MetricPair& p) {
+    constexpr std::uint32_t kSignBit = 0x80000000U;
+    return (std::uint64_t{static_cast<std::uint32_t>(p.h) ^ kSignBit} << 32) |
+           (static_cast<std::uint32_t>(p.v) ^ kSignBit);
+}
+
+MetricPair pairOf(std::uint64_t key) {
+    constexpr std::uint32_t kSignBit = 0x80000000U;
+    return {static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> 32) ^ kSignBit),
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(key) ^ kSignBit)};
+}
+} // namespace
+
 MetricTable buildMetricTable(const std::vector<MetricPair>& perGlyph, bool sentinelAtZero) {
     // Distinct pairs with their number of uses, from one sorted copy.
-    std::vector<MetricPair> sorted = perGlyph;
+    std::vector<std::uint64_t> sorted;
+    sorted.reserve(perGlyph.size());
+    for (const MetricPair& p : perGlyph)
+        sorted.push_back(orderKey(p));
     std::sort(sorted.begin(), sorted.end());
-    std::vector<std::pair<MetricPair, int>> byUse;
+    std::vector<std::pair<std::uint64_t, int>> byUse;
     for (std::size_t i = 0; i < sorted.size();) {
         std::size_t j = i;
         while (j < sorted.size() && sorted[j] == sorted[i])
@@ -23,22 +42,25 @@ MetricTable buildMetricTable(const std::vector<MetricPair>& perGlyph, bool senti
     if (byUse.size() > capacity)
         byUse.resize(capacity);
 
-    std::vector<MetricPair> kept;
+    std::vector<std::uint64_t> kept;
     kept.reserve(byUse.size());
-    for (const auto& [pair, count] : byUse)
-        kept.push_back(pair);
+    for (const auto& [key, count] : byUse)
+        kept.push_back(key);
     std::sort(kept.begin(), kept.end());
 
     MetricTable table;
+    table.entries.reserve(kept.size() + 1);
     if (sentinelAtZero)
         table.entries.push_back(MetricPair{});
     const int base = static_cast<int>(table.entries.size());
-    table.entries.insert(table.entries.end(), kept.begin(), kept.end());
+    for (std::uint64_t key : kept)
+        table.entries.push_back(pairOf(key));
     table.indexOfGlyph.reserve(perGlyph.size());
     for (const MetricPair& p : perGlyph) {
-        auto it = std::lower_bound(kept.begin(), kept.end(), p);
+        const std::uint64_t key = orderKey(p);
+        auto it = std::lower_bound(kept.begin(), kept.end(), key);
         table.indexOfGlyph.push_back(
-            it != kept.end() && *it == p ? base + static_cast<int>(it - kept.begin()) : -1);
+            it != kept.end() && *it == key ? base + static_cast<int>(it - kept.begin()) : -1);
     }
     return table;
 }

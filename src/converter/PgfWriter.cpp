@@ -23,7 +23,12 @@ std::string bitmapProblem(const GlyphBitmap& b, const char* what) {
         return std::string(what) + " bitmap is placed outside -64..63 pixels from the pen";
     if (b.pixels.size() != static_cast<std::size_t>(b.width) * static_cast<std::size_t>(b.height))
         return std::string(what) + " bitmap has the wrong number of pixels";
-    if (!b.pixels.empty() && *std::max_element(b.pixels.begin(), b.pixels.end()) > 15)
+    // Values of 15 or less OR together to 15 or less, and any larger one shows in the result;
+    // one branch-free pass instead of a search for the largest value.
+    std::uint8_t all = 0;
+    for (std::uint8_t p : b.pixels)
+        all = static_cast<std::uint8_t>(all | p);
+    if (all > 15)
         return std::string(what) + " bitmap has values above 15";
     return {};
 }
@@ -144,17 +149,19 @@ std::vector<std::uint8_t> writePgf(const PgfFont& font) {
         throw ConversionError("more than 255 distinct advances");
 
     // Glyph records, each starting on a 4-byte boundary so the char pointers can count words.
-    std::vector<std::uint8_t> fontData;
+    BitWriter records;
+    // About as many bytes as pixels halved, so the stream rarely needs to grow and copy.
+    records.reserve(count * 256);
     std::vector<std::uint32_t> pointers;
     pointers.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        fontData.resize((fontData.size() + 3) / 4 * 4, 0);
-        pointers.push_back(static_cast<std::uint32_t>(fontData.size() / 4));
-        const std::vector<std::uint8_t> record =
-            encodeGlyphRecord(glyphs[i], tables, i, static_cast<std::uint32_t>(i));
-        fontData.insert(fontData.end(), record.begin(), record.end());
+        records.padToMultipleOf(4);
+        pointers.push_back(static_cast<std::uint32_t>(records.bytes().size() / 4));
+        writeGlyphRecord(records, glyphs[i], tables, i, static_cast<std::uint32_t>(i));
     }
-    fontData.resize((fontData.size() + 3) / 4 * 4 + layout::kTailPadding, 0);
+    records.padToMultipleOf(4);
+    std::vector<std::uint8_t> fontData = records.release();
+    fontData.resize(fontData.size() + layout::kTailPadding, 0);
 
     const char32_t first = glyphs.front().codePoint;
     const char32_t last = glyphs.back().codePoint;

@@ -4,6 +4,7 @@
 #include "converter/Errors.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -92,9 +93,16 @@ std::optional<RenderedGlyph> renderCodePoint(FT_Face face, char32_t codePoint) {
 }
 
 std::vector<std::uint8_t> quantize(const std::vector<std::uint8_t>& coverage) {
+    // A lookup instead of a division per pixel.
+    static constexpr std::array<std::uint8_t, 256> kLevel = [] {
+        std::array<std::uint8_t, 256> levels{};
+        for (int c = 0; c < 256; ++c)
+            levels[static_cast<std::size_t>(c)] = quantizeLevel(static_cast<std::uint8_t>(c));
+        return levels;
+    }();
     std::vector<std::uint8_t> out(coverage.size());
     for (std::size_t i = 0; i < coverage.size(); ++i)
-        out[i] = quantizeLevel(coverage[i]);
+        out[i] = kLevel[coverage[i]];
     return out;
 }
 

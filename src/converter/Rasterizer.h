@@ -46,7 +46,7 @@ std::optional<RenderedGlyph> renderCodePoint(FT_Face face, char32_t codePoint);
 
 // Coverage rounded to the 16 grey levels of the format (0..255 -> 0..15).
 std::vector<std::uint8_t> quantize(const std::vector<std::uint8_t>& coverage);
-inline std::uint8_t quantizeLevel(std::uint8_t coverage) {
+constexpr std::uint8_t quantizeLevel(std::uint8_t coverage) {
     return static_cast<std::uint8_t>((coverage * 15 + 127) / 255);
 }
 

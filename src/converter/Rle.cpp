@@ -1,72 +1,204 @@
 #include "converter/Rle.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace korven::converter {
 
 namespace {
 
 constexpr std::size_t kMaxGroup = 8;
+// Follows the pixels so that the last pixel never equals its neighbour; any value above 15 does,
+// and 16 keeps each byte of a difference below 0x80, which sameAsNextBits relies on.
+constexpr std::uint8_t kPad = 16;
+constexpr std::size_t kPadBytes = 16;
 
-// Reports each group to `emit(run, first, length)`. Comparing every pixel with the next one
-// first is a single loop without dependencies between steps, so it vectorises; the walk that
-// follows then decides per group rather than per pixel.
+// Bit i of the result is set when pixel i equals pixel i + 1, for the 8 pixels from p; the
+// bytes from p through p[8] are read, so the caller keeps padding after the pixels.
+std::uint64_t sameAsNextBits(const std::uint8_t* p) {
+    if constexpr (std::endian::native == std::endian::little) {
+        // Eight comparisons at once: a byte of a ^ b is zero where neighbours are equal, and
+        // adding 0x7F sets its top bit exactly where it is not. A multiply then gathers the
+        // eight top bits into one byte.
+        std::uint64_t a = 0, b = 0;
+        std::memcpy(&a, p, 8);
+        std::memcpy(&b, p + 1, 8);
+        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+        constexpr std::uint64_t kTop = 0x8080808080808080ULL;
+        const std::uint64_t equal = ~(((a ^ b) + kLow7) & kTop) & kTop;
+        return ((equal >> 7) * 0x0102040810204080ULL) >> 56;
+    } else {
+        std::uint64_t bits = 0;
+        for (unsigned j = 0; j < 8; ++j)
+            bits |= std::uint64_t{p[j] == p[j + 1]} << j;
+        return bits;
+    }
+}
+
+// The pixels' neighbour comparisons as a bit set, so that a whole group is found with one
+// count of leading or trailing bits instead of a test per pixel.
+class Neighbours {
+public:
+    // `padded` holds n pixels followed by kPadBytes bytes of kPad.
+    void reset(const std::uint8_t* padded, std::size_t n) {
+        words_.assign(n / 64 + 2, 0);
+        for (std::size_t i = 0; i < n; i += 8)
+            words_[i / 64] |= sameAsNextBits(padded + i) << (i % 64);
+        // Padding equals padding; only comparisons among the pixels count.
+        const std::size_t last = n - 1; // pixel n - 1 never equals the pad
+        words_[last / 64] &= (std::uint64_t{2} << (last % 64)) - 1;
+        for (std::size_t k = last / 64 + 1; k < words_.size(); ++k)
+            words_[k] = 0;
+    }
+
+    // Bits i, i + 1, ... of the set in bits 0, 1, ...
+    std::uint64_t from(std::size_t i) const {
+        const std::size_t word = i / 64;
+        const unsigned shift = static_cast<unsigned>(i % 64);
+        // Shifting the next word by 1 and then by 63 - shift, never by 64, needs no branch for
+        // a shift of zero; the branch would be mispredicted at random.
+        return (words_[word] >> shift) | ((words_[word + 1] << 1) << (63 - shift));
+    }
+
+private:
+    std::vector<std::uint64_t> words_;
+};
+
+// Reports each group to `emit(run, first, length)`, given the pixels followed by padding.
+//
+// A group is a run where the pixel equals the next one: it takes the equal pixels that follow,
+// up to eight. Otherwise it is a literal group: two equal pixels stay inside it (a run of two
+// saves nothing once the group needs a new code after it), three or more end it.
 template <typename Emit>
-void forEachGroup(std::span<const std::uint8_t> p, Emit emit) {
-    const std::size_t n = p.size();
-    // sameAsNext[i]: pixel i equals pixel i + 1 (never true for the last pixel and the pad).
-    thread_local std::vector<std::uint8_t> buffer; // reused: called for every bitmap
-    buffer.assign(n + 1, 0);
-    // Plain pointers that cannot overlap, so the comparison loop vectorises.
-    std::uint8_t* __restrict sameAsNext = buffer.data();
-    const std::uint8_t* __restrict px = p.data();
-    for (std::size_t i = 0; i + 1 < n; ++i)
-        sameAsNext[i] = px[i] == px[i + 1];
-
+void forEachGroup(const std::uint8_t* padded, std::size_t n, Emit emit) {
+    if (n == 0)
+        return;
+    thread_local Neighbours same; // reused: called for every bitmap
+    same.reset(padded, n);
     std::size_t i = 0;
     while (i < n) {
-        if (sameAsNext[i]) {
-            std::size_t run = 2;
-            while (run < kMaxGroup && sameAsNext[i + run - 1])
-                ++run;
+        const std::uint64_t next = same.from(i);
+        if (next & 1) {
+            const std::size_t run = std::min<std::size_t>(
+                kMaxGroup, static_cast<std::size_t>(std::countr_one(next)) + 1);
             emit(true, i, run);
             i += run;
             continue;
         }
-        // A literal group; two equal pixels stay inside it (a run of two saves nothing once
-        // the group needs a new code after it), three or more end it.
-        const std::size_t first = i++;
-        while (i - first < kMaxGroup && i < n && !(sameAsNext[i] && sameAsNext[i + 1]))
-            ++i;
-        emit(false, first, i - first);
+        // Bit j: pixels j, j + 1 and j + 2 from i are equal, where a literal group must end.
+        const std::uint64_t threeEqual = (next & (next >> 1)) | (std::uint64_t{1} << kMaxGroup);
+        const std::size_t length = std::min<std::size_t>(
+            static_cast<std::size_t>(std::countr_zero(threeEqual & ~std::uint64_t{1})), n - i);
+        emit(false, i, length);
+        i += length;
     }
 }
 
 } // namespace
 
-std::size_t rleLength(std::span<const std::uint8_t> pixels) {
+std::uint8_t* RlePixels::reset(std::size_t count) {
+    count_ = count;
+    buffer_.resize(count + kPadBytes);
+    std::fill_n(buffer_.begin() + static_cast<std::ptrdiff_t>(count), kPadBytes, kPad);
+    return buffer_.data();
+}
+
+namespace {
+// Collects nibbles in a register and hands them to the writer sixteen at a time: one call per
+// sixteen nibbles instead of one per nibble.
+class NibbleSink {
+public:
+    explicit NibbleSink(BitWriter& out) : out_(out) {}
+
+    // Appends `count` nibbles (at most 9, a whole group), the first in the lowest bits.
+    void put(std::uint64_t nibbles, int count) {
+        packed_ |= nibbles << (4 * count_);
+        count_ += count;
+        if (count_ >= 16) {
+            out_.putPackedNibbles(packed_, 16);
+            count_ -= 16;
+            // The nibbles that did not fit; count_ was at least 7 before, so the shift is < 64.
+            packed_ = count_ == 0 ? 0 : nibbles >> (4 * (count - count_));
+        }
+    }
+
+    // Hands over what is left; called once, after the last group.
+    void finish() {
+        out_.putPackedNibbles(packed_, count_);
+        packed_ = 0;
+        count_ = 0;
+    }
+
+private:
+    BitWriter& out_;
+    std::uint64_t packed_ = 0;
+    int count_ = 0;
+};
+
+// Eight pixels from p (each 0..15) as eight nibbles, the first in the lowest bits.
+std::uint64_t eightAsNibbles(const std::uint8_t* p) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t x = 0;
+        std::memcpy(&x, p, 8);
+        // Each step halves the gaps between neighbouring values.
+        x = (x | (x >> 4)) & 0x00FF00FF00FF00FFULL;
+        x = (x | (x >> 8)) & 0x0000FFFF0000FFFFULL;
+        return (x | (x >> 16)) & 0xFFFFFFFFULL;
+    } else {
+        std::uint64_t x = 0;
+        for (unsigned j = 0; j < 8; ++j)
+            x |= std::uint64_t{p[j]} << (4 * j);
+        return x;
+    }
+}
+} // namespace
+
+void RlePixels::writeTo(BitWriter& out) const {
+    const std::uint8_t* p = buffer_.data();
+    NibbleSink sink(out);
+    forEachGroup(p, count_, [&](bool run, std::size_t first, std::size_t length) {
+        const int n = static_cast<int>(length);
+        if (run) {
+            sink.put(std::uint64_t{p[first]} << 4 | static_cast<std::uint64_t>(n - 1), 2);
+        } else {
+            // Reading eight pixels is safe: the padding covers a group that starts near the end.
+            const std::uint64_t literals = eightAsNibbles(p + first) & ((1ULL << (4 * n)) - 1);
+            sink.put(literals << 4 | static_cast<std::uint64_t>(16 - n), n + 1);
+        }
+    });
+    sink.finish();
+}
+
+std::size_t RlePixels::nibbleCount() const {
     std::size_t nibbles = 0;
-    forEachGroup(pixels, [&](bool run, std::size_t, std::size_t length) {
+    forEachGroup(buffer_.data(), count_, [&](bool run, std::size_t, std::size_t length) {
         nibbles += run ? 2 : 1 + length;
     });
     return nibbles;
 }
 
+namespace {
+// The pixels copied into a reused buffer with the padding the encoder reads.
+const RlePixels& padded(std::span<const std::uint8_t> pixels) {
+    thread_local RlePixels buffer;
+    std::copy(pixels.begin(), pixels.end(), buffer.reset(pixels.size()));
+    return buffer;
+}
+} // namespace
+
+std::size_t rleLength(std::span<const std::uint8_t> pixels) {
+    return padded(pixels).nibbleCount();
+}
+
 std::vector<std::uint8_t> encodeRle(std::span<const std::uint8_t> pixels) {
-    // At most two nibbles per pixel; writing through a pointer into room made beforehand keeps
-    // the per-nibble work to a store.
-    std::vector<std::uint8_t> nibbles(2 * pixels.size());
-    std::uint8_t* out = nibbles.data();
-    forEachGroup(pixels, [&](bool run, std::size_t first, std::size_t length) {
-        if (run) {
-            *out++ = static_cast<std::uint8_t>(length - 1);
-            *out++ = pixels[first];
-        } else {
-            *out++ = static_cast<std::uint8_t>(16 - length);
-            out = std::copy_n(pixels.data() + first, length, out);
-        }
-    });
-    nibbles.resize(static_cast<std::size_t>(out - nibbles.data()));
+    BitWriter out;
+    padded(pixels).writeTo(out);
+    // Unpacked again, one nibble per byte; only tests need this form.
+    std::vector<std::uint8_t> nibbles;
+    nibbles.reserve(out.bitCount() / 4);
+    for (std::size_t k = 0; k < out.bitCount() / 4; ++k)
+        nibbles.push_back(static_cast<std::uint8_t>((out.bytes()[k / 2] >> (4 * (k % 2))) & 0x0F));
     return nibbles;
 }
 

@@ -1,138 +1,183 @@
 #include "converter/Shadow.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace korven::converter {
 
 namespace {
 
-// Weights in 1/128 keep every product of coverage (0..255) and weight within 16 signed bits,
-// so the passes run on short integers, which the compiler turns into wide vector operations.
+// Weights are kept in 1/128, the precision the shadow levels have always been computed with,
+// so that the same font gives the same file.
 constexpr int kWeightOne = 128;
-using Level = std::int16_t;
+constexpr int kMaxReach = 16;
+constexpr int kFull = 255 * kWeightOne;
 
 // Weight of ink d pixels away, in 1/128: 1 at the ink, 1/peak at the radius, so the shadow ends
 // on level 1 whatever the radius.
-std::vector<Level> falloff(int reach, double radius) {
-    std::vector<Level> weights;
-    for (int d = 0; d <= reach; ++d) {
-        const double w = 1.0 - (1.0 - 1.0 / kShadowPeak) * (radius > 0 ? d / radius : 0.0);
-        weights.push_back(static_cast<Level>(std::lround(std::max(0.0, w) * kWeightOne)));
-    }
+int falloff(int d, double radius) {
+    const double w = 1.0 - (1.0 - 1.0 / kShadowPeak) * (radius > 0 ? d / radius : 0.0);
+    return static_cast<int>(std::lround(std::max(0.0, w) * kWeightOne));
+}
+
+using Level = std::uint16_t;
+
+// The falloff for offsets -reach..reach from the ink, so a pass is one loop per offset.
+struct Weights {
+    double radius = -1;
+    int reach = 0;
+    std::array<Level, 2 * kMaxReach + 1> byOffset{};
+};
+
+const Weights& weightsFor(double radius) {
+    // A font is converted with one radius, so this is worked out once per conversion.
+    thread_local Weights weights;
+    if (weights.radius == radius)
+        return weights;
+    weights.radius = radius;
+    weights.reach = std::min(kMaxReach, static_cast<int>(std::floor(radius)));
+    for (int d = -weights.reach; d <= weights.reach; ++d)
+        weights.byOffset[static_cast<std::size_t>(d + weights.reach)] =
+            static_cast<Level>(falloff(std::abs(d), radius));
     return weights;
 }
 
-// The strongest weighted neighbour along one axis: out[i] = max over d of in[i + d * step] *
-// weight(d), for d from -reach to reach. Taking the maximum instead of a sum keeps thin strokes
-// as dark as thick ones. The caller pads `in` with zeros so that no index leaves it and no line
-// reaches into the next; the whole bitmap is then one long loop per offset, which the compiler
-// turns into wide vector operations.
-void spread(const std::vector<Level>& in, std::size_t first, std::size_t count, std::size_t step,
-            const std::vector<Level>& weights, std::vector<Level>& out) {
-    const int reach = static_cast<int>(weights.size()) - 1;
-    out.assign(count, 0);
-    Level* __restrict o = out.data();
-    for (int d = -reach; d <= reach; ++d) {
-        const Level w = weights[static_cast<std::size_t>(std::abs(d))];
-        const Level* __restrict src =
-            in.data() + first + static_cast<std::ptrdiff_t>(d) * static_cast<std::ptrdiff_t>(step);
+// The strongest weighted neighbour: out[i] = max over k of in[i + k * step] * weight[k], for the
+// 2 * reach + 1 offsets k. Taking the maximum instead of a sum keeps thin strokes as dark as
+// thick ones. Coverage times weight stays below 2^15, so short integers suffice. `in` has room
+// for every offset, so no bounds are checked, and `count` is a whole number of vectors, so the
+// loops run without a scalar tail; on bitmaps this small the tail would cost as much as the rest.
+void strongest(const Level* in, std::size_t step, const Weights& weights, Level* out,
+               std::size_t count) {
+    const std::size_t offsets = static_cast<std::size_t>(2 * weights.reach + 1);
+    Level* __restrict o = out;
+    {
+        const Level weight = weights.byOffset[0];
+        const Level* __restrict src = in;
         for (std::size_t i = 0; i < count; ++i)
-            o[i] = std::max(o[i], static_cast<Level>(src[i] * w));
+            o[i] = static_cast<Level>(src[i] * weight);
+    }
+    for (std::size_t k = 1; k < offsets; ++k) {
+        const Level weight = weights.byOffset[k];
+        const Level* __restrict src = in + k * step;
+        for (std::size_t i = 0; i < count; ++i)
+            o[i] = std::max(o[i], static_cast<Level>(src[i] * weight));
     }
 }
 
-// Drops outer rows and columns that hold no shadow. Rows are OR-ed together first, so the
-// scan stays a few simple passes over the pixels.
-GlyphBitmap trimmed(GlyphBitmap b) {
-    std::vector<std::uint8_t> anyInColumn(static_cast<std::size_t>(b.width), 0);
-    int y0 = b.height, y1 = -1;
-    for (int y = 0; y < b.height; ++y) {
-        const std::uint8_t* row = &b.pixels[static_cast<std::size_t>(y * b.width)];
-        std::uint8_t any = 0;
-        for (int x = 0; x < b.width; ++x) {
-            anyInColumn[static_cast<std::size_t>(x)] |= row[x];
-            any |= row[x];
+// The smallest box of a stride-laid-out level bitmap that holds every nonzero level.
+struct Box {
+    std::size_t x0, y0, x1, y1; // inclusive; empty when y1 < y0
+};
+
+Box inkBox(const Level* levels, std::size_t stride, std::size_t w, std::size_t h) {
+    // Rows are OR-ed together first: a few branch-free passes instead of a test per pixel.
+    thread_local std::vector<Level> anyInColumn;
+    anyInColumn.assign(w, 0);
+    Level* __restrict columns = anyInColumn.data();
+    Box box{0, h, w - 1, 0};
+    for (std::size_t y = 0; y < h; ++y) {
+        const Level* __restrict row = levels + y * stride;
+        Level any = 0;
+        for (std::size_t x = 0; x < w; ++x) {
+            columns[x] = static_cast<Level>(columns[x] | row[x]);
+            any = static_cast<Level>(any | row[x]);
         }
         if (any != 0) {
-            y0 = std::min(y0, y);
-            y1 = y;
+            box.y0 = std::min(box.y0, y);
+            box.y1 = y;
         }
     }
-    GlyphBitmap out;
-    out.left = b.left;
-    out.top = b.top;
-    if (y1 < 0)
-        return out;
-    int x0 = 0, x1 = b.width - 1;
-    while (anyInColumn[static_cast<std::size_t>(x0)] == 0)
-        ++x0;
-    while (anyInColumn[static_cast<std::size_t>(x1)] == 0)
-        --x1;
-    if (x0 == 0 && y0 == 0 && x1 == b.width - 1 && y1 == b.height - 1)
-        return b; // the common case: nothing to trim, no copy
-    out.width = x1 - x0 + 1;
-    out.height = y1 - y0 + 1;
-    out.left = b.left + x0;
-    out.top = b.top - y0;
-    out.pixels.reserve(static_cast<std::size_t>(out.width * out.height));
-    for (int y = y0; y <= y1; ++y) {
-        const auto row = b.pixels.begin() + static_cast<std::ptrdiff_t>(y * b.width);
-        out.pixels.insert(out.pixels.end(), row + x0, row + x1 + 1);
-    }
-    return out;
+    if (box.y0 == h)
+        return box;
+    while (columns[box.x0] == 0)
+        ++box.x0;
+    while (columns[box.x1] == 0)
+        --box.x1;
+    return box;
 }
 
 } // namespace
 
-GlyphBitmap makeShadow(const std::vector<std::uint8_t>& coverage, int width, int height, int left,
-                       int top, double radius) {
-    if (width <= 0 || height <= 0) {
-        GlyphBitmap empty;
-        empty.left = left;
-        empty.top = top;
-        return empty;
-    }
-    const int reach = static_cast<int>(std::floor(radius));
-    const int w = width + 2 * reach;
-    const int h = height + 2 * reach;
-    const std::vector<Level> weights = falloff(reach, radius);
-
-    // Coverage rows with 2 * reach zeros on each side. Output column ox of row y (ox counts
-    // from the shadow's left edge, reach left of the glyph) sits at y * stride + ox + reach.
-    const std::size_t r = static_cast<std::size_t>(reach);
-    const std::size_t stride = static_cast<std::size_t>(width) + 4 * r;
-    const std::size_t rowsSize = stride * static_cast<std::size_t>(height);
-    // Scratch buffers live as long as the thread: a font has hundreds of glyphs, and allocating
-    // four buffers for each costs about as much as the arithmetic.
-    thread_local std::vector<Level> padded, across, columns, both;
-    padded.assign(rowsSize + 2 * r, 0);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            padded[r + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) + 2 * r] =
-                coverage[static_cast<std::size_t>(y * width + x)];
-    spread(padded, r, rowsSize, 1, weights, across);
-
-    // The horizontal result, scaled down so the second pass's products stay within 16 bits,
-    // with 2 * reach empty rows above and below for the vertical pass.
-    const std::size_t cw = static_cast<std::size_t>(w);
-    columns.assign(cw * (static_cast<std::size_t>(height) + 4 * r), 0);
-    for (int y = 0; y < height; ++y)
-        for (std::size_t ox = 0; ox < cw; ++ox)
-            columns[(static_cast<std::size_t>(y) + 2 * r) * cw + ox] = static_cast<Level>(
-                across[static_cast<std::size_t>(y) * stride + ox + r] / kWeightOne);
-    spread(columns, r * cw, cw * static_cast<std::size_t>(h), cw, weights, both);
-
+// The passes are short loops over 16-bit values; where the processor has 256-bit vectors, a
+// second copy of this function uses them and the loader picks the copy once at start-up.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+GlyphBitmap
+makeShadow(const std::vector<std::uint8_t>& coverage, int width, int height, int left, int top,
+           double radius) {
     GlyphBitmap shadow;
-    shadow.width = w;
-    shadow.height = h;
-    shadow.left = left - reach;
-    shadow.top = top + reach;
-    shadow.pixels.resize(both.size());
-    constexpr int kFull = 255 * kWeightOne;
-    for (std::size_t i = 0; i < both.size(); ++i)
-        shadow.pixels[i] = static_cast<std::uint8_t>((both[i] * kShadowPeak + kFull / 2) / kFull);
-    return trimmed(std::move(shadow));
+    shadow.left = left;
+    shadow.top = top;
+    if (width <= 0 || height <= 0)
+        return shadow;
+    const Weights& weights = weightsFor(radius);
+    const std::size_t r = static_cast<std::size_t>(weights.reach);
+    const std::size_t gw = static_cast<std::size_t>(width);
+    const std::size_t gh = static_cast<std::size_t>(height);
+    const std::size_t w = gw + 2 * r;
+    const std::size_t h = gh + 2 * r;
+
+    // Rows are `stride` apart, a whole number of vectors, in every buffer. The columns past w
+    // hold leftovers that no kept pixel depends on (the column pass never mixes columns).
+    constexpr std::size_t kVector = 16;
+    const std::size_t stride = (w + kVector - 1) / kVector * kVector;
+
+    // Scratch lives as long as the thread: a font has hundreds of glyphs, and allocating for
+    // each costs about as much as the arithmetic.
+    // `rows`: coverage rows, each starting 2 * reach zeros in, so output column ox reads
+    // coverage ox - 2 * reach .. ox. A row's reach past its end lands in the zeros that start
+    // the next row, which stride >= w guarantees.
+    // `across`: the row pass, scaled back to coverage units so the column pass's products
+    // also fit in 16 bits, with 2 * reach empty rows above and below.
+    thread_local std::vector<Level> rows, across, both;
+    rows.assign(stride * gh + 2 * r, 0);
+    for (std::size_t y = 0; y < gh; ++y) {
+        const std::uint8_t* src = coverage.data() + y * gw;
+        Level* dst = rows.data() + y * stride + 2 * r;
+        for (std::size_t x = 0; x < gw; ++x)
+            dst[x] = src[x];
+    }
+    across.resize(stride * (gh + 4 * r));
+    std::fill_n(across.data(), 2 * r * stride, Level{0});
+    std::fill_n(across.data() + (gh + 2 * r) * stride, 2 * r * stride, Level{0});
+    Level* middle = across.data() + 2 * r * stride;
+    strongest(rows.data(), 1, weights, middle, stride * gh);
+    for (std::size_t i = 0; i < stride * gh; ++i)
+        middle[i] = static_cast<Level>(middle[i] / kWeightOne);
+
+    both.resize(stride * h);
+    strongest(across.data(), stride, weights, both.data(), stride * h);
+    // (s * peak + full / 2) / full with full = 255 * 128, divided through by the peak of 8 so
+    // the sum stays within 16 bits.
+    static_assert(kShadowPeak == 8 && kFull % kShadowPeak == 0);
+    constexpr Level kStep = kFull / kShadowPeak;
+    for (std::size_t i = 0; i < stride * h; ++i)
+        both[i] = static_cast<Level>((both[i] + kStep / 2) / kStep);
+
+    // Outer rows and columns without shadow are left out.
+    const Box box = inkBox(both.data(), stride, w, h);
+    if (box.y1 < box.y0) {
+        shadow.left = left - weights.reach;
+        shadow.top = top + weights.reach;
+        return shadow;
+    }
+    const std::size_t keptWidth = box.x1 - box.x0 + 1;
+    const std::size_t keptHeight = box.y1 - box.y0 + 1;
+    shadow.width = static_cast<int>(keptWidth);
+    shadow.height = static_cast<int>(keptHeight);
+    shadow.left = left - weights.reach + static_cast<int>(box.x0);
+    shadow.top = top + weights.reach - static_cast<int>(box.y0);
+    shadow.pixels.resize(keptWidth * keptHeight);
+    for (std::size_t y = 0; y < keptHeight; ++y) {
+        const Level* src = both.data() + (y + box.y0) * stride + box.x0;
+        std::uint8_t* out = shadow.pixels.data() + y * keptWidth;
+        for (std::size_t x = 0; x < keptWidth; ++x)
+            out[x] = static_cast<std::uint8_t>(src[x]);
+    }
+    return shadow;
 }
 
 } // namespace korven::converter

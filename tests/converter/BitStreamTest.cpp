@@ -3,6 +3,7 @@
 #include "converter/Errors.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace korven::converter {
 namespace {
@@ -73,6 +74,56 @@ TEST(BitStream, PackedTablesArePaddedToWordsAndReadByIndex) {
     // The padding bits are zero.
     EXPECT_EQ(packed[7] >> 6, 0);
     EXPECT_THROW(readPacked(packed, 0, 7, 9), PgfFormatError);
+}
+
+TEST(BitStream, PackedNibblesMatchNibbleByNibbleWrites) {
+    // At a byte boundary, half way into a byte and at an odd bit, with odd and even counts.
+    const std::uint64_t packed = 0xFEDCBA9876543210ULL;
+    for (int lead : {0, 4, 3}) {
+        for (int count : {0, 1, 2, 7, 8, 15, 16}) {
+            BitWriter fast, slow;
+            fast.put(0x5, lead);
+            slow.put(0x5, lead);
+            fast.putPackedNibbles(packed, count);
+            for (int k = 0; k < count; ++k)
+                slow.put(static_cast<std::uint32_t>(packed >> (4 * k)) & 0xF, 4);
+            fast.put(0x3, 2); // what follows lands right after the nibbles
+            slow.put(0x3, 2);
+            EXPECT_EQ(fast.bitCount(), slow.bitCount()) << lead << " " << count;
+            EXPECT_EQ(fast.bytes(), slow.bytes()) << lead << " " << count;
+        }
+    }
+}
+
+TEST(BitStream, OverwriteChangesOnlyTheField) {
+    BitWriter w;
+    w.put(0xFFFFFFFF, 32);
+    w.put(0, 8);
+    w.overwrite(3, 0, 14);    // clears bits 3..16
+    w.overwrite(30, 0x2D, 7); // 1011010 across the word boundary
+    BitReader r(w.bytes(), 0);
+    EXPECT_EQ(r.get(3), 0x7u);
+    EXPECT_EQ(r.get(14), 0u);
+    EXPECT_EQ(r.get(13), 0x1FFFu);
+    EXPECT_EQ(r.get(7), 0x2Du);
+    EXPECT_EQ(r.get(3), 0u);
+    EXPECT_THROW(w.overwrite(36, 0, 5), std::out_of_range);
+}
+
+TEST(BitStream, PaddingAndReleasingTheBytes) {
+    BitWriter w;
+    w.put(0x1FF, 9);
+    w.padToMultipleOf(4);
+    EXPECT_EQ(w.bitCount(), 32u);
+    w.padToMultipleOf(4); // already a multiple: nothing added
+    EXPECT_EQ(w.bytes().size(), 4u);
+    w.put(0xA, 4);
+    const std::vector<std::uint8_t> bytes = w.release();
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0xFF, 0x01, 0, 0, 0x0A}));
+    EXPECT_EQ(w.bitCount(), 0u);
+    EXPECT_TRUE(w.bytes().empty());
+    w.put(0x7, 3); // the writer starts over
+    EXPECT_EQ(w.bytes(), (std::vector<std::uint8_t>{0x07}));
 }
 
 } // namespace

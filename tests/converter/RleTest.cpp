@@ -88,5 +88,78 @@ TEST(Rle, RandomBitmapsRoundTrip) {
     }
 }
 
+// The grouping rule one pixel at a time: a run where a pixel equals the next (up to eight),
+// otherwise a literal group that ends before three equal pixels or at eight.
+Nibbles slowEncode(const Nibbles& p) {
+    Nibbles out;
+    const std::size_t n = p.size();
+    auto same = [&](std::size_t i) { return i + 1 < n && p[i] == p[i + 1]; };
+    std::size_t i = 0;
+    while (i < n) {
+        if (same(i)) {
+            std::size_t run = 2;
+            while (run < 8 && same(i + run - 1))
+                ++run;
+            out.push_back(static_cast<std::uint8_t>(run - 1));
+            out.push_back(p[i]);
+            i += run;
+            continue;
+        }
+        const std::size_t first = i++;
+        while (i - first < 8 && i < n && !(same(i) && same(i + 1)))
+            ++i;
+        out.push_back(static_cast<std::uint8_t>(16 - (i - first)));
+        out.insert(out.end(), p.begin() + static_cast<std::ptrdiff_t>(first),
+                   p.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    return out;
+}
+
+TEST(Rle, GroupsMatchThePixelByPixelRuleAcrossLongBitmaps) {
+    // Long bitmaps with long runs, so groups start and end on both sides of every 64-pixel
+    // boundary of the encoder's comparison words.
+    std::mt19937 random(3);
+    for (int trial = 0; trial < 400; ++trial) {
+        Nibbles pixels;
+        const int n = 1 + static_cast<int>(random() % 700);
+        std::uint8_t v = 0;
+        const unsigned change = 1 + random() % 12;
+        for (int i = 0; i < n; ++i) {
+            if (random() % change == 0)
+                v = static_cast<std::uint8_t>(random() % (trial % 2 ? 3 : 16));
+            pixels.push_back(v);
+        }
+        ASSERT_EQ(encodeRle(pixels), slowEncode(pixels)) << "trial " << trial;
+        EXPECT_EQ(rleLength(pixels), slowEncode(pixels).size());
+    }
+}
+
+TEST(Rle, LastPixelNeverJoinsThePadding) {
+    // The encoder reads past the last pixel; a trailing 0 or 15 must not look like a longer run.
+    for (std::uint8_t v : {std::uint8_t{0}, std::uint8_t{15}, std::uint8_t{1}}) {
+        for (std::size_t n : {1u, 7u, 63u, 64u, 65u, 128u}) {
+            const Nibbles pixels(n, v);
+            EXPECT_EQ(encodeRle(pixels), slowEncode(pixels)) << int{v} << " x " << n;
+            EXPECT_EQ(decode(encodeRle(pixels), n), pixels);
+        }
+    }
+}
+
+TEST(Rle, WritesTheSameNibblesAtAnOddNibblePosition) {
+    const Nibbles pixels = {1, 2, 2, 2, 2, 3, 4, 5, 5, 9, 9, 9, 0,  0,  0,  0,  0,  0, 0,
+                            0, 0, 7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    RlePixels buffer;
+    std::copy(pixels.begin(), pixels.end(), buffer.reset(pixels.size()));
+    BitWriter w;
+    w.put(0xB, 4);
+    buffer.writeTo(w);
+    BitReader r(w.bytes(), 0);
+    EXPECT_EQ(r.get(4), 0xBu);
+    for (std::uint8_t nibble : slowEncode(pixels))
+        EXPECT_EQ(r.get(4), nibble);
+    EXPECT_EQ(buffer.nibbleCount(), slowEncode(pixels).size());
+    EXPECT_EQ(w.bitCount(), 4 + 4 * buffer.nibbleCount());
+}
+
 } // namespace
 } // namespace korven::converter
