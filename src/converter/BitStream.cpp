@@ -42,11 +42,14 @@ void BitWriter::putNibbles(std::span<const std::uint8_t> nibbles) {
 void BitWriter::putPackedNibbles(std::uint64_t packed, int count) {
     const int bits = 4 * count;
     if (bitCount_ % 8 == 0) {
-        // The usual case: whole bytes straight from the register.
-        for (int k = 0; k < bits; k += 8)
-            bytes_.push_back(static_cast<std::uint8_t>(packed >> k));
+        // The usual case: whole bytes straight from the register, appended in one step.
+        std::uint8_t staged[8];
+        const int whole = (bits + 7) / 8;
+        for (int k = 0; k < whole; ++k)
+            staged[k] = static_cast<std::uint8_t>(packed >> (8 * k));
         if (bits % 8 != 0)
-            bytes_.back() &= 0x0F;
+            staged[whole - 1] &= 0x0F;
+        bytes_.insert(bytes_.end(), staged, staged + whole);
         bitCount_ += static_cast<std::size_t>(bits);
         return;
     }

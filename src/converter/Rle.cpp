@@ -78,19 +78,18 @@ void forEachGroup(const std::uint8_t* padded, std::size_t n, Emit emit) {
     same.reset(padded, n);
     std::size_t i = 0;
     while (i < n) {
+        // Both kinds of group are measured and one is picked without a branch: which kind comes
+        // next is close to random on anti-aliased pixels, so a branch would often be mispredicted.
         const std::uint64_t next = same.from(i);
-        if (next & 1) {
-            const std::size_t run = std::min<std::size_t>(
-                kMaxGroup, static_cast<std::size_t>(std::countr_one(next)) + 1);
-            emit(true, i, run);
-            i += run;
-            continue;
-        }
+        const bool run = (next & 1) != 0;
+        const std::size_t runLength =
+            std::min<std::size_t>(kMaxGroup, static_cast<std::size_t>(std::countr_one(next)) + 1);
         // Bit j: pixels j, j + 1 and j + 2 from i are equal, where a literal group must end.
         const std::uint64_t threeEqual = (next & (next >> 1)) | (std::uint64_t{1} << kMaxGroup);
-        const std::size_t length = std::min<std::size_t>(
+        const std::size_t literalLength = std::min<std::size_t>(
             static_cast<std::size_t>(std::countr_zero(threeEqual & ~std::uint64_t{1})), n - i);
-        emit(false, i, length);
+        const std::size_t length = run ? runLength : literalLength;
+        emit(run, i, length);
         i += length;
     }
 }
@@ -159,13 +158,13 @@ void RlePixels::writeTo(BitWriter& out) const {
     NibbleSink sink(out);
     forEachGroup(p, count_, [&](bool run, std::size_t first, std::size_t length) {
         const int n = static_cast<int>(length);
-        if (run) {
-            sink.put(std::uint64_t{p[first]} << 4 | static_cast<std::uint64_t>(n - 1), 2);
-        } else {
-            // Reading eight pixels is safe: the padding covers a group that starts near the end.
-            const std::uint64_t literals = eightAsNibbles(p + first) & ((1ULL << (4 * n)) - 1);
-            sink.put(literals << 4 | static_cast<std::uint64_t>(16 - n), n + 1);
-        }
+        // Both codes are made and one is kept, without a branch (see forEachGroup). Reading
+        // eight pixels is safe: the padding covers a group that starts near the end.
+        const std::uint64_t runCode =
+            std::uint64_t{p[first]} << 4 | static_cast<std::uint64_t>(n - 1);
+        const std::uint64_t literals = eightAsNibbles(p + first) & ((1ULL << (4 * n)) - 1);
+        const std::uint64_t literalCode = literals << 4 | static_cast<std::uint64_t>(16 - n);
+        sink.put(run ? runCode : literalCode, run ? 2 : n + 1);
     });
     sink.finish();
 }
