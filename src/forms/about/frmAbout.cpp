@@ -2,6 +2,7 @@
 
 #include "forms/about/AboutLayout.h"
 #include "forms/about/AboutTexts.h"
+#include "host/toolkit/WindowLayout.h"
 #include "host/toolkit/Windows.h"
 #include "korven/Artwork.h"
 
@@ -15,13 +16,7 @@
 
 namespace korven::forms {
 
-namespace {
-
-QColor FromBgr(unsigned bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
-} // namespace
+namespace {} // namespace
 
 QPointer<frmAbout> frmAbout::instance_;
 
@@ -88,7 +83,7 @@ void frmAbout::CreateControls() {
     font.setUnderline(true);
     lblDisclaimer_->setFont(font);
     QPalette palette = lblDisclaimer_->palette();
-    palette.setColor(QPalette::WindowText, FromBgr(about::kWarningColor));
+    palette.setColor(QPalette::WindowText, host::ColorFromBgr(about::kWarningColor));
     lblDisclaimer_->setPalette(palette);
 }
 
@@ -119,9 +114,9 @@ void frmAbout::paintEvent(QPaintEvent* event) {
     // The white line lies directly under the grey hairline, so the pair reads as an
     // engraved groove between the text and the warning.
     p.fillRect(QRect(0, about::kSeparatorY + 1, about::kWhiteLineEndX, 2),
-               FromBgr(about::kWhiteLineColor));
+               host::ColorFromBgr(about::kWhiteLineColor));
     p.fillRect(QRect(0, about::kSeparatorY, about::kGreyLineEndX, 1),
-               FromBgr(about::kGreyLineColor));
+               host::ColorFromBgr(about::kGreyLineColor));
 }
 
 } // namespace korven::forms

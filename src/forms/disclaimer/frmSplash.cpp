@@ -3,6 +3,7 @@
 #include "controls/xpbutton/XPButton.h"
 #include "forms/disclaimer/SplashLayout.h"
 #include "forms/disclaimer/SplashTexts.h"
+#include "host/toolkit/WindowLayout.h"
 #include "host/toolkit/Windows.h"
 #include "korven/Artwork.h"
 
@@ -15,10 +16,6 @@
 namespace korven::forms {
 
 namespace {
-
-QColor FromBgr(std::uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 QFont WarningFont() {
     QFont font(QStringLiteral("Arial"));
@@ -57,7 +54,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 void Colourise(QLabel* label, std::uint32_t bgr) {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, FromBgr(bgr));
+    palette.setColor(QPalette::WindowText, host::ColorFromBgr(bgr));
     label->setPalette(palette);
 }
 

@@ -31,7 +31,7 @@ namespace korven::forms {
 
 namespace {
 
-using layout::FromBgr;
+using layout::ColorFromBgr;
 using layout::ToPixels;
 
 QFont DialogFont(const char* face, double points, bool bold, bool italic = false) {
@@ -93,7 +93,7 @@ void Form1::SetUpWindow() {
                           layout::ToPixels(layout::kClientHeight));
     client_->setAutoFillBackground(true);
     QPalette pal = client_->palette();
-    pal.setColor(QPalette::Window, FromBgr(layout::kFormBackColor));
+    pal.setColor(QPalette::Window, ColorFromBgr(layout::kFormBackColor));
     pal.setColor(QPalette::WindowText, Qt::black);
     client_->setPalette(pal);
     // The bare surface reports pointer moves so the link label can go back to plain.
@@ -127,7 +127,7 @@ void Form1::CreateFrames() {
     const QFont captionFont = DialogFont("MS Sans Serif", 8.25, true);
     auto makeFrame = [&](const char* name, const char* caption, const layout::TwipsRect& where,
                          std::uint32_t back) {
-        auto* frame = new FramePanel(QString::fromLatin1(caption), FromBgr(back), client_);
+        auto* frame = new FramePanel(QString::fromLatin1(caption), ColorFromBgr(back), client_);
         frame->setObjectName(QString::fromLatin1(name));
         frame->setCaptionFont(captionFont);
         frame->setGeometry(ToPixels(where));
@@ -158,7 +158,7 @@ void Form1::CreatePanes() {
 }
 
 void Form1::CreateOptions() {
-    const QColor optionBack = FromBgr(layout::kOptionLabelBackColor);
+    const QColor optionBack = ColorFromBgr(layout::kOptionLabelBackColor);
     const QColor windowText = palette().color(QPalette::WindowText);
     const QColor windowBack = palette().color(QPalette::Base);
 
@@ -187,8 +187,9 @@ void Form1::CreateOptions() {
 }
 
 void Form1::CreatePicturesAndLabels() {
-    label6_ = MakeLabel(texts::kPleaseWait, client_, layout::kLabel6,
-                        FromBgr(layout::kLabel6BackColor), palette().color(QPalette::WindowText));
+    label6_ =
+        MakeLabel(texts::kPleaseWait, client_, layout::kLabel6,
+                  ColorFromBgr(layout::kLabel6BackColor), palette().color(QPalette::WindowText));
     label6_->setObjectName(QStringLiteral("Label6"));
     label6_->setFont(DialogFont("MS Sans Serif", 18, true));
     label6_->hide();
@@ -209,9 +210,9 @@ void Form1::CreatePicturesAndLabels() {
     label1_->setWordWrap(true);
     label1_->setFont(DialogFont("Comic Sans MS", 12, false, true));
     QPalette pal = label1_->palette();
-    pal.setColor(QPalette::Window, FromBgr(layout::kLinkBackColor));
+    pal.setColor(QPalette::Window, ColorFromBgr(layout::kLinkBackColor));
     label1_->setPalette(pal);
-    label1_->setLook(false, FromBgr(layout::kLinkPlainColor));
+    label1_->setLook(false, ColorFromBgr(layout::kLinkPlainColor));
     label1_->setToolTip(QString::fromLatin1(texts::kLinkToolTip));
     label1_->setCursor(assets::HandPointerCursor());
 }

@@ -224,11 +224,11 @@ void Form1::INFO_Click() {
 
 void Form1::Label1_MouseMove() {
     host::PumpEvents();
-    label1_->setLook(true, layout::FromBgr(layout::kLinkLitColor));
+    label1_->setLook(true, layout::ColorFromBgr(layout::kLinkLitColor));
 }
 
 void Form1::Form_MouseMove() {
-    label1_->setLook(false, layout::FromBgr(layout::kLinkPlainColor));
+    label1_->setLook(false, layout::ColorFromBgr(layout::kLinkPlainColor));
 }
 
 void Form1::Label1_Click() {

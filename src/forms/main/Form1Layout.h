@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/toolkit/WindowLayout.h"
+
 #include <QColor>
 #include <QRect>
 #include <cstdint>
@@ -8,8 +10,6 @@
 // checked against the drawing; the window converts them to pixels at 15 twips per pixel.
 namespace korven::forms::layout {
 
-inline constexpr int kTwipsPerPixel = 15;
-
 struct TwipsRect {
     int left;
     int top;
@@ -17,14 +17,15 @@ struct TwipsRect {
     int height;
 };
 
-// Integer division is exact for every figure below; the drawing was made on a 15-twip grid.
 constexpr int ToPixels(int twips) {
-    return twips / kTwipsPerPixel;
+    return host::TwipsToPixels(twips);
 }
-QRect ToPixels(const TwipsRect& r);
+constexpr QRect ToPixels(const TwipsRect& r) {
+    return host::TwipsToPixels(r.left, r.top, r.width, r.height);
+}
 
 // Colours as the drawing gives them: 0x00BBGGRR, red in the low byte.
-QColor FromBgr(std::uint32_t bgr);
+using host::ColorFromBgr;
 
 inline constexpr int kClientWidth = 7320;
 inline constexpr int kClientHeight = 6525;
