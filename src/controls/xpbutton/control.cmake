@@ -7,6 +7,8 @@ add_library(korven_xpbutton STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ButtonProperties.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XPButton.h
   ${CMAKE_CURRENT_LIST_DIR}/XPButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlaceFromSavedSet.h
+  ${CMAKE_CURRENT_LIST_DIR}/PlaceFromSavedSet.cpp
 )
 target_include_directories(korven_xpbutton PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(korven_xpbutton PUBLIC korven_xpbutton_appearance korven_host_control

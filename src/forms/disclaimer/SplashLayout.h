@@ -28,9 +28,27 @@ inline constexpr QRect kLblProductName = TwipsToPixels(120, 240, 2160, 675);
 
 // Colours as 0x00BBGGRR, red in the low byte.
 inline constexpr std::uint32_t kWarningColor = 0x000000FF;
-inline constexpr std::uint32_t kButtonBackColor = 0x00E3DFE0;
-inline constexpr std::uint32_t kButtonForeColor = 0x00000000;
-inline constexpr int kButtonType = 4;
-inline constexpr int kButtonColorScheme = 1;
+
+// The saved property sets of the two buttons, one [NAME] section each.
+inline constexpr char kButtonSets[] = R"([XPButton1]
+BTYPE   = int32 4
+TX      = text  "&OK"
+ENAB    = bool  -1
+FONT    = font  "MS Sans Serif" size=8.25 weight=700
+COLTYPE = int32 1
+FOCUSR  = bool  -1
+BCOL    = int32 0x00E3DFE0
+FCOL    = int32 0
+
+[XPButton2]
+BTYPE   = int32 4
+TX      = text  "&EXIT"
+ENAB    = bool  -1
+FONT    = font  "MS Sans Serif" size=8.25 weight=700
+COLTYPE = int32 1
+FOCUSR  = bool  -1
+BCOL    = int32 0x00E3DFE0
+FCOL    = int32 0
+)";
 
 } // namespace korven::forms::splash

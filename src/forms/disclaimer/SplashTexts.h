@@ -6,8 +6,6 @@
 
 namespace korven::forms::splash {
 
-inline constexpr char kOkCaption[] = "&OK";
-inline constexpr char kExitCaption[] = "&EXIT";
 inline constexpr char kGuiCaption[] = "(GUI)";
 // The blanks are part of the texts: two after the colon and one at the end of the
 // Italian line; two leading and four after the colon in the English one.

@@ -1,5 +1,6 @@
 #include "forms/disclaimer/frmSplash.h"
 
+#include "controls/xpbutton/PlaceFromSavedSet.h"
 #include "controls/xpbutton/XPButton.h"
 #include "forms/disclaimer/SplashLayout.h"
 #include "forms/disclaimer/SplashTexts.h"
@@ -34,13 +35,6 @@ QFont TitleFont() {
     font.setPointSizeF(27.75);
     font.setBold(true);
     font.setCapitalization(QFont::SmallCaps);
-    return font;
-}
-
-QFont ButtonFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    font.setBold(true);
     return font;
 }
 
@@ -115,22 +109,11 @@ void frmSplash::CreateFrame() {
 }
 
 void frmSplash::CreateButtons() {
-    const auto make = [this](const char* name, const char* caption, const QRect& box) {
-        auto* button = new xpbutton::XPButton(frame1_);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setGeometry(box);
-        button->SetButtonType(splash::kButtonType);
-        button->SetColorScheme(splash::kButtonColorScheme);
-        button->SetShowFocusRect(true);
-        button->SetEnabled(true);
-        button->SetBackColor(splash::kButtonBackColor);
-        button->SetForeColor(splash::kButtonForeColor);
-        button->SetFont(ButtonFont());
-        button->SetCaption(QString::fromLatin1(caption));
-        return button;
-    };
-    xpButton1_ = make("XPButton1", splash::kOkCaption, splash::kXPButton1);
-    xpButton2_ = make("XPButton2", splash::kExitCaption, splash::kXPButton2);
+    const QString sets = QString::fromUtf8(splash::kButtonSets);
+    xpButton1_ =
+        xpbutton::PlaceFromSavedSet(sets, QStringLiteral("XPButton1"), frame1_, splash::kXPButton1);
+    xpButton2_ =
+        xpbutton::PlaceFromSavedSet(sets, QStringLiteral("XPButton2"), frame1_, splash::kXPButton2);
     // Only the two buttons take focus; Tab goes from one to the other and back.
     setTabOrder(xpButton1_, xpButton2_);
 }

@@ -62,7 +62,6 @@ inline constexpr std::uint32_t kLinkBackColor = 0x00FF0000;
 inline constexpr std::uint32_t kLinkPlainColor = 0x0000FF00;
 inline constexpr std::uint32_t kLinkLitColor = 0x0000FFFF;
 inline constexpr std::uint32_t kOptionLabelBackColor = 0x0000FFFF;
-inline constexpr std::uint32_t kButtonBackColor = 0x00E3DFE0;
 
 inline constexpr int kTimer2Interval = 5000;
 inline constexpr int kTimer1Interval = 500;
