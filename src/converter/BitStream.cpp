@@ -57,6 +57,18 @@ void BitWriter::putPackedNibbles(std::uint64_t packed, int count) {
     put(static_cast<std::uint32_t>(packed >> 32), bits - std::min(bits, 32));
 }
 
+std::uint8_t* BitWriter::openTail(std::size_t bytes) {
+    const std::size_t first = bitCount_ / 8;
+    if (bytes_.size() < first + bytes)
+        bytes_.resize(first + bytes, 0);
+    return bytes_.data() + first;
+}
+
+void BitWriter::closeTail(std::size_t newBitCount) {
+    bitCount_ = newBitCount;
+    bytes_.resize((newBitCount + 7) / 8);
+}
+
 void BitWriter::overwrite(std::size_t position, std::uint32_t value, int bits) {
     if (bits <= 0)
         return;

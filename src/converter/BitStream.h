@@ -25,6 +25,11 @@ public:
     // Overwrites `bits` bits (0..32) from bit `position` with value, for a field whose value is
     // known only after what follows it has been written. The bits must exist already.
     void overwrite(std::size_t position, std::uint32_t value, int bits);
+    // For encoders that store whole 64-bit words: makes at least `bytes` zero bytes available
+    // from the byte that holds the next bit, and returns that byte. Bits are written through it
+    // and the result committed with closeTail; bytes past the new end must be left zero.
+    std::uint8_t* openTail(std::size_t bytes);
+    void closeTail(std::size_t newBitCount);
     // Room for `bytes` more bytes, so a long stream is not copied as it grows.
     void reserve(std::size_t bytes) { bytes_.reserve(bytes_.size() + bytes); }
     // Hands over the bytes written so far, leaving the writer empty.

@@ -4,16 +4,32 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace korven::converter {
 
 namespace {
 
 constexpr std::size_t kMaxGroup = 8;
 // Follows the pixels so that the last pixel never equals its neighbour; any value above 15 does,
-// and 16 keeps each byte of a difference below 0x80, which sameAsNextBits relies on.
+// and 16 keeps each byte of a difference below 0x80, which the comparison without vectors
+// relies on.
 constexpr std::uint8_t kPad = 16;
-constexpr std::size_t kPadBytes = 16;
+// Neighbours are compared sixteen pixels at a time and literal groups read eight, both past
+// the last pixel.
+constexpr std::size_t kPadBytes = 32;
 
+#if defined(__SSE2__)
+// Bit i of the result is set when pixel i equals pixel i + 1, for the 16 pixels from p; the
+// bytes from p through p[16] are read, so the caller keeps padding after the pixels.
+std::uint64_t sixteenSameAsNext(const std::uint8_t* p) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    return static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, next)));
+}
+#else
 // Bit i of the result is set when pixel i equals pixel i + 1, for the 8 pixels from p; the
 // bytes from p through p[8] are read, so the caller keeps padding after the pixels.
 std::uint64_t sameAsNextBits(const std::uint8_t* p) {
@@ -36,20 +52,30 @@ std::uint64_t sameAsNextBits(const std::uint8_t* p) {
     }
 }
 
+// Processors without byte vectors compare in two halves.
+std::uint64_t sixteenSameAsNext(const std::uint8_t* p) {
+    return sameAsNextBits(p) | sameAsNextBits(p + 8) << 8;
+}
+#endif
+
 // The pixels' neighbour comparisons as a bit set, so that a whole group is found with one
 // count of leading or trailing bits instead of a test per pixel.
 class Neighbours {
 public:
-    // `padded` holds n pixels followed by kPadBytes bytes of kPad.
+    // `padded` holds n > 0 pixels followed by kPadBytes bytes of kPad.
     void reset(const std::uint8_t* padded, std::size_t n) {
         words_.assign(n / 64 + 2, 0);
-        for (std::size_t i = 0; i < n; i += 8)
-            words_[i / 64] |= sameAsNextBits(padded + i) << (i % 64);
-        // Padding equals padding; only comparisons among the pixels count.
-        const std::size_t last = n - 1; // pixel n - 1 never equals the pad
-        words_[last / 64] &= (std::uint64_t{2} << (last % 64)) - 1;
+        for (std::size_t i = 0; i < n; i += 16)
+            words_[i / 64] |= sixteenSameAsNext(padded + i) << (i % 64);
+        // Past the last pixel every bit is set, as if the padding went on for ever: a literal
+        // group then ends at the last pixel by the same test that ends it before three equal
+        // pixels, with no separate check of the length. Pixel n - 1 never equals the pad.
+        const std::size_t last = n - 1;
+        const std::uint64_t throughLast = (std::uint64_t{2} << (last % 64)) - 1;
+        words_[last / 64] = (words_[last / 64] & throughLast & ~(std::uint64_t{1} << (last % 64))) |
+                            ~throughLast;
         for (std::size_t k = last / 64 + 1; k < words_.size(); ++k)
-            words_[k] = 0;
+            words_[k] = ~std::uint64_t{0};
     }
 
     // Bits i, i + 1, ... of the set in bits 0, 1, ...
@@ -86,54 +112,13 @@ void forEachGroup(const std::uint8_t* padded, std::size_t n, Emit emit) {
             std::min<std::size_t>(kMaxGroup, static_cast<std::size_t>(std::countr_one(next)) + 1);
         // Bit j: pixels j, j + 1 and j + 2 from i are equal, where a literal group must end.
         const std::uint64_t threeEqual = (next & (next >> 1)) | (std::uint64_t{1} << kMaxGroup);
-        const std::size_t literalLength = std::min<std::size_t>(
-            static_cast<std::size_t>(std::countr_zero(threeEqual & ~std::uint64_t{1})), n - i);
+        const auto literalLength =
+            static_cast<std::size_t>(std::countr_zero(threeEqual & ~std::uint64_t{1}));
         const std::size_t length = run ? runLength : literalLength;
         emit(run, i, length);
         i += length;
     }
 }
-
-} // namespace
-
-std::uint8_t* RlePixels::reset(std::size_t count) {
-    count_ = count;
-    buffer_.resize(count + kPadBytes);
-    std::fill_n(buffer_.begin() + static_cast<std::ptrdiff_t>(count), kPadBytes, kPad);
-    return buffer_.data();
-}
-
-namespace {
-// Collects nibbles in a register and hands them to the writer sixteen at a time: one call per
-// sixteen nibbles instead of one per nibble.
-class NibbleSink {
-public:
-    explicit NibbleSink(BitWriter& out) : out_(out) {}
-
-    // Appends `count` nibbles (at most 9, a whole group), the first in the lowest bits.
-    void put(std::uint64_t nibbles, int count) {
-        packed_ |= nibbles << (4 * count_);
-        count_ += count;
-        if (count_ >= 16) {
-            out_.putPackedNibbles(packed_, 16);
-            count_ -= 16;
-            // The nibbles that did not fit; count_ was at least 7 before, so the shift is < 64.
-            packed_ = count_ == 0 ? 0 : nibbles >> (4 * (count - count_));
-        }
-    }
-
-    // Hands over what is left; called once, after the last group.
-    void finish() {
-        out_.putPackedNibbles(packed_, count_);
-        packed_ = 0;
-        count_ = 0;
-    }
-
-private:
-    BitWriter& out_;
-    std::uint64_t packed_ = 0;
-    int count_ = 0;
-};
 
 // Eight pixels from p (each 0..15) as eight nibbles, the first in the lowest bits.
 std::uint64_t eightAsNibbles(const std::uint8_t* p) {
@@ -151,22 +136,53 @@ std::uint64_t eightAsNibbles(const std::uint8_t* p) {
         return x;
     }
 }
+
+void storeLittleEndian(std::uint8_t* at, std::uint64_t value) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(at, &value, 8);
+    } else {
+        for (unsigned k = 0; k < 8; ++k)
+            at[k] = static_cast<std::uint8_t>(value >> (8 * k));
+    }
+}
+
 } // namespace
 
+std::uint8_t* RlePixels::reset(std::size_t count) {
+    count_ = count;
+    buffer_.resize(count + kPadBytes);
+    std::fill_n(buffer_.begin() + static_cast<std::ptrdiff_t>(count), kPadBytes, kPad);
+    return buffer_.data();
+}
+
 void RlePixels::writeTo(BitWriter& out) const {
+    // A group takes at most two nibbles per pixel (a literal of one), so count_ bytes, plus the
+    // byte already begun and the seven that each whole-word store writes beyond its bits.
+    const std::size_t startBit = out.bitCount();
+    std::uint8_t* const first = out.openTail(count_ + 1 + 8);
+    std::uint8_t* at = first;
+    // Bits not yet complete to a byte, the lowest first; they are stored with every group, so
+    // no group has to test whether a byte or word is full.
+    unsigned pending = static_cast<unsigned>(startBit % 8);
+    std::uint64_t bits = *at & ((1U << pending) - 1);
     const std::uint8_t* p = buffer_.data();
-    NibbleSink sink(out);
-    forEachGroup(p, count_, [&](bool run, std::size_t first, std::size_t length) {
+    forEachGroup(p, count_, [&](bool run, std::size_t from, std::size_t length) {
         const int n = static_cast<int>(length);
         // Both codes are made and one is kept, without a branch (see forEachGroup). Reading
         // eight pixels is safe: the padding covers a group that starts near the end.
         const std::uint64_t runCode =
-            std::uint64_t{p[first]} << 4 | static_cast<std::uint64_t>(n - 1);
-        const std::uint64_t literals = eightAsNibbles(p + first) & ((1ULL << (4 * n)) - 1);
+            std::uint64_t{p[from]} << 4 | static_cast<std::uint64_t>(n - 1);
+        const std::uint64_t literals = eightAsNibbles(p + from) & ((1ULL << (4 * n)) - 1);
         const std::uint64_t literalCode = literals << 4 | static_cast<std::uint64_t>(16 - n);
-        sink.put(run ? runCode : literalCode, run ? 2 : n + 1);
+        // At most 7 pending bits and 36 new ones: well inside the word.
+        bits |= (run ? runCode : literalCode) << pending;
+        pending += 4 * static_cast<unsigned>(run ? 2 : n + 1);
+        storeLittleEndian(at, bits);
+        at += pending / 8;
+        bits >>= pending & ~7U;
+        pending %= 8;
     });
-    sink.finish();
+    out.closeTail((startBit / 8 + static_cast<std::size_t>(at - first)) * 8 + pending);
 }
 
 std::size_t RlePixels::nibbleCount() const {
