@@ -72,8 +72,8 @@ public:
         // pixels, with no separate check of the length. Pixel n - 1 never equals the pad.
         const std::size_t last = n - 1;
         const std::uint64_t throughLast = (std::uint64_t{2} << (last % 64)) - 1;
-        words_[last / 64] = (words_[last / 64] & throughLast & ~(std::uint64_t{1} << (last % 64))) |
-                            ~throughLast;
+        words_[last / 64] =
+            (words_[last / 64] & throughLast & ~(std::uint64_t{1} << (last % 64))) | ~throughLast;
         for (std::size_t k = last / 64 + 1; k < words_.size(); ++k)
             words_[k] = ~std::uint64_t{0};
     }
