@@ -1,7 +1,8 @@
 #include "converter/MetricTables.h"
 
 #include <algorithm>
-#include <set>
+#include <bit>
+#include <numeric>
 
 namespace korven::converter {
 
@@ -21,47 +22,79 @@ MetricPair pairOf(std::uint64_t key) {
 }
 } // namespace
 
-MetricTable buildMetricTable(const std::vector<MetricPair>& perGlyph, bool sentinelAtZero) {
-    // Distinct pairs with their number of uses, from one sorted copy.
-    std::vector<std::uint64_t> sorted;
-    sorted.reserve(perGlyph.size());
-    for (const MetricPair& p : perGlyph)
-        sorted.push_back(orderKey(p));
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<std::pair<std::uint64_t, int>> byUse;
-    for (std::size_t i = 0; i < sorted.size();) {
-        std::size_t j = i;
-        while (j < sorted.size() && sorted[j] == sorted[i])
-            ++j;
-        byUse.emplace_back(sorted[i], static_cast<int>(j - i));
-        i = j;
-    }
-    std::stable_sort(byUse.begin(), byUse.end(),
-                     [](const auto& a, const auto& b) { return a.second > b.second; });
-    const std::size_t capacity = limits::kMaxTableEntries - (sentinelAtZero ? 1 : 0);
-    if (byUse.size() > capacity)
-        byUse.resize(capacity);
+namespace {
+// The distinct values of a list in the order first seen, how often each occurs, and which one
+// each item has. A small hash table finds them: sorting every item instead costs several times
+// more, nearly all of it in mispredicted comparisons.
+struct DistinctValues {
+    std::vector<std::uint64_t> values;
+    std::vector<int> uses;
+    std::vector<int> ofItem;
+};
 
-    std::vector<std::uint64_t> kept;
-    kept.reserve(byUse.size());
-    for (const auto& [key, count] : byUse)
-        kept.push_back(key);
-    std::sort(kept.begin(), kept.end());
+DistinctValues distinctValues(const std::vector<std::uint64_t>& items) {
+    // At most half full, so a search rarely probes a second slot.
+    const std::size_t slots = std::bit_ceil(2 * items.size() + 2);
+    const int shift = 64 - std::countr_zero(slots);
+    std::vector<int> slotValue(slots, -1);
+    DistinctValues d;
+    d.ofItem.reserve(items.size());
+    for (const std::uint64_t item : items) {
+        // Fibonacci hashing: the multiply spreads nearby metric values over the whole table.
+        std::size_t slot = static_cast<std::size_t>((item * 0x9E3779B97F4A7C15ULL) >> shift);
+        while (slotValue[slot] >= 0 && d.values[static_cast<std::size_t>(slotValue[slot])] != item)
+            slot = (slot + 1) & (slots - 1);
+        if (slotValue[slot] < 0) {
+            slotValue[slot] = static_cast<int>(d.values.size());
+            d.values.push_back(item);
+            d.uses.push_back(0);
+        }
+        const int id = slotValue[slot];
+        ++d.uses[static_cast<std::size_t>(id)];
+        d.ofItem.push_back(id);
+    }
+    return d;
+}
+} // namespace
+
+MetricTable buildMetricTable(const std::vector<MetricPair>& perGlyph, bool sentinelAtZero) {
+    std::vector<std::uint64_t> keys;
+    keys.reserve(perGlyph.size());
+    for (const MetricPair& p : perGlyph)
+        keys.push_back(orderKey(p));
+    const DistinctValues distinct = distinctValues(keys);
+
+    // Distinct values by number, in table order: ascending, after keeping only the most used
+    // ones when there are more than fit (ties go to the smaller value).
+    std::vector<int> kept(distinct.values.size());
+    std::iota(kept.begin(), kept.end(), 0);
+    auto byValue = [&](int a, int b) {
+        return distinct.values[static_cast<std::size_t>(a)] <
+               distinct.values[static_cast<std::size_t>(b)];
+    };
+    const std::size_t capacity = limits::kMaxTableEntries - (sentinelAtZero ? 1 : 0);
+    if (kept.size() > capacity) {
+        std::sort(kept.begin(), kept.end(), [&](int a, int b) {
+            const int usesA = distinct.uses[static_cast<std::size_t>(a)];
+            const int usesB = distinct.uses[static_cast<std::size_t>(b)];
+            return usesA != usesB ? usesA > usesB : byValue(a, b);
+        });
+        kept.resize(capacity);
+    }
+    std::sort(kept.begin(), kept.end(), byValue);
 
     MetricTable table;
     table.entries.reserve(kept.size() + 1);
     if (sentinelAtZero)
         table.entries.push_back(MetricPair{});
-    const int base = static_cast<int>(table.entries.size());
-    for (std::uint64_t key : kept)
-        table.entries.push_back(pairOf(key));
-    table.indexOfGlyph.reserve(perGlyph.size());
-    for (const MetricPair& p : perGlyph) {
-        const std::uint64_t key = orderKey(p);
-        auto it = std::lower_bound(kept.begin(), kept.end(), key);
-        table.indexOfGlyph.push_back(
-            it != kept.end() && *it == key ? base + static_cast<int>(it - kept.begin()) : -1);
+    std::vector<int> indexOfValue(distinct.values.size(), -1);
+    for (const int id : kept) {
+        indexOfValue[static_cast<std::size_t>(id)] = static_cast<int>(table.entries.size());
+        table.entries.push_back(pairOf(distinct.values[static_cast<std::size_t>(id)]));
     }
+    table.indexOfGlyph.reserve(perGlyph.size());
+    for (const int id : distinct.ofItem)
+        table.indexOfGlyph.push_back(indexOfValue[static_cast<std::size_t>(id)]);
     return table;
 }
 
@@ -80,10 +113,11 @@ MetricPair advanceOf(const GlyphMetrics& m) {
 
 namespace {
 std::size_t distinctAdvances(const std::vector<PgfGlyph>& glyphs) {
-    std::set<MetricPair> seen;
+    std::vector<std::uint64_t> keys;
+    keys.reserve(glyphs.size());
     for (const PgfGlyph& g : glyphs)
-        seen.insert(advanceOf(g.metrics));
-    return seen.size();
+        keys.push_back(orderKey(advanceOf(g.metrics)));
+    return distinctValues(keys).values.size();
 }
 
 // Nearest multiple of step, halves rounded up (floor division so negatives behave the same).

@@ -91,7 +91,15 @@ private:
     std::vector<std::uint64_t> words_;
 };
 
-// Reports each group to `emit(run, first, length)`, given the pixels followed by padding.
+// Picks one of two values by a mask of all ones or all zeros. The encoder's choices are close
+// to random on anti-aliased pixels, so it chooses with masks: written as conditions, the
+// compiler turns some of them into branches, and those are mispredicted about half the time.
+std::uint64_t pick(std::uint64_t mask, std::uint64_t ifSet, std::uint64_t ifClear) {
+    return (ifSet & mask) | (ifClear & ~mask);
+}
+
+// Reports each group to `emit(runMask, first, length)`, given the pixels followed by padding;
+// runMask is all ones for a run and zero for a literal group.
 //
 // A group is a run where the pixel equals the next one: it takes the equal pixels that follow,
 // up to eight. Otherwise it is a literal group: two equal pixels stay inside it (a run of two
@@ -104,18 +112,18 @@ void forEachGroup(const std::uint8_t* padded, std::size_t n, Emit emit) {
     same.reset(padded, n);
     std::size_t i = 0;
     while (i < n) {
-        // Both kinds of group are measured and one is picked without a branch: which kind comes
-        // next is close to random on anti-aliased pixels, so a branch would often be mispredicted.
         const std::uint64_t next = same.from(i);
-        const bool run = (next & 1) != 0;
-        const std::size_t runLength =
-            std::min<std::size_t>(kMaxGroup, static_cast<std::size_t>(std::countr_one(next)) + 1);
+        const std::uint64_t runMask = 0 - (next & 1);
+        // The set bits that cap each count keep its argument nonzero, so no test for zero.
+        // Trailing ones: pixels equal to the first, at most seven more.
+        const auto runLength = static_cast<std::uint64_t>(
+            std::countr_zero(~next | (std::uint64_t{1} << (kMaxGroup - 1))) + 1);
         // Bit j: pixels j, j + 1 and j + 2 from i are equal, where a literal group must end.
-        const std::uint64_t threeEqual = (next & (next >> 1)) | (std::uint64_t{1} << kMaxGroup);
-        const auto literalLength =
-            static_cast<std::size_t>(std::countr_zero(threeEqual & ~std::uint64_t{1}));
-        const std::size_t length = run ? runLength : literalLength;
-        emit(run, i, length);
+        const std::uint64_t threeEqual = next & (next >> 1) & ~std::uint64_t{1};
+        const auto literalLength = static_cast<std::uint64_t>(
+            std::countr_zero(threeEqual | (std::uint64_t{1} << kMaxGroup)));
+        const std::uint64_t length = pick(runMask, runLength, literalLength);
+        emit(runMask, i, length);
         i += length;
     }
 }
@@ -166,17 +174,15 @@ void RlePixels::writeTo(BitWriter& out) const {
     unsigned pending = static_cast<unsigned>(startBit % 8);
     std::uint64_t bits = *at & ((1U << pending) - 1);
     const std::uint8_t* p = buffer_.data();
-    forEachGroup(p, count_, [&](bool run, std::size_t from, std::size_t length) {
-        const int n = static_cast<int>(length);
-        // Both codes are made and one is kept, without a branch (see forEachGroup). Reading
-        // eight pixels is safe: the padding covers a group that starts near the end.
-        const std::uint64_t runCode =
-            std::uint64_t{p[from]} << 4 | static_cast<std::uint64_t>(n - 1);
-        const std::uint64_t literals = eightAsNibbles(p + from) & ((1ULL << (4 * n)) - 1);
-        const std::uint64_t literalCode = literals << 4 | static_cast<std::uint64_t>(16 - n);
+    forEachGroup(p, count_, [&](std::uint64_t runMask, std::size_t from, std::uint64_t length) {
+        // Both codes are made and one is kept (see pick). Reading eight pixels is safe: the
+        // padding covers a group that starts near the end.
+        const std::uint64_t runCode = std::uint64_t{p[from]} << 4 | (length - 1);
+        const std::uint64_t literals = eightAsNibbles(p + from) & ((1ULL << (4 * length)) - 1);
+        const std::uint64_t literalCode = literals << 4 | (16 - length);
         // At most 7 pending bits and 36 new ones: well inside the word.
-        bits |= (run ? runCode : literalCode) << pending;
-        pending += 4 * static_cast<unsigned>(run ? 2 : n + 1);
+        bits |= pick(runMask, runCode, literalCode) << pending;
+        pending += 4 * static_cast<unsigned>(pick(runMask, 2, length + 1));
         storeLittleEndian(at, bits);
         at += pending / 8;
         bits >>= pending & ~7U;
@@ -187,9 +193,10 @@ void RlePixels::writeTo(BitWriter& out) const {
 
 std::size_t RlePixels::nibbleCount() const {
     std::size_t nibbles = 0;
-    forEachGroup(buffer_.data(), count_, [&](bool run, std::size_t, std::size_t length) {
-        nibbles += run ? 2 : 1 + length;
-    });
+    forEachGroup(buffer_.data(), count_,
+                 [&](std::uint64_t runMask, std::size_t, std::uint64_t length) {
+                     nibbles += pick(runMask, 2, 1 + length);
+                 });
     return nibbles;
 }
 
