@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 namespace korven::converter {
 
@@ -43,48 +44,95 @@ const Weights& weightsFor(double radius) {
     return weights;
 }
 
-// The strongest weighted neighbour: out[i] = max over k of in[i + k * step] * weight[k], for the
-// 2 * reach + 1 offsets k. Taking the maximum instead of a sum keeps thin strokes as dark as
-// thick ones. Coverage times weight stays below 2^15, so short integers suffice. `in` has room
-// for every offset, so no bounds are checked, and `count` is a whole number of vectors, so the
-// loops run without a scalar tail; on bitmaps this small the tail would cost as much as the rest.
-void strongest(const Level* in, std::size_t step, const Weights& weights, Level* out,
-               std::size_t count) {
-    const std::size_t offsets = static_cast<std::size_t>(2 * weights.reach + 1);
-    Level* __restrict o = out;
-    {
-        const Level weight = weights.byOffset[0];
-        const Level* __restrict src = in;
-        for (std::size_t i = 0; i < count; ++i)
-            o[i] = static_cast<Level>(src[i] * weight);
+// The filter runs in two passes, along rows and then along columns, each taking the strongest
+// weighted neighbour: out[i] = max over k of in[i + k * step] * weight[k], for the 2 * reach + 1
+// offsets k. Taking the maximum instead of a sum keeps thin strokes as dark as thick ones.
+// Coverage times weight stays below 2^15, so short integers suffice. The input has room for
+// every offset, so no bounds are checked, and `count` is a whole number of vectors, so the loops
+// run without a scalar tail; on bitmaps this small the tail would cost as much as the rest.
+//
+// `Taps` is the number of offsets when it is known when compiling: the usual radii get a copy
+// whose offsets unroll, so each output is computed in registers and stored once.
+// The passes must be compiled inside makeShadow, so that its copy for wider vectors covers them.
+#if defined(__GNUC__)
+#define KORVEN_SHADOW_INLINE [[gnu::always_inline]] inline
+#else
+#define KORVEN_SHADOW_INLINE inline
+#endif
+
+template <int Taps>
+struct Filter {
+    const Weights& weights;
+
+    KORVEN_SHADOW_INLINE std::size_t taps() const {
+        return Taps > 0 ? static_cast<std::size_t>(Taps)
+                        : static_cast<std::size_t>(2 * weights.reach + 1);
     }
-    for (std::size_t k = 1; k < offsets; ++k) {
-        const Level weight = weights.byOffset[k];
-        const Level* __restrict src = in + k * step;
-        for (std::size_t i = 0; i < count; ++i)
-            o[i] = std::max(o[i], static_cast<Level>(src[i] * weight));
+
+    template <typename In>
+    KORVEN_SHADOW_INLINE Level strongest(const In* in, std::size_t step) const {
+        Level best = 0;
+        for (std::size_t k = 0; k < taps(); ++k)
+            best = std::max(best, static_cast<Level>(in[k * step] * weights.byOffset[k]));
+        return best;
     }
+
+    // Along rows, scaled back to coverage units so that the column pass's products also fit.
+    KORVEN_SHADOW_INLINE void alongRows(const std::uint8_t* __restrict in, Level* __restrict out,
+                                        std::size_t count) const {
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = static_cast<Level>(strongest(in + i, 1) / kWeightOne);
+    }
+
+    // Along columns, ending in shadow levels: (s * peak + full / 2) / full with full = 255 * 128,
+    // divided through by the peak of 8 so the sum stays within 16 bits.
+    KORVEN_SHADOW_INLINE void alongColumns(const Level* __restrict in, std::size_t stride,
+                                           std::uint8_t* __restrict out, std::size_t count) const {
+        static_assert(kShadowPeak == 8 && kFull % kShadowPeak == 0);
+        constexpr Level kStep = kFull / kShadowPeak;
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = static_cast<std::uint8_t>((strongest(in + i, stride) + kStep / 2) / kStep);
+    }
+};
+
+template <int Taps>
+KORVEN_SHADOW_INLINE void filter(const Weights& weights, const std::uint8_t* rows, Level* across,
+                                 std::size_t stride, std::size_t glyphHeight, std::uint8_t* levels,
+                                 std::size_t height) {
+    const Filter<Taps> f{weights};
+    f.alongRows(rows, across + 2 * static_cast<std::size_t>(weights.reach) * stride,
+                stride * glyphHeight);
+    f.alongColumns(across, stride, levels, stride * height);
 }
 
-// The smallest box of a stride-laid-out level bitmap that holds every nonzero level.
+// Rows are read as words: `stride` is a multiple of 16.
+bool anyInRow(const std::uint8_t* row, std::size_t stride) {
+    std::uint64_t any = 0;
+    for (std::size_t x = 0; x < stride; x += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, row + x, 8);
+        any |= word;
+    }
+    return any != 0;
+}
+
+// The smallest box of a stride-laid-out level bitmap that holds every nonzero level. Columns
+// past the bitmap's width hold zeros, so whole rows can be read.
 struct Box {
     std::size_t x0, y0, x1, y1; // inclusive; empty when y1 < y0
 };
 
-Box inkBox(const Level* levels, std::size_t stride, std::size_t w, std::size_t h) {
+Box inkBox(const std::uint8_t* levels, std::size_t stride, std::size_t w, std::size_t h) {
     // Rows are OR-ed together first: a few branch-free passes instead of a test per pixel.
-    thread_local std::vector<Level> anyInColumn;
-    anyInColumn.assign(w, 0);
-    Level* __restrict columns = anyInColumn.data();
+    thread_local std::vector<std::uint8_t> anyInColumn;
+    anyInColumn.assign(stride, 0);
+    std::uint8_t* __restrict columns = anyInColumn.data();
     Box box{0, h, w - 1, 0};
     for (std::size_t y = 0; y < h; ++y) {
-        const Level* __restrict row = levels + y * stride;
-        Level any = 0;
-        for (std::size_t x = 0; x < w; ++x) {
-            columns[x] = static_cast<Level>(columns[x] | row[x]);
-            any = static_cast<Level>(any | row[x]);
-        }
-        if (any != 0) {
+        const std::uint8_t* __restrict row = levels + y * stride;
+        for (std::size_t x = 0; x < stride; ++x)
+            columns[x] = static_cast<std::uint8_t>(columns[x] | row[x]);
+        if (anyInRow(row, stride)) {
             box.y0 = std::min(box.y0, y);
             box.y1 = y;
         }
@@ -120,8 +168,7 @@ makeShadow(const std::vector<std::uint8_t>& coverage, int width, int height, int
     const std::size_t w = gw + 2 * r;
     const std::size_t h = gh + 2 * r;
 
-    // Rows are `stride` apart, a whole number of vectors, in every buffer. The columns past w
-    // hold leftovers that no kept pixel depends on (the column pass never mixes columns).
+    // Rows are `stride` apart, a whole number of vectors, in every buffer.
     constexpr std::size_t kVector = 16;
     const std::size_t stride = (w + kVector - 1) / kVector * kVector;
 
@@ -129,36 +176,38 @@ makeShadow(const std::vector<std::uint8_t>& coverage, int width, int height, int
     // each costs about as much as the arithmetic.
     // `rows`: coverage rows, each starting 2 * reach zeros in, so output column ox reads
     // coverage ox - 2 * reach .. ox. A row's reach past its end lands in the zeros that start
-    // the next row, which stride >= w guarantees.
-    // `across`: the row pass, scaled back to coverage units so the column pass's products
-    // also fit in 16 bits, with 2 * reach empty rows above and below.
-    thread_local std::vector<Level> rows, across, both;
+    // the next row, which stride >= w guarantees, so the columns past w come out zero.
+    // `across`: the row pass, with 2 * reach empty rows above and below.
+    // `levels`: the shadow levels, before the empty outer rows and columns are trimmed.
+    thread_local std::vector<std::uint8_t> rows, levels;
+    thread_local std::vector<Level> across;
     rows.assign(stride * gh + 2 * r, 0);
-    for (std::size_t y = 0; y < gh; ++y) {
-        const std::uint8_t* src = coverage.data() + y * gw;
-        Level* dst = rows.data() + y * stride + 2 * r;
-        for (std::size_t x = 0; x < gw; ++x)
-            dst[x] = src[x];
-    }
+    for (std::size_t y = 0; y < gh; ++y)
+        std::memcpy(rows.data() + y * stride + 2 * r, coverage.data() + y * gw, gw);
     across.resize(stride * (gh + 4 * r));
     std::fill_n(across.data(), 2 * r * stride, Level{0});
     std::fill_n(across.data() + (gh + 2 * r) * stride, 2 * r * stride, Level{0});
-    Level* middle = across.data() + 2 * r * stride;
-    strongest(rows.data(), 1, weights, middle, stride * gh);
-    for (std::size_t i = 0; i < stride * gh; ++i)
-        middle[i] = static_cast<Level>(middle[i] / kWeightOne);
-
-    both.resize(stride * h);
-    strongest(across.data(), stride, weights, both.data(), stride * h);
-    // (s * peak + full / 2) / full with full = 255 * 128, divided through by the peak of 8 so
-    // the sum stays within 16 bits.
-    static_assert(kShadowPeak == 8 && kFull % kShadowPeak == 0);
-    constexpr Level kStep = kFull / kShadowPeak;
-    for (std::size_t i = 0; i < stride * h; ++i)
-        both[i] = static_cast<Level>((both[i] + kStep / 2) / kStep);
+    levels.resize(stride * h);
+    switch (weights.reach) {
+    case 1:
+        filter<3>(weights, rows.data(), across.data(), stride, gh, levels.data(), h);
+        break;
+    case 2:
+        filter<5>(weights, rows.data(), across.data(), stride, gh, levels.data(), h);
+        break;
+    case 3:
+        filter<7>(weights, rows.data(), across.data(), stride, gh, levels.data(), h);
+        break;
+    case 4:
+        filter<9>(weights, rows.data(), across.data(), stride, gh, levels.data(), h);
+        break;
+    default:
+        filter<0>(weights, rows.data(), across.data(), stride, gh, levels.data(), h);
+        break;
+    }
 
     // Outer rows and columns without shadow are left out.
-    const Box box = inkBox(both.data(), stride, w, h);
+    const Box box = inkBox(levels.data(), stride, w, h);
     if (box.y1 < box.y0) {
         shadow.left = left - weights.reach;
         shadow.top = top + weights.reach;
@@ -171,12 +220,9 @@ makeShadow(const std::vector<std::uint8_t>& coverage, int width, int height, int
     shadow.left = left - weights.reach + static_cast<int>(box.x0);
     shadow.top = top + weights.reach - static_cast<int>(box.y0);
     shadow.pixels.resize(keptWidth * keptHeight);
-    for (std::size_t y = 0; y < keptHeight; ++y) {
-        const Level* src = both.data() + (y + box.y0) * stride + box.x0;
-        std::uint8_t* out = shadow.pixels.data() + y * keptWidth;
-        for (std::size_t x = 0; x < keptWidth; ++x)
-            out[x] = static_cast<std::uint8_t>(src[x]);
-    }
+    for (std::size_t y = 0; y < keptHeight; ++y)
+        std::memcpy(shadow.pixels.data() + y * keptWidth,
+                    levels.data() + (y + box.y0) * stride + box.x0, keptWidth);
     return shadow;
 }
 
