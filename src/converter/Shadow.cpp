@@ -53,6 +53,24 @@ const Weights& weightsFor(double radius) {
 //
 // `Taps` is the number of offsets when it is known when compiling: the usual radii get a copy
 // whose offsets unroll, so each output is computed in registers and stored once.
+// The shadow level of a filtered value s (at most 255 * 128): (s * peak + full / 2) / full with
+// full = 255 * 128, divided through by the peak of 8 and then by 16, leaving a division by 255
+// that is done with shifts. Every step stays within 16 bits, so the vectors hold sixteen values.
+constexpr Level levelOf(Level s) {
+    static_assert(kShadowPeak == 8 && kFull % (kShadowPeak * 16) == 0);
+    constexpr Level kStep = kFull / kShadowPeak;
+    const auto sixteenths = static_cast<Level>((s + kStep / 2) >> 4);
+    return static_cast<Level>((sixteenths + 1 + (sixteenths >> 8)) >> 8); // sixteenths / 255
+}
+
+constexpr bool levelsMatchTheDivision() {
+    for (int s = 0; s <= kFull; ++s)
+        if (levelOf(static_cast<Level>(s)) != (s * kShadowPeak + kFull / 2) / kFull)
+            return false;
+    return true;
+}
+static_assert(levelsMatchTheDivision());
+
 // The passes must be compiled inside makeShadow, so that its copy for wider vectors covers them.
 #if defined(__GNUC__)
 #define KORVEN_SHADOW_INLINE [[gnu::always_inline]] inline
@@ -84,14 +102,11 @@ struct Filter {
             out[i] = static_cast<Level>(strongest(in + i, 1) / kWeightOne);
     }
 
-    // Along columns, ending in shadow levels: (s * peak + full / 2) / full with full = 255 * 128,
-    // divided through by the peak of 8 so the sum stays within 16 bits.
+    // Along columns, ending in shadow levels.
     KORVEN_SHADOW_INLINE void alongColumns(const Level* __restrict in, std::size_t stride,
                                            std::uint8_t* __restrict out, std::size_t count) const {
-        static_assert(kShadowPeak == 8 && kFull % kShadowPeak == 0);
-        constexpr Level kStep = kFull / kShadowPeak;
         for (std::size_t i = 0; i < count; ++i)
-            out[i] = static_cast<std::uint8_t>((strongest(in + i, stride) + kStep / 2) / kStep);
+            out[i] = static_cast<std::uint8_t>(levelOf(strongest(in + i, stride)));
     }
 };
 
