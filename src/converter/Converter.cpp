@@ -102,17 +102,17 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     font.descender = saturated(face->size->metrics.descender);
 
     std::int32_t lineAdvance = 0;
+    RenderedGlyph rendered;
     for (char32_t c : latinCharacterSet()) {
-        const std::optional<RenderedGlyph> rendered = renderCodePoint(face, c);
-        if (!rendered)
+        if (!renderCodePoint(face, c, rendered))
             continue;
         if (lineAdvance == 0)
-            lineAdvance = rendered->metrics.vertAdvance;
+            lineAdvance = rendered.metrics.vertAdvance;
         PgfGlyph glyph;
-        if (!rendered->tooLarge)
-            glyph = fromRendered(c, *rendered, settings.shadowRadius);
+        if (!rendered.tooLarge)
+            glyph = fromRendered(c, rendered, settings.shadowRadius);
         const std::string problem =
-            rendered->tooLarge ? "bitmap is far larger than 127 pixels" : glyphLimitProblem(glyph);
+            rendered.tooLarge ? "bitmap is far larger than 127 pixels" : glyphLimitProblem(glyph);
         if (!problem.empty()) {
             if (c == kSpace || c == kUnderscore)
                 throw ConversionError("glyph " + codePointName(c) + " does not fit: " + problem);

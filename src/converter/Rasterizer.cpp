@@ -4,7 +4,6 @@
 #include "converter/Errors.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -13,13 +12,13 @@ namespace korven::converter {
 
 namespace {
 
-std::vector<std::uint8_t> coverageOf(const FT_Bitmap& bitmap) {
+void copyCoverage(const FT_Bitmap& bitmap, std::vector<std::uint8_t>& out) {
     const int width = static_cast<int>(bitmap.width);
     const int rows = static_cast<int>(bitmap.rows);
     const int stride = std::abs(bitmap.pitch);
     const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
     const int grays = bitmap.num_grays > 1 ? bitmap.num_grays : 256;
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
+    out.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
     for (int y = 0; y < rows; ++y) {
         // A negative pitch means the buffer starts with the bottom row.
         const int memoryRow = bitmap.pitch >= 0 ? y : rows - 1 - y;
@@ -36,7 +35,6 @@ std::vector<std::uint8_t> coverageOf(const FT_Bitmap& bitmap) {
                 dst[x] = static_cast<std::uint8_t>(row[x] * 255 / (grays - 1));
         }
     }
-    return out;
 }
 
 } // namespace
@@ -53,14 +51,15 @@ void setPixelSize(FT_Face face, int pixelsPerEm) {
         throw ConversionError("cannot scale the font: " + freeTypeErrorText(error));
 }
 
-std::optional<RenderedGlyph> renderCodePoint(FT_Face face, char32_t codePoint) {
+bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g) {
     const FT_UInt index = FT_Get_Char_Index(face, codePoint);
     if (index == 0)
-        return std::nullopt;
+        return false;
     FT_Error error = FT_Load_Glyph(face, index, kLoadFlags);
     const FT_GlyphSlot slot = face->glyph;
-    RenderedGlyph g;
     const FT_Glyph_Metrics& m = slot->metrics;
+    g.tooLarge = false;
+    g.width = g.height = g.left = g.top = 0;
     g.metrics = {saturated(m.width),        saturated(m.height),       saturated(m.horiBearingX),
                  saturated(m.horiBearingY), saturated(m.vertBearingX), saturated(m.vertBearingY),
                  saturated(m.horiAdvance),  saturated(m.vertAdvance)};
@@ -69,7 +68,7 @@ std::optional<RenderedGlyph> renderCodePoint(FT_Face face, char32_t codePoint) {
     constexpr FT_Pos kLargest = (limits::kMaxBitmapSide + 2) * 64;
     if (!error && (m.width > kLargest || m.height > kLargest)) {
         g.tooLarge = true;
-        return g;
+        return true;
     }
     if (!error)
         error = FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
@@ -82,27 +81,38 @@ std::optional<RenderedGlyph> renderCodePoint(FT_Face face, char32_t codePoint) {
     if (static_cast<int>(bitmap.width) > limits::kMaxBitmapSide + 2 ||
         static_cast<int>(bitmap.rows) > limits::kMaxBitmapSide + 2) {
         g.tooLarge = true;
-        return g;
+        return true;
     }
     g.width = static_cast<int>(bitmap.width);
     g.height = static_cast<int>(bitmap.rows);
     g.left = slot->bitmap_left;
     g.top = slot->bitmap_top;
-    g.coverage = coverageOf(bitmap);
-    return g;
+    copyCoverage(bitmap, g.coverage);
+    return true;
 }
 
+namespace {
+// quantizeLevel with the division by 255 done by shifts in 16 bits, so that the loop over a
+// bitmap runs on vectors of sixteen.
+constexpr std::uint8_t levelByShifts(std::uint16_t coverage) {
+    const auto scaled = static_cast<std::uint16_t>(coverage * 15 + 127);
+    return static_cast<std::uint8_t>((scaled + 1 + (scaled >> 8)) >> 8);
+}
+
+constexpr bool shiftsMatchTheDivision() {
+    for (int c = 0; c < 256; ++c)
+        if (levelByShifts(static_cast<std::uint16_t>(c)) !=
+            quantizeLevel(static_cast<std::uint8_t>(c)))
+            return false;
+    return true;
+}
+static_assert(shiftsMatchTheDivision());
+} // namespace
+
 std::vector<std::uint8_t> quantize(const std::vector<std::uint8_t>& coverage) {
-    // A lookup instead of a division per pixel.
-    static constexpr std::array<std::uint8_t, 256> kLevel = [] {
-        std::array<std::uint8_t, 256> levels{};
-        for (int c = 0; c < 256; ++c)
-            levels[static_cast<std::size_t>(c)] = quantizeLevel(static_cast<std::uint8_t>(c));
-        return levels;
-    }();
     std::vector<std::uint8_t> out(coverage.size());
     for (std::size_t i = 0; i < coverage.size(); ++i)
-        out[i] = kLevel[coverage[i]];
+        out[i] = levelByShifts(coverage[i]);
     return out;
 }
 

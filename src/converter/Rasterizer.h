@@ -4,7 +4,6 @@
 #include "converter/PgfModel.h"
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace korven::converter {
@@ -40,14 +39,16 @@ std::int32_t saturated(FT_Pos value);
 // Sets the em size in pixels. Throws ConversionError when the face cannot be scaled.
 void setPixelSize(FT_Face face, int pixelsPerEm);
 
-// Renders the glyph of a code point; nullopt when the font has no glyph for it.
-// Throws ConversionError when FreeType fails on a glyph the font claims to have.
-std::optional<RenderedGlyph> renderCodePoint(FT_Face face, char32_t codePoint);
+// Renders the glyph of a code point into `glyph`, whose coverage buffer is reused, so that a
+// font's hundreds of glyphs need no allocation each. Returns false, leaving `glyph` as it was,
+// when the font has no glyph for the code point. Throws ConversionError when FreeType fails on
+// a glyph the font claims to have.
+bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& glyph);
 
 // Coverage rounded to the 16 grey levels of the format (0..255 -> 0..15).
-std::vector<std::uint8_t> quantize(const std::vector<std::uint8_t>& coverage);
 constexpr std::uint8_t quantizeLevel(std::uint8_t coverage) {
     return static_cast<std::uint8_t>((coverage * 15 + 127) / 255);
 }
+std::vector<std::uint8_t> quantize(const std::vector<std::uint8_t>& coverage);
 
 } // namespace korven::converter
