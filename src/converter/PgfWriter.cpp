@@ -23,12 +23,21 @@ std::string bitmapProblem(const GlyphBitmap& b, const char* what) {
         return std::string(what) + " bitmap is placed outside -64..63 pixels from the pen";
     if (b.pixels.size() != static_cast<std::size_t>(b.width) * static_cast<std::size_t>(b.height))
         return std::string(what) + " bitmap has the wrong number of pixels";
-    // Values of 15 or less OR together to 15 or less, and any larger one shows in the result;
-    // one branch-free pass instead of a search for the largest value.
-    std::uint8_t all = 0;
-    for (std::uint8_t p : b.pixels)
-        all = static_cast<std::uint8_t>(all | p);
-    if (all > 15)
+    // Values of 15 or less OR together to 15 or less, and any larger one shows in the high
+    // nibbles of the result; one branch-free pass, eight pixels at a time, instead of a search
+    // for the largest value.
+    const std::uint8_t* p = b.pixels.data();
+    const std::size_t n = b.pixels.size();
+    std::uint64_t all = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, p + i, 8);
+        all |= eight;
+    }
+    for (; i < n; ++i)
+        all |= p[i];
+    if ((all & 0xF0F0F0F0F0F0F0F0ULL) != 0)
         return std::string(what) + " bitmap has values above 15";
     return {};
 }
