@@ -26,12 +26,13 @@ void synthesizeVertical(GlyphMetrics& m, std::int32_t vertAdvance) {
     m.vertBearingY = (vertAdvance - m.height) / 2;
 }
 
-PgfGlyph fromRendered(char32_t codePoint, const RenderedGlyph& r, double shadowRadius) {
+PgfGlyph fromRendered(char32_t codePoint, const RenderedGlyph& r,
+                      std::span<const std::uint8_t> coverage, double shadowRadius) {
     PgfGlyph g;
     g.codePoint = codePoint;
     g.metrics = r.metrics;
-    g.bitmap = {r.width, r.height, r.left, r.top, quantize(r.coverage)};
-    g.shadow = makeShadow(r.coverage, r.width, r.height, r.left, r.top, shadowRadius);
+    g.bitmap = {r.width, r.height, r.left, r.top, quantize(coverage)};
+    g.shadow = makeShadow(coverage, r.width, r.height, r.left, r.top, shadowRadius);
     return g;
 }
 
@@ -65,13 +66,13 @@ PgfGlyph makeUnderscore(FT_Face face, std::int32_t vertAdvance, double shadowRad
     r.height = rows;
     r.left = 0;
     r.top = top;
-    r.coverage.assign(static_cast<std::size_t>(width * rows), 255);
+    const std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width * rows), 255);
     r.metrics.width = width * 64;
     r.metrics.height = rows * 64;
     r.metrics.horiBearingY = top * 64;
     r.metrics.horiAdvance = width * 64;
     synthesizeVertical(r.metrics, vertAdvance);
-    return fromRendered(kUnderscore, r, shadowRadius);
+    return fromRendered(kUnderscore, r, coverage, shadowRadius);
 }
 
 std::string faceName(const char* name, const char* fallback) {
@@ -101,18 +102,30 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     font.ascender = saturated(face->size->metrics.ascender);
     font.descender = saturated(face->size->metrics.descender);
 
+    // Every glyph is rendered before any is converted: FreeType's code and tables then stay in
+    // the processor's caches from one glyph to the next, instead of being pushed out by each
+    // glyph's conversion in between.
+    const std::vector<char32_t>& characters = latinCharacterSet();
+    std::vector<std::pair<char32_t, RenderedGlyph>> rendered;
+    rendered.reserve(characters.size());
+    std::vector<std::uint8_t> coverage;
+    coverage.reserve(characters.size() * static_cast<std::size_t>(settings.pixelsPerEm) *
+                     static_cast<std::size_t>(settings.pixelsPerEm));
+    RenderedGlyph next;
+    for (char32_t c : characters)
+        if (renderCodePoint(face, c, next, coverage))
+            rendered.emplace_back(c, next);
+
     std::int32_t lineAdvance = 0;
-    RenderedGlyph rendered;
-    for (char32_t c : latinCharacterSet()) {
-        if (!renderCodePoint(face, c, rendered))
-            continue;
+    font.glyphs.reserve(rendered.size() + 2);
+    for (const auto& [c, r] : rendered) {
         if (lineAdvance == 0)
-            lineAdvance = rendered.metrics.vertAdvance;
+            lineAdvance = r.metrics.vertAdvance;
         PgfGlyph glyph;
-        if (!rendered.tooLarge)
-            glyph = fromRendered(c, rendered, settings.shadowRadius);
+        if (!r.tooLarge)
+            glyph = fromRendered(c, r, r.coverageIn(coverage), settings.shadowRadius);
         const std::string problem =
-            rendered.tooLarge ? "bitmap is far larger than 127 pixels" : glyphLimitProblem(glyph);
+            r.tooLarge ? "bitmap is far larger than 127 pixels" : glyphLimitProblem(glyph);
         if (!problem.empty()) {
             if (c == kSpace || c == kUnderscore)
                 throw ConversionError("glyph " + codePointName(c) + " does not fit: " + problem);

@@ -12,19 +12,20 @@ namespace korven::converter {
 
 namespace {
 
-void copyCoverage(const FT_Bitmap& bitmap, std::vector<std::uint8_t>& out) {
+void appendCoverage(const FT_Bitmap& bitmap, std::vector<std::uint8_t>& out) {
     const int width = static_cast<int>(bitmap.width);
     const int rows = static_cast<int>(bitmap.rows);
     const int stride = std::abs(bitmap.pitch);
     const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
     const int grays = bitmap.num_grays > 1 ? bitmap.num_grays : 256;
-    out.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
     for (int y = 0; y < rows; ++y) {
         // A negative pitch means the buffer starts with the bottom row.
         const int memoryRow = bitmap.pitch >= 0 ? y : rows - 1 - y;
         const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(memoryRow) * stride;
         std::uint8_t* dst =
-            out.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+            out.data() + start + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
         if (mono) {
             for (int x = 0; x < width; ++x)
                 dst[x] = ((row[x / 8] >> (7 - x % 8)) & 1) ? 255 : 0;
@@ -51,7 +52,8 @@ void setPixelSize(FT_Face face, int pixelsPerEm) {
         throw ConversionError("cannot scale the font: " + freeTypeErrorText(error));
 }
 
-bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g) {
+bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g,
+                     std::vector<std::uint8_t>& coverage) {
     const FT_UInt index = FT_Get_Char_Index(face, codePoint);
     if (index == 0)
         return false;
@@ -60,6 +62,7 @@ bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g) {
     const FT_Glyph_Metrics& m = slot->metrics;
     g.tooLarge = false;
     g.width = g.height = g.left = g.top = 0;
+    g.coverageAt = coverage.size();
     g.metrics = {saturated(m.width),        saturated(m.height),       saturated(m.horiBearingX),
                  saturated(m.horiBearingY), saturated(m.vertBearingX), saturated(m.vertBearingY),
                  saturated(m.horiAdvance),  saturated(m.vertAdvance)};
@@ -87,7 +90,7 @@ bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g) {
     g.height = static_cast<int>(bitmap.rows);
     g.left = slot->bitmap_left;
     g.top = slot->bitmap_top;
-    copyCoverage(bitmap, g.coverage);
+    appendCoverage(bitmap, coverage);
     return true;
 }
 
@@ -109,7 +112,7 @@ constexpr bool shiftsMatchTheDivision() {
 static_assert(shiftsMatchTheDivision());
 } // namespace
 
-std::vector<std::uint8_t> quantize(const std::vector<std::uint8_t>& coverage) {
+std::vector<std::uint8_t> quantize(std::span<const std::uint8_t> coverage) {
     std::vector<std::uint8_t> out(coverage.size());
     // Plain pointers: a byte store through the vector could, as far as the compiler knows,
     // change the vector itself, which would keep the loop from running on vectors.

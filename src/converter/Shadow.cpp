@@ -169,7 +169,7 @@ Box inkBox(const std::uint8_t* levels, std::size_t stride, std::size_t w, std::s
 __attribute__((target_clones("avx2", "default")))
 #endif
 GlyphBitmap
-makeShadow(const std::vector<std::uint8_t>& coverage, int width, int height, int left, int top,
+makeShadow(std::span<const std::uint8_t> coverage, int width, int height, int left, int top,
            double radius) {
     GlyphBitmap shadow;
     shadow.left = left;

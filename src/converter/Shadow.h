@@ -3,6 +3,7 @@
 #include "converter/PgfModel.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace korven::converter {
@@ -14,7 +15,7 @@ inline constexpr int kShadowPeak = 8;
 // and the shadow fades to level 1 at `radius` pixels from the ink, so it spreads `radius` pixels
 // beyond the glyph on every side. Outer rows and columns that end up empty are trimmed. An empty
 // glyph gets an empty shadow.
-GlyphBitmap makeShadow(const std::vector<std::uint8_t>& coverage, int width, int height, int left,
+GlyphBitmap makeShadow(std::span<const std::uint8_t> coverage, int width, int height, int left,
                        int top, double radius);
 
 } // namespace korven::converter
