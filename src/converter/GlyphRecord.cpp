@@ -5,6 +5,12 @@
 #include "converter/PgfLayout.h"
 #include "converter/Rle.h"
 
+#include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace korven::converter {
 
 namespace {
@@ -12,13 +18,44 @@ namespace {
 constexpr int kFixedHeaderBits = 64;
 constexpr int kShadowHeaderBits = 48;
 
-void putMetric(BitWriter& w, const MetricTable& table, std::size_t glyphIndex, MetricPair value) {
+// Small fields gathered in a register and handed to the writer together: a record has a dozen
+// of them, and the writer's bookkeeping for each call costs more than the bits themselves.
+class Fields {
+public:
+    explicit Fields(BitWriter& out) : out_(out) {}
+    Fields(const Fields&) = delete;
+    Fields& operator=(const Fields&) = delete;
+    ~Fields() { flush(); }
+
+    void add(std::uint32_t value, int bits) {
+        if (count_ + bits > 64)
+            flush();
+        packed_ |= std::uint64_t{value & ((std::uint64_t{1} << bits) - 1)} << count_;
+        count_ += bits;
+    }
+    void addSigned(std::int32_t value, int bits) { add(static_cast<std::uint32_t>(value), bits); }
+
+    void flush() {
+        const int low = std::min(count_, 32);
+        out_.put(static_cast<std::uint32_t>(packed_), low);
+        out_.put(static_cast<std::uint32_t>(packed_ >> 32), count_ - low);
+        packed_ = 0;
+        count_ = 0;
+    }
+
+private:
+    BitWriter& out_;
+    std::uint64_t packed_ = 0;
+    int count_ = 0;
+};
+
+void putMetric(Fields& f, const MetricTable& table, std::size_t glyphIndex, MetricPair value) {
     const int index = table.indexOfGlyph[glyphIndex];
     if (index >= 0) {
-        w.put(static_cast<std::uint32_t>(index), 8);
+        f.add(static_cast<std::uint32_t>(index), 8);
     } else {
-        w.putSigned(value.h, 32);
-        w.putSigned(value.v, 32);
+        f.addSigned(value.h, 32);
+        f.addSigned(value.v, 32);
     }
 }
 
@@ -31,11 +68,11 @@ void finishRecord(BitWriter& w, std::size_t start) {
     w.overwrite(start * 8, static_cast<std::uint32_t>(bytes), 14);
 }
 
-void putPlacement(BitWriter& w, const GlyphBitmap& b) {
-    w.put(static_cast<std::uint32_t>(b.width), 7);
-    w.put(static_cast<std::uint32_t>(b.height), 7);
-    w.putSigned(b.left, 7);
-    w.putSigned(b.top, 7);
+void putPlacement(Fields& f, const GlyphBitmap& b) {
+    f.add(static_cast<std::uint32_t>(b.width), 7);
+    f.add(static_cast<std::uint32_t>(b.height), 7);
+    f.addSigned(b.left, 7);
+    f.addSigned(b.top, 7);
 }
 
 // Fills `out` with the bitmap's pixels in stored order, reading columns straight from the
@@ -87,23 +124,45 @@ std::vector<std::uint8_t> pixelsToRows(const std::vector<std::uint8_t>& stored, 
     return rows;
 }
 
+namespace {
+// How many of the n byte pairs a[i], b[i] differ.
+std::size_t countDifferent(const std::uint8_t* a, const std::uint8_t* b, std::size_t n) {
+    std::size_t equal = 0;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen pairs at a time: equal bytes compare to 0xFF, and summing the bytes of the
+    // comparison counts 255 for each, with no widening of the counts lane by lane.
+    const __m128i zero = _mm_setzero_si128();
+    __m128i sums = zero;
+    for (; i + 16 <= n; i += 16) {
+        const __m128i same =
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i)),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i)));
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(same, zero));
+    }
+    const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(sums));
+    const auto high = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+    equal = static_cast<std::size_t>((low + high) / 255);
+#endif
+    for (; i < n; ++i)
+        equal += a[i] == b[i];
+    return n - equal;
+}
+} // namespace
+
 std::size_t changesAlong(const GlyphBitmap& b, PixelOrder order) {
-    // Flat loops over the whole bitmap, which vectorise: along rows, each pixel against the one
-    // before it, less the steps from one row's end to the next row's start; along columns, each
-    // pixel against the one above it.
+    // Along rows, each pixel against the one before it, less the steps from one row's end to
+    // the next row's start; along columns, each pixel against the one above it.
     const std::uint8_t* p = b.pixels.data();
     const std::size_t n = b.pixels.size();
     const std::size_t w = static_cast<std::size_t>(b.width);
-    std::size_t changes = 0;
-    if (order == PixelOrder::Rows) {
-        for (std::size_t i = 1; i < n; ++i)
-            changes += p[i] != p[i - 1];
-        for (std::size_t i = w; i < n; i += w)
-            changes -= p[i] != p[i - 1];
-    } else {
-        for (std::size_t i = w; i < n; ++i)
-            changes += p[i] != p[i - w];
-    }
+    if (n == 0 || w == 0)
+        return 0;
+    if (order == PixelOrder::Columns)
+        return countDifferent(p + w, p, n - w);
+    std::size_t changes = countDifferent(p + 1, p, n - 1);
+    for (std::size_t i = w; i < n; i += w)
+        changes -= p[i] != p[i - 1];
     return changes;
 }
 
@@ -130,24 +189,30 @@ void writeGlyphRecord(BitWriter& w, const PgfGlyph& glyph, const RecordTables& t
     // Sizes lead each record but depend on the encoded pixels, so they are filled in last.
     w.alignToByte();
     const std::size_t recordStart = w.bitCount() / 8;
-    w.put(0, 14); // record size
-    putPlacement(w, glyph.bitmap);
-    w.put(flags, 6);
-    w.put(0, 7); // shadow flags: no reader gives them a meaning
-    w.put(shadowId, 9);
-    putMetric(w, tables.dimension, glyphIndex, dimensionOf(glyph.metrics));
-    putMetric(w, tables.xAdjust, glyphIndex, xAdjustOf(glyph.metrics));
-    putMetric(w, tables.yAdjust, glyphIndex, yAdjustOf(glyph.metrics));
-    putMetric(w, tables.advance, glyphIndex, advanceOf(glyph.metrics));
+    {
+        Fields f(w);
+        f.add(0, 14); // record size
+        putPlacement(f, glyph.bitmap);
+        f.add(flags, 6);
+        f.add(0, 7); // shadow flags: no reader gives them a meaning
+        f.add(shadowId, 9);
+        putMetric(f, tables.dimension, glyphIndex, dimensionOf(glyph.metrics));
+        putMetric(f, tables.xAdjust, glyphIndex, xAdjustOf(glyph.metrics));
+        putMetric(f, tables.yAdjust, glyphIndex, yAdjustOf(glyph.metrics));
+        putMetric(f, tables.advance, glyphIndex, advanceOf(glyph.metrics));
+    }
     putPixels(w, glyph.bitmap, order);
     finishRecord(w, recordStart);
 
     // The shadow record follows the character record directly, at record start + size. Its
     // flags carry only the pixel order: a set metric bit would make one reader parse metrics.
     const std::size_t shadowStart = w.bitCount() / 8;
-    w.put(0, 14); // record size
-    putPlacement(w, glyph.shadow);
-    w.put(static_cast<std::uint32_t>(order), 6);
+    {
+        Fields f(w);
+        f.add(0, 14); // record size
+        putPlacement(f, glyph.shadow);
+        f.add(static_cast<std::uint32_t>(order), 6);
+    }
     putPixels(w, glyph.shadow, order);
     finishRecord(w, shadowStart);
 }
