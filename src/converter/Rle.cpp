@@ -1,6 +1,7 @@
 #include "converter/Rle.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -64,7 +65,8 @@ class Neighbours {
 public:
     // `padded` holds n > 0 pixels followed by kPadBytes bytes of kPad.
     void reset(const std::uint8_t* padded, std::size_t n) {
-        words_.assign(n / 64 + 2, 0);
+        // Two words past the last pixel's: a refill can start up to a group past the end.
+        words_.assign(n / 64 + 3, 0);
         for (std::size_t i = 0; i < n; i += 16)
             words_[i / 64] |= sixteenSameAsNext(padded + i) << (i % 64);
         // Past the last pixel every bit is set, as if the padding went on for ever: a literal
@@ -91,40 +93,69 @@ private:
     std::vector<std::uint64_t> words_;
 };
 
-// Picks one of two values by a mask of all ones or all zeros. The encoder's choices are close
-// to random on anti-aliased pixels, so it chooses with masks: written as conditions, the
-// compiler turns some of them into branches, and those are mispredicted about half the time.
-std::uint64_t pick(std::uint64_t mask, std::uint64_t ifSet, std::uint64_t ifClear) {
-    return (ifSet & mask) | (ifClear & ~mask);
-}
+// What the encoder writes at a position, which the next ten neighbour bits decide.
+struct GroupStep {
+    std::uint8_t length = 0;      // pixels the group takes
+    std::uint8_t code = 0;        // its leading nibble
+    std::uint8_t dataNibbles = 0; // nibbles after the code: the value of a run, or the literals
+};
 
-// Reports each group to `emit(runMask, first, length)`, given the pixels followed by padding;
-// runMask is all ones for a run and zero for a literal group.
-//
+// Neighbour bits a group can depend on: a literal group of eight looks two pixels past its end.
+constexpr unsigned kLookahead = 10;
+
 // A group is a run where the pixel equals the next one: it takes the equal pixels that follow,
 // up to eight. Otherwise it is a literal group: two equal pixels stay inside it (a run of two
 // saves nothing once the group needs a new code after it), three or more end it.
+constexpr GroupStep stepFor(std::uint32_t next) {
+    GroupStep step;
+    if (next & 1) {
+        // Trailing ones: the pixels that equal the first one, at most seven more.
+        const int equal = std::countr_one(next);
+        step.length = static_cast<std::uint8_t>(std::min<int>(kMaxGroup, equal + 1));
+        step.code = static_cast<std::uint8_t>(step.length - 1);
+        step.dataNibbles = 1;
+    } else {
+        // Bit j: pixels j, j + 1 and j + 2 are equal, where a literal group must end.
+        const std::uint32_t threeEqual = next & (next >> 1) & ~1U;
+        step.length = static_cast<std::uint8_t>(std::countr_zero(threeEqual | (1U << kMaxGroup)));
+        step.code = static_cast<std::uint8_t>(16 - step.length);
+        step.dataNibbles = step.length;
+    }
+    return step;
+}
+
+// Every step, looked up instead of worked out: the choice between run and literal group is
+// close to random on anti-aliased pixels, so working it out costs mispredicted branches or
+// both ways' arithmetic, and each group's position waits for the one before it.
+constexpr std::array<GroupStep, 1U << kLookahead> kSteps = [] {
+    std::array<GroupStep, 1U << kLookahead> steps{};
+    for (std::uint32_t next = 0; next < steps.size(); ++next)
+        steps[next] = stepFor(next);
+    return steps;
+}();
+
+// Reports each group to `emit(step, first)`, given the pixels followed by padding.
 template <typename Emit>
 void forEachGroup(const std::uint8_t* padded, std::size_t n, Emit emit) {
     if (n == 0)
         return;
     thread_local Neighbours same; // reused: called for every bitmap
     same.reset(padded, n);
+    // The next bits stay in a register, refilled only when fewer than the lookahead are left:
+    // about once every ten groups.
     std::size_t i = 0;
+    std::uint64_t window = same.from(0);
+    unsigned valid = 64;
     while (i < n) {
-        const std::uint64_t next = same.from(i);
-        const std::uint64_t runMask = 0 - (next & 1);
-        // The set bits that cap each count keep its argument nonzero, so no test for zero.
-        // Trailing ones: pixels equal to the first, at most seven more.
-        const auto runLength = static_cast<std::uint64_t>(
-            std::countr_zero(~next | (std::uint64_t{1} << (kMaxGroup - 1))) + 1);
-        // Bit j: pixels j, j + 1 and j + 2 from i are equal, where a literal group must end.
-        const std::uint64_t threeEqual = next & (next >> 1) & ~std::uint64_t{1};
-        const auto literalLength = static_cast<std::uint64_t>(
-            std::countr_zero(threeEqual | (std::uint64_t{1} << kMaxGroup)));
-        const std::uint64_t length = pick(runMask, runLength, literalLength);
-        emit(runMask, i, length);
-        i += length;
+        const GroupStep step = kSteps[window & ((1U << kLookahead) - 1)];
+        emit(step, i);
+        i += step.length;
+        window >>= step.length;
+        valid -= step.length;
+        if (valid < kLookahead) {
+            window = same.from(i);
+            valid = 64;
+        }
     }
 }
 
@@ -174,15 +205,13 @@ void RlePixels::writeTo(BitWriter& out) const {
     unsigned pending = static_cast<unsigned>(startBit % 8);
     std::uint64_t bits = *at & ((1U << pending) - 1);
     const std::uint8_t* p = buffer_.data();
-    forEachGroup(p, count_, [&](std::uint64_t runMask, std::size_t from, std::uint64_t length) {
-        // Both codes are made and one is kept (see pick). Reading eight pixels is safe: the
-        // padding covers a group that starts near the end.
-        const std::uint64_t runCode = std::uint64_t{p[from]} << 4 | (length - 1);
-        const std::uint64_t literals = eightAsNibbles(p + from) & ((1ULL << (4 * length)) - 1);
-        const std::uint64_t literalCode = literals << 4 | (16 - length);
+    forEachGroup(p, count_, [&](GroupStep step, std::size_t from) {
+        // Reading eight pixels is safe: the padding covers a group that starts near the end.
+        const std::uint64_t data =
+            eightAsNibbles(p + from) & ((std::uint64_t{1} << (4 * step.dataNibbles)) - 1);
         // At most 7 pending bits and 36 new ones: well inside the word.
-        bits |= pick(runMask, runCode, literalCode) << pending;
-        pending += 4 * static_cast<unsigned>(pick(runMask, 2, length + 1));
+        bits |= (data << 4 | step.code) << pending;
+        pending += 4 + 4 * unsigned{step.dataNibbles};
         storeLittleEndian(at, bits);
         at += pending / 8;
         bits >>= pending & ~7U;
@@ -193,10 +222,9 @@ void RlePixels::writeTo(BitWriter& out) const {
 
 std::size_t RlePixels::nibbleCount() const {
     std::size_t nibbles = 0;
-    forEachGroup(buffer_.data(), count_,
-                 [&](std::uint64_t runMask, std::size_t, std::uint64_t length) {
-                     nibbles += pick(runMask, 2, 1 + length);
-                 });
+    forEachGroup(buffer_.data(), count_, [&](GroupStep step, std::size_t) {
+        nibbles += 1 + std::size_t{step.dataNibbles};
+    });
     return nibbles;
 }
 
