@@ -147,15 +147,28 @@ std::uint32_t readPacked(std::span<const std::uint8_t> data, std::size_t offset,
 }
 
 std::vector<std::uint8_t> packTable(const std::vector<std::uint32_t>& entries, int bpe) {
-    std::vector<std::uint8_t> bytes(paddedTableBytes(entries.size(), bpe), 0);
-    std::size_t bit = 0;
-    for (std::uint32_t e : entries) {
-        std::uint64_t v = bpe >= 32 ? e : e & ((1ULL << bpe) - 1);
-        v <<= bit % 8;
-        for (std::size_t byte = bit / 8; v != 0; v >>= 8)
-            bytes[byte++] |= static_cast<std::uint8_t>(v);
-        bit += static_cast<std::size_t>(bpe);
+    if (bpe < 1 || bpe > 32)
+        throw std::invalid_argument("packTable: entries must be 1 to 32 bits wide");
+    const std::size_t size = paddedTableBytes(entries.size(), bpe);
+    // Eight bytes of room past the end for the whole-word stores below.
+    std::vector<std::uint8_t> bytes(size + 8, 0);
+    const std::uint64_t mask = (std::uint64_t{1} << bpe) - 1;
+    std::uint8_t* at = bytes.data();
+    // Bits not yet complete to a byte, stored with every entry so that no entry has to test
+    // whether a byte is full; at most 7 of them and 32 new ones fit the word.
+    std::uint64_t pending = 0;
+    unsigned count = 0;
+    for (const std::uint32_t e : entries) {
+        pending |= (e & mask) << count;
+        count += static_cast<unsigned>(bpe);
+        const std::uint64_t word = pending;
+        for (unsigned k = 0; k < 8; ++k) // one unaligned store, in little-endian order
+            at[k] = static_cast<std::uint8_t>(word >> (8 * k));
+        at += count / 8;
+        pending >>= count & ~7U;
+        count %= 8;
     }
+    bytes.resize(size);
     return bytes;
 }
 

@@ -14,7 +14,7 @@ namespace korven::converter {
 
 namespace {
 
-std::string bitmapProblem(const GlyphBitmap& b, const char* what) {
+std::string bitmapProblem(const GlyphBitmap& b, const char* what, PixelValues values) {
     using namespace limits;
     if (b.width < 0 || b.height < 0 || b.width > kMaxBitmapSide || b.height > kMaxBitmapSide)
         return std::string(what) + " bitmap is " + std::to_string(b.width) + " x " +
@@ -23,6 +23,8 @@ std::string bitmapProblem(const GlyphBitmap& b, const char* what) {
         return std::string(what) + " bitmap is placed outside -64..63 pixels from the pen";
     if (b.pixels.size() != static_cast<std::size_t>(b.width) * static_cast<std::size_t>(b.height))
         return std::string(what) + " bitmap has the wrong number of pixels";
+    if (values == PixelValues::KnownValid)
+        return {};
     // Values of 15 or less OR together to 15 or less, and any larger one shows in the high
     // nibbles of the result; one branch-free pass, eight pixels at a time, instead of a search
     // for the largest value.
@@ -108,10 +110,10 @@ Maxima maximaOf(const std::vector<PgfGlyph>& glyphs) {
 
 } // namespace
 
-std::string glyphLimitProblem(const PgfGlyph& g) {
-    std::string problem = bitmapProblem(g.bitmap, "glyph");
+std::string glyphLimitProblem(const PgfGlyph& g, PixelValues values) {
+    std::string problem = bitmapProblem(g.bitmap, "glyph", values);
     if (problem.empty())
-        problem = bitmapProblem(g.shadow, "shadow");
+        problem = bitmapProblem(g.shadow, "shadow", values);
     if (problem.empty() && g.metrics.horiAdvance > limits::kMaxAdvance)
         problem = "advance is 32 pixels or more";
     if (problem.empty() && g.metrics.vertAdvance > limits::kMaxAdvance)

@@ -15,7 +15,11 @@ std::vector<std::uint8_t> writePgf(const PgfFont& font);
 // The same checks on their own; throws ConversionError naming the first problem.
 void checkFitsFormat(const PgfFont& font);
 
+// Whether a limit check reads every pixel for values above 15, or leaves that out for bitmaps
+// that cannot have them (rounded to the 16 levels as they were made); the writer always reads.
+enum class PixelValues { Check, KnownValid };
+
 // Why a single glyph cannot be stored, or an empty string when it can.
-std::string glyphLimitProblem(const PgfGlyph& glyph);
+std::string glyphLimitProblem(const PgfGlyph& glyph, PixelValues values = PixelValues::Check);
 
 } // namespace korven::converter
