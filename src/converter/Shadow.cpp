@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -120,44 +121,62 @@ KORVEN_SHADOW_INLINE void filter(const Weights& weights, const std::uint8_t* row
     f.alongColumns(across, stride, levels, stride * height);
 }
 
-// Rows are read as words: `stride` is a multiple of 16.
-bool anyInRow(const std::uint8_t* row, std::size_t stride) {
-    std::uint64_t any = 0;
-    for (std::size_t x = 0; x < stride; x += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, row + x, 8);
-        any |= word;
-    }
-    return any != 0;
-}
-
 // The smallest box of a stride-laid-out level bitmap that holds every nonzero level. Columns
-// past the bitmap's width hold zeros, so whole rows can be read.
+// past the bitmap's width hold zeros, and `stride` is a multiple of 16, so rows are read as
+// whole words.
 struct Box {
     std::size_t x0, y0, x1, y1; // inclusive; empty when y1 < y0
 };
 
-Box inkBox(const std::uint8_t* levels, std::size_t stride, std::size_t w, std::size_t h) {
-    // Rows are OR-ed together first: a few branch-free passes instead of a test per pixel.
-    thread_local std::vector<std::uint8_t> anyInColumn;
-    anyInColumn.assign(stride, 0);
-    std::uint8_t* __restrict columns = anyInColumn.data();
-    Box box{0, h, w - 1, 0};
-    for (std::size_t y = 0; y < h; ++y) {
-        const std::uint8_t* __restrict row = levels + y * stride;
-        for (std::size_t x = 0; x < stride; ++x)
-            columns[x] = static_cast<std::uint8_t>(columns[x] | row[x]);
-        if (anyInRow(row, stride)) {
-            box.y0 = std::min(box.y0, y);
-            box.y1 = y;
-        }
-    }
+std::uint64_t wordAt(const std::uint8_t* p) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+bool anyInRow(const std::uint8_t* row, std::size_t stride) {
+    std::uint64_t any = 0;
+    for (std::size_t x = 0; x < stride; x += 8)
+        any |= wordAt(row + x);
+    return any != 0;
+}
+
+Box inkBox(const std::uint8_t* levels, std::size_t stride, std::size_t h) {
+    Box box{0, 0, 0, 0};
+    // Empty rows are found from both ends; nearly always the first row tried has shadow.
+    while (box.y0 < h && !anyInRow(levels + box.y0 * stride, stride))
+        ++box.y0;
     if (box.y0 == h)
-        return box;
-    while (columns[box.x0] == 0)
-        ++box.x0;
-    while (columns[box.x1] == 0)
-        --box.x1;
+        return Box{0, 1, 0, 0};
+    box.y1 = h - 1;
+    while (!anyInRow(levels + box.y1 * stride, stride))
+        --box.y1;
+    // The rows in between OR-ed together a word at a time; the first and last nonzero bytes
+    // of the result are the outer columns.
+    thread_local std::vector<std::uint64_t> columns;
+    columns.assign(stride / 8, 0);
+    for (std::size_t y = box.y0; y <= box.y1; ++y)
+        for (std::size_t k = 0; k < columns.size(); ++k)
+            columns[k] |= wordAt(levels + y * stride + 8 * k);
+    std::size_t first = 0;
+    while (columns[first] == 0)
+        ++first;
+    std::size_t last = columns.size() - 1;
+    while (columns[last] == 0)
+        --last;
+    // Bytes are in memory order, which is the order of significance on little-endian machines.
+    auto firstByte = [](std::uint64_t word) {
+        return static_cast<std::size_t>(std::endian::native == std::endian::little
+                                            ? std::countr_zero(word) / 8
+                                            : std::countl_zero(word) / 8);
+    };
+    auto lastByte = [](std::uint64_t word) {
+        return static_cast<std::size_t>(7 - (std::endian::native == std::endian::little
+                                                 ? std::countl_zero(word) / 8
+                                                 : std::countr_zero(word) / 8));
+    };
+    box.x0 = 8 * first + firstByte(columns[first]);
+    box.x1 = 8 * last + lastByte(columns[last]);
     return box;
 }
 
@@ -222,7 +241,7 @@ makeShadow(std::span<const std::uint8_t> coverage, int width, int height, int le
     }
 
     // Outer rows and columns without shadow are left out.
-    const Box box = inkBox(levels.data(), stride, w, h);
+    const Box box = inkBox(levels.data(), stride, h);
     if (box.y1 < box.y0) {
         shadow.left = left - weights.reach;
         shadow.top = top + weights.reach;
