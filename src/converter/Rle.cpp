@@ -93,11 +93,29 @@ private:
     std::vector<std::uint64_t> words_;
 };
 
-// What the encoder writes at a position, which the next ten neighbour bits decide.
-struct GroupStep {
-    std::uint8_t length = 0;      // pixels the group takes
-    std::uint8_t code = 0;        // its leading nibble
-    std::uint8_t dataNibbles = 0; // nibbles after the code: the value of a run, or the literals
+// What the encoder writes at a position, which the next ten neighbour bits decide. It is packed
+// into one word, so that the encoding loop loads one value per group and only shifts and masks:
+//   bits 0..3    the group's code nibble
+//   bits 4..35   ones over the data nibbles after the code: a run's value, or the literals
+//   bits 40..47  the pixels the group takes
+//   bits 48..55  the bits the group writes, code and data
+class GroupStep {
+public:
+    constexpr GroupStep() = default;
+    constexpr GroupStep(unsigned length, unsigned code, unsigned dataNibbles)
+        : packed_(std::uint64_t{code} | ((std::uint64_t{1} << (4 * dataNibbles)) - 1) << 4 |
+                  std::uint64_t{length} << 40 | std::uint64_t{4 + 4 * dataNibbles} << 48) {}
+
+    unsigned length() const { return static_cast<unsigned>(packed_ >> 40) & 0xFF; }
+    unsigned bits() const { return static_cast<unsigned>(packed_ >> 48); }
+    // The code followed by the data nibbles, taken from the group's pixels as nibbles (at
+    // most eight, the first in the lowest bits).
+    std::uint64_t encode(std::uint64_t pixelNibbles) const {
+        return ((pixelNibbles << 4) & packed_) | (packed_ & 0x0F);
+    }
+
+private:
+    std::uint64_t packed_ = 0;
 };
 
 // Neighbour bits a group can depend on: a literal group of eight looks two pixels past its end.
@@ -107,21 +125,16 @@ constexpr unsigned kLookahead = 10;
 // up to eight. Otherwise it is a literal group: two equal pixels stay inside it (a run of two
 // saves nothing once the group needs a new code after it), three or more end it.
 constexpr GroupStep stepFor(std::uint32_t next) {
-    GroupStep step;
     if (next & 1) {
         // Trailing ones: the pixels that equal the first one, at most seven more.
-        const int equal = std::countr_one(next);
-        step.length = static_cast<std::uint8_t>(std::min<int>(kMaxGroup, equal + 1));
-        step.code = static_cast<std::uint8_t>(step.length - 1);
-        step.dataNibbles = 1;
-    } else {
-        // Bit j: pixels j, j + 1 and j + 2 are equal, where a literal group must end.
-        const std::uint32_t threeEqual = next & (next >> 1) & ~1U;
-        step.length = static_cast<std::uint8_t>(std::countr_zero(threeEqual | (1U << kMaxGroup)));
-        step.code = static_cast<std::uint8_t>(16 - step.length);
-        step.dataNibbles = step.length;
+        const int length = std::min<int>(kMaxGroup, std::countr_one(next) + 1);
+        return GroupStep(static_cast<unsigned>(length), static_cast<unsigned>(length - 1), 1);
     }
-    return step;
+    // Bit j: pixels j, j + 1 and j + 2 are equal, where a literal group must end.
+    const std::uint32_t threeEqual = next & (next >> 1) & ~1U;
+    const int length = std::countr_zero(threeEqual | (1U << kMaxGroup));
+    return GroupStep(static_cast<unsigned>(length), static_cast<unsigned>(16 - length),
+                     static_cast<unsigned>(length));
 }
 
 // Every step, looked up instead of worked out: the choice between run and literal group is
@@ -149,9 +162,9 @@ void forEachGroup(const std::uint8_t* padded, std::size_t n, Emit emit) {
     while (i < n) {
         const GroupStep step = kSteps[window & ((1U << kLookahead) - 1)];
         emit(step, i);
-        i += step.length;
-        window >>= step.length;
-        valid -= step.length;
+        i += step.length();
+        window >>= step.length();
+        valid -= step.length();
         if (valid < kLookahead) {
             window = same.from(i);
             valid = 64;
@@ -207,11 +220,9 @@ void RlePixels::writeTo(BitWriter& out) const {
     const std::uint8_t* p = buffer_.data();
     forEachGroup(p, count_, [&](GroupStep step, std::size_t from) {
         // Reading eight pixels is safe: the padding covers a group that starts near the end.
-        const std::uint64_t data =
-            eightAsNibbles(p + from) & ((std::uint64_t{1} << (4 * step.dataNibbles)) - 1);
         // At most 7 pending bits and 36 new ones: well inside the word.
-        bits |= (data << 4 | step.code) << pending;
-        pending += 4 + 4 * unsigned{step.dataNibbles};
+        bits |= step.encode(eightAsNibbles(p + from)) << pending;
+        pending += step.bits();
         storeLittleEndian(at, bits);
         at += pending / 8;
         bits >>= pending & ~7U;
@@ -222,9 +233,8 @@ void RlePixels::writeTo(BitWriter& out) const {
 
 std::size_t RlePixels::nibbleCount() const {
     std::size_t nibbles = 0;
-    forEachGroup(buffer_.data(), count_, [&](GroupStep step, std::size_t) {
-        nibbles += 1 + std::size_t{step.dataNibbles};
-    });
+    forEachGroup(buffer_.data(), count_,
+                 [&](GroupStep step, std::size_t) { nibbles += step.bits() / 4; });
     return nibbles;
 }
 
