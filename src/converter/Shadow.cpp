@@ -121,6 +121,22 @@ KORVEN_SHADOW_INLINE void filter(const Weights& weights, const std::uint8_t* row
     f.alongColumns(across, stride, levels, stride * height);
 }
 
+// Copies one short row. Rows of a glyph are a few to a few dozen bytes, where a call to memcpy
+// costs more than the copy; overlapping word copies cover any length without a byte loop.
+void copyRow(std::uint8_t* __restrict to, const std::uint8_t* __restrict from, std::size_t n) {
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            std::memcpy(to + i, from + i, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            to[i] = from[i];
+    }
+}
+
 // The smallest box of a stride-laid-out level bitmap that holds every nonzero level. Columns
 // past the bitmap's width hold zeros, and `stride` is a multiple of 16, so rows are read as
 // whole words.
@@ -217,7 +233,7 @@ makeShadow(std::span<const std::uint8_t> coverage, int width, int height, int le
     thread_local std::vector<Level> across;
     rows.assign(stride * gh + 2 * r, 0);
     for (std::size_t y = 0; y < gh; ++y)
-        std::memcpy(rows.data() + y * stride + 2 * r, coverage.data() + y * gw, gw);
+        copyRow(rows.data() + y * stride + 2 * r, coverage.data() + y * gw, gw);
     across.resize(stride * (gh + 4 * r));
     std::fill_n(across.data(), 2 * r * stride, Level{0});
     std::fill_n(across.data() + (gh + 2 * r) * stride, 2 * r * stride, Level{0});
@@ -255,8 +271,8 @@ makeShadow(std::span<const std::uint8_t> coverage, int width, int height, int le
     shadow.top = top + weights.reach - static_cast<int>(box.y0);
     shadow.pixels.resize(keptWidth * keptHeight);
     for (std::size_t y = 0; y < keptHeight; ++y)
-        std::memcpy(shadow.pixels.data() + y * keptWidth,
-                    levels.data() + (y + box.y0) * stride + box.x0, keptWidth);
+        copyRow(shadow.pixels.data() + y * keptWidth,
+                levels.data() + (y + box.y0) * stride + box.x0, keptWidth);
     return shadow;
 }
 
