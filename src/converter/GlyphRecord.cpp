@@ -75,20 +75,62 @@ void putPlacement(Fields& f, const GlyphBitmap& b) {
     f.addSigned(b.top, 7);
 }
 
+#if defined(__SSE2__)
+// Transposes the 8 x 8 block of bytes at `from`, rows `fromStride` apart, into `to`, rows
+// `toStride` apart: three rounds of interleaving, bytes, then pairs, then fours.
+void transposeBlock(const std::uint8_t* from, std::size_t fromStride, std::uint8_t* to,
+                    std::size_t toStride) {
+    auto row = [&](std::size_t y) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(from + y * fromStride));
+    };
+    const __m128i rows01 = _mm_unpacklo_epi8(row(0), row(1));
+    const __m128i rows23 = _mm_unpacklo_epi8(row(2), row(3));
+    const __m128i rows45 = _mm_unpacklo_epi8(row(4), row(5));
+    const __m128i rows67 = _mm_unpacklo_epi8(row(6), row(7));
+    const __m128i low0123 = _mm_unpacklo_epi16(rows01, rows23);
+    const __m128i high0123 = _mm_unpackhi_epi16(rows01, rows23);
+    const __m128i low4567 = _mm_unpacklo_epi16(rows45, rows67);
+    const __m128i high4567 = _mm_unpackhi_epi16(rows45, rows67);
+    const __m128i columnPairs[4] = {
+        _mm_unpacklo_epi32(low0123, low4567), _mm_unpackhi_epi32(low0123, low4567),
+        _mm_unpacklo_epi32(high0123, high4567), _mm_unpackhi_epi32(high0123, high4567)};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const __m128i pair = columnPairs[k];
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(to + 2 * k * toStride), pair);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(to + (2 * k + 1) * toStride),
+                         _mm_unpackhi_epi64(pair, pair));
+    }
+}
+#endif
+
+// Column by column: the pixels of a row-major bitmap transposed. Whole 8 x 8 blocks are
+// transposed in registers, the rest of the columns and rows one pixel at a time.
+void transpose(const std::uint8_t* src, std::size_t w, std::size_t h, std::uint8_t* dst) {
+    std::size_t blockWidth = 0;
+    std::size_t blockHeight = 0;
+#if defined(__SSE2__)
+    blockWidth = w / 8 * 8;
+    blockHeight = h / 8 * 8;
+    for (std::size_t y = 0; y < blockHeight; y += 8)
+        for (std::size_t x = 0; x < blockWidth; x += 8)
+            transposeBlock(src + y * w + x, w, dst + x * h + y, h);
+#endif
+    for (std::size_t x = 0; x < w; ++x) {
+        const std::size_t firstRow = x < blockWidth ? blockHeight : 0;
+        for (std::size_t y = firstRow; y < h; ++y)
+            dst[x * h + y] = src[y * w + x];
+    }
+}
+
 // Fills `out` with the bitmap's pixels in stored order, reading columns straight from the
 // row-major pixels instead of transposing into another copy first.
 void fillInOrder(RlePixels& out, const GlyphBitmap& b, PixelOrder order) {
     std::uint8_t* dst = out.reset(b.pixels.size());
-    if (order == PixelOrder::Rows) {
+    if (order == PixelOrder::Rows)
         std::copy(b.pixels.begin(), b.pixels.end(), dst);
-        return;
-    }
-    const std::size_t w = static_cast<std::size_t>(b.width);
-    const std::size_t h = static_cast<std::size_t>(b.height);
-    const std::uint8_t* src = b.pixels.data();
-    for (std::size_t x = 0; x < w; ++x)
-        for (std::size_t y = 0; y < h; ++y)
-            *dst++ = src[y * w + x];
+    else
+        transpose(b.pixels.data(), static_cast<std::size_t>(b.width),
+                  static_cast<std::size_t>(b.height), dst);
 }
 
 void putPixels(BitWriter& w, const GlyphBitmap& b, PixelOrder order) {
