@@ -95,23 +95,26 @@ private:
 
 // What the encoder writes at a position, which the next ten neighbour bits decide. It is packed
 // into one word, so that the encoding loop loads one value per group and only shifts and masks:
-//   bits 0..3    the group's code nibble
-//   bits 4..35   ones over the data nibbles after the code: a run's value, or the literals
-//   bits 40..47  the pixels the group takes
+//   bits 0..5    the pixels the group takes, first so that the word itself can be the shift
+//                count that moves past them: the next group waits for that shift
+//   bits 8..11   the group's code nibble
+//   bits 12..43  ones over the data nibbles after the code: a run's value, or the literals
 //   bits 48..55  the bits the group writes, code and data
 class GroupStep {
 public:
     constexpr GroupStep() = default;
     constexpr GroupStep(unsigned length, unsigned code, unsigned dataNibbles)
-        : packed_(std::uint64_t{code} | ((std::uint64_t{1} << (4 * dataNibbles)) - 1) << 4 |
-                  std::uint64_t{length} << 40 | std::uint64_t{4 + 4 * dataNibbles} << 48) {}
+        : packed_(std::uint64_t{length} | std::uint64_t{code} << 8 |
+                  ((std::uint64_t{1} << (4 * dataNibbles)) - 1) << 12 |
+                  std::uint64_t{4 + 4 * dataNibbles} << 48) {}
 
-    unsigned length() const { return static_cast<unsigned>(packed_ >> 40) & 0xFF; }
+    // Masked to six bits, which shift instructions do by themselves, so this costs nothing.
+    unsigned length() const { return static_cast<unsigned>(packed_ & 63); }
     unsigned bits() const { return static_cast<unsigned>(packed_ >> 48); }
     // The code followed by the data nibbles, taken from the group's pixels as nibbles (at
     // most eight, the first in the lowest bits).
     std::uint64_t encode(std::uint64_t pixelNibbles) const {
-        return ((pixelNibbles << 4) & packed_) | (packed_ & 0x0F);
+        return (((pixelNibbles << 12) & packed_) | (packed_ & 0xF00)) >> 8;
     }
 
 private:
