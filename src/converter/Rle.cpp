@@ -152,7 +152,7 @@ constexpr std::array<GroupStep, 1U << kLookahead> kSteps = [] {
 
 // Reports each group to `emit(step, first)`, given the pixels followed by padding.
 template <typename Emit>
-void forEachGroup(const std::uint8_t* padded, std::size_t n, Emit emit) {
+[[gnu::always_inline]] inline void forEachGroup(const std::uint8_t* padded, std::size_t n, Emit emit) {
     if (n == 0)
         return;
     thread_local Neighbours same; // reused: called for every bitmap
@@ -210,6 +210,9 @@ std::uint8_t* RlePixels::reset(std::size_t count) {
     return buffer_.data();
 }
 
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
+__attribute__((target_clones("bmi2", "default")))
+#endif
 void RlePixels::writeTo(BitWriter& out) const {
     // A group takes at most two nibbles per pixel (a literal of one), so count_ bytes, plus the
     // byte already begun and the seven that each whole-word store writes beyond its bits.
