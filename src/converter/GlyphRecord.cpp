@@ -146,11 +146,8 @@ std::vector<std::uint8_t> pixelsInOrder(const GlyphBitmap& bitmap, PixelOrder or
     if (order == PixelOrder::Rows)
         return bitmap.pixels;
     std::vector<std::uint8_t> out(bitmap.pixels.size());
-    const std::size_t w = static_cast<std::size_t>(bitmap.width);
-    const std::size_t h = static_cast<std::size_t>(bitmap.height);
-    for (std::size_t y = 0; y < h; ++y)
-        for (std::size_t x = 0; x < w; ++x)
-            out[x * h + y] = bitmap.pixels[y * w + x];
+    transpose(bitmap.pixels.data(), static_cast<std::size_t>(bitmap.width),
+              static_cast<std::size_t>(bitmap.height), out.data());
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include "converter/Errors.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <stdexcept>
 
 namespace korven::converter {
@@ -74,6 +75,21 @@ TEST(BitStream, PackedTablesArePaddedToWordsAndReadByIndex) {
     // The padding bits are zero.
     EXPECT_EQ(packed[7] >> 6, 0);
     EXPECT_THROW(readPacked(packed, 0, 7, 9), PgfFormatError);
+}
+
+TEST(BitStream, PackedTablesOfEveryWidthReadBack) {
+    std::mt19937 random(17);
+    for (int bpe = 1; bpe <= 32; ++bpe) {
+        std::vector<std::uint32_t> entries(1 + random() % 70);
+        for (auto& e : entries)
+            e = static_cast<std::uint32_t>(random()) & (bpe == 32 ? ~0U : (1U << bpe) - 1);
+        const auto packed = packTable(entries, bpe);
+        ASSERT_EQ(packed.size(), paddedTableBytes(entries.size(), bpe)) << bpe;
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            ASSERT_EQ(readPacked(packed, 0, i, bpe), entries[i]) << bpe << " bits, entry " << i;
+    }
+    EXPECT_THROW(packTable({1}, 0), std::invalid_argument);
+    EXPECT_THROW(packTable({1}, 33), std::invalid_argument);
 }
 
 TEST(BitStream, PackedNibblesMatchNibbleByNibbleWrites) {
