@@ -22,41 +22,6 @@ void BitWriter::put(std::uint32_t value, int bits) {
         bytes_[byte++] |= static_cast<std::uint8_t>(v);
 }
 
-void BitWriter::putNibbles(std::span<const std::uint8_t> nibbles) {
-    std::size_t i = 0;
-    if (bitCount_ % 4 == 0 && bitCount_ % 8 != 0 && !nibbles.empty())
-        put(nibbles[i++], 4);
-    if (bitCount_ % 8 != 0) {
-        for (; i < nibbles.size(); ++i)
-            put(nibbles[i], 4);
-        return;
-    }
-    bytes_.reserve(bytes_.size() + (nibbles.size() - i + 1) / 2);
-    for (; i + 1 < nibbles.size(); i += 2)
-        bytes_.push_back(static_cast<std::uint8_t>((nibbles[i] & 0x0F) | (nibbles[i + 1] << 4)));
-    bitCount_ = bytes_.size() * 8;
-    if (i < nibbles.size())
-        put(nibbles[i], 4);
-}
-
-void BitWriter::putPackedNibbles(std::uint64_t packed, int count) {
-    const int bits = 4 * count;
-    if (bitCount_ % 8 == 0) {
-        // The usual case: whole bytes straight from the register, appended in one step.
-        std::uint8_t staged[8];
-        const int whole = (bits + 7) / 8;
-        for (int k = 0; k < whole; ++k)
-            staged[k] = static_cast<std::uint8_t>(packed >> (8 * k));
-        if (bits % 8 != 0)
-            staged[whole - 1] &= 0x0F;
-        bytes_.insert(bytes_.end(), staged, staged + whole);
-        bitCount_ += static_cast<std::size_t>(bits);
-        return;
-    }
-    put(static_cast<std::uint32_t>(packed), std::min(bits, 32));
-    put(static_cast<std::uint32_t>(packed >> 32), bits - std::min(bits, 32));
-}
-
 std::uint8_t* BitWriter::openTail(std::size_t bytes) {
     const std::size_t first = bitCount_ / 8;
     if (bytes_.size() < first + bytes)

@@ -14,10 +14,6 @@ public:
     // Appends the low `bits` bits of value (bits 0..32).
     void put(std::uint32_t value, int bits);
     void putSigned(std::int32_t value, int bits) { put(static_cast<std::uint32_t>(value), bits); }
-    // Appends 4-bit values, the first in the low half of a byte; fast when byte-aligned.
-    void putNibbles(std::span<const std::uint8_t> nibbles);
-    // Appends `count` nibbles (0..16) packed into `packed`, the first in the lowest 4 bits.
-    void putPackedNibbles(std::uint64_t packed, int count);
     // Zero bits up to the next byte boundary.
     void alignToByte();
     // Zero bytes until the byte count is a multiple of `bytes`.

@@ -152,7 +152,8 @@ constexpr std::array<GroupStep, 1U << kLookahead> kSteps = [] {
 
 // Reports each group to `emit(step, first)`, given the pixels followed by padding.
 template <typename Emit>
-[[gnu::always_inline]] inline void forEachGroup(const std::uint8_t* padded, std::size_t n, Emit emit) {
+[[gnu::always_inline]] inline void forEachGroup(const std::uint8_t* padded, std::size_t n,
+                                                Emit emit) {
     if (n == 0)
         return;
     thread_local Neighbours same; // reused: called for every bitmap

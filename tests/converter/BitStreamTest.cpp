@@ -92,23 +92,20 @@ TEST(BitStream, PackedTablesOfEveryWidthReadBack) {
     EXPECT_THROW(packTable({1}, 33), std::invalid_argument);
 }
 
-TEST(BitStream, PackedNibblesMatchNibbleByNibbleWrites) {
-    // At a byte boundary, half way into a byte and at an odd bit, with odd and even counts.
-    const std::uint64_t packed = 0xFEDCBA9876543210ULL;
-    for (int lead : {0, 4, 3}) {
-        for (int count : {0, 1, 2, 7, 8, 15, 16}) {
-            BitWriter fast, slow;
-            fast.put(0x5, lead);
-            slow.put(0x5, lead);
-            fast.putPackedNibbles(packed, count);
-            for (int k = 0; k < count; ++k)
-                slow.put(static_cast<std::uint32_t>(packed >> (4 * k)) & 0xF, 4);
-            fast.put(0x3, 2); // what follows lands right after the nibbles
-            slow.put(0x3, 2);
-            EXPECT_EQ(fast.bitCount(), slow.bitCount()) << lead << " " << count;
-            EXPECT_EQ(fast.bytes(), slow.bytes()) << lead << " " << count;
-        }
-    }
+TEST(BitStream, BytesWrittenThroughTheTailJoinTheStream) {
+    // Half way into a byte: the open tail starts at that byte, and what is committed is
+    // followed directly by the next field; bytes past the committed end are dropped.
+    BitWriter w;
+    w.put(0xA, 4);
+    std::uint8_t* tail = w.openTail(16);
+    EXPECT_EQ(tail, w.bytes().data());
+    tail[0] = static_cast<std::uint8_t>(tail[0] | 0x50); // the nibble after 0xA
+    tail[1] = 0x3C;
+    w.closeTail(4 + 4 + 8);
+    EXPECT_EQ(w.bytes(), (std::vector<std::uint8_t>{0x5A, 0x3C}));
+    w.put(0x1, 1);
+    EXPECT_EQ(w.bitCount(), 17u);
+    EXPECT_EQ(w.bytes(), (std::vector<std::uint8_t>{0x5A, 0x3C, 0x01}));
 }
 
 TEST(BitStream, OverwriteChangesOnlyTheField) {
