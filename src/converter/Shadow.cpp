@@ -45,15 +45,6 @@ const Weights& weightsFor(double radius) {
     return weights;
 }
 
-// The filter runs in two passes, along rows and then along columns, each taking the strongest
-// weighted neighbour: out[i] = max over k of in[i + k * step] * weight[k], for the 2 * reach + 1
-// offsets k. Taking the maximum instead of a sum keeps thin strokes as dark as thick ones.
-// Coverage times weight stays below 2^15, so short integers suffice. The input has room for
-// every offset, so no bounds are checked, and `count` is a whole number of vectors, so the loops
-// run without a scalar tail; on bitmaps this small the tail would cost as much as the rest.
-//
-// `Taps` is the number of offsets when it is known when compiling: the usual radii get a copy
-// whose offsets unroll, so each output is computed in registers and stored once.
 // The shadow level of a filtered value s (at most 255 * 128): (s * peak + full / 2) / full with
 // full = 255 * 128, divided through by the peak of 8 and then by 16, leaving a division by 255
 // that is done with shifts. Every step stays within 16 bits, so the vectors hold sixteen values.
@@ -72,6 +63,16 @@ constexpr bool levelsMatchTheDivision() {
 }
 static_assert(levelsMatchTheDivision());
 
+// The filter runs in two passes, along rows and then along columns, each taking the strongest
+// weighted neighbour: out[i] = max over k of in[i + k * step] * weight[k], for the 2 * reach + 1
+// offsets k. Taking the maximum instead of a sum keeps thin strokes as dark as thick ones.
+// Coverage times weight stays below 2^15, so short integers suffice. The input has room for
+// every offset, so no bounds are checked, and `count` is a whole number of vectors, so the loops
+// run without a scalar tail; on bitmaps this small the tail would cost as much as the rest.
+//
+// `Taps` is the number of offsets when it is known when compiling: the usual radii get a copy
+// whose offsets unroll, so each output is computed in registers and stored once.
+//
 // The passes must be compiled inside makeShadow, so that its copy for wider vectors covers them.
 #if defined(__GNUC__)
 #define KORVEN_SHADOW_INLINE [[gnu::always_inline]] inline
@@ -122,7 +123,8 @@ KORVEN_SHADOW_INLINE void filter(const Weights& weights, const std::uint8_t* row
 }
 
 // Copies one short row. Rows of a glyph are a few to a few dozen bytes, where a call to memcpy
-// costs more than the copy; overlapping word copies cover any length without a byte loop.
+// costs more than the copy; overlapping word copies cover any length from four bytes up
+// without a byte loop.
 void copyRow(std::uint8_t* __restrict to, const std::uint8_t* __restrict from, std::size_t n) {
     if (n >= 8) {
         for (std::size_t i = 0; i + 8 < n; i += 8)
@@ -167,19 +169,6 @@ Box inkBox(const std::uint8_t* levels, std::size_t stride, std::size_t h) {
     box.y1 = h - 1;
     while (!anyInRow(levels + box.y1 * stride, stride))
         --box.y1;
-    // The rows in between OR-ed together a word at a time; the first and last nonzero bytes
-    // of the result are the outer columns.
-    thread_local std::vector<std::uint64_t> columns;
-    columns.assign(stride / 8, 0);
-    for (std::size_t y = box.y0; y <= box.y1; ++y)
-        for (std::size_t k = 0; k < columns.size(); ++k)
-            columns[k] |= wordAt(levels + y * stride + 8 * k);
-    std::size_t first = 0;
-    while (columns[first] == 0)
-        ++first;
-    std::size_t last = columns.size() - 1;
-    while (columns[last] == 0)
-        --last;
     // Bytes are in memory order, which is the order of significance on little-endian machines.
     auto firstByte = [](std::uint64_t word) {
         return static_cast<std::size_t>(std::endian::native == std::endian::little
@@ -191,8 +180,27 @@ Box inkBox(const std::uint8_t* levels, std::size_t stride, std::size_t h) {
                                                  ? std::countl_zero(word) / 8
                                                  : std::countr_zero(word) / 8));
     };
-    box.x0 = 8 * first + firstByte(columns[first]);
-    box.x1 = 8 * last + lastByte(columns[last]);
+    // The rows in between OR-ed together a word at a time, in slices of columns that fit a
+    // small array on the stack (a glyph's rows need a single slice); the first and last
+    // nonzero bytes of the result are the outer columns.
+    constexpr std::size_t kSliceWords = 32;
+    const std::size_t words = stride / 8;
+    box.x0 = stride;
+    for (std::size_t slice = 0; slice < words; slice += kSliceWords) {
+        const std::size_t count = std::min(kSliceWords, words - slice);
+        std::array<std::uint64_t, kSliceWords> columns{};
+        for (std::size_t y = box.y0; y <= box.y1; ++y) {
+            const std::uint8_t* row = levels + y * stride + 8 * slice;
+            for (std::size_t k = 0; k < count; ++k)
+                columns[k] |= wordAt(row + 8 * k);
+        }
+        for (std::size_t k = 0; k < count; ++k) {
+            if (columns[k] == 0)
+                continue;
+            box.x0 = std::min(box.x0, 8 * (slice + k) + firstByte(columns[k]));
+            box.x1 = 8 * (slice + k) + lastByte(columns[k]);
+        }
+    }
     return box;
 }
 

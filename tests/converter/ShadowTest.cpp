@@ -106,6 +106,20 @@ TEST(Shadow, MatchesThePixelByPixelShadowOnRandomGlyphs) {
     }
 }
 
+TEST(Shadow, WideBitmapsAreTrimmedAcrossTheirWholeWidth) {
+    // Rows far wider than a glyph's are searched for shadow in slices; ink near both ends and
+    // in the middle must keep the outer columns wherever they fall.
+    for (int width : {250, 257, 300, 520}) {
+        const int height = 4;
+        std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width * height), 0);
+        for (int x : {7, width / 2, width - 9})
+            coverage[static_cast<std::size_t>(width + x)] = 255;
+        SCOPED_TRACE(testing::Message() << "width " << width);
+        expectSameShadow(makeShadow(coverage, width, height, 0, 0, 2.0),
+                         slowShadow(coverage, width, height, 0, 0, 2.0));
+    }
+}
+
 TEST(Shadow, InkAtTheEdgesReachesTheFullSpread) {
     // Full ink in the corners only: the shadow spans the glyph plus the radius on every side,
     // with the peak under the ink and level 1 at the radius.
