@@ -66,9 +66,14 @@ public:
     // `padded` holds n > 0 pixels followed by kPadBytes bytes of kPad.
     void reset(const std::uint8_t* padded, std::size_t n) {
         // Two words past the last pixel's: a refill can start up to a group past the end.
-        words_.assign(n / 64 + 3, 0);
-        for (std::size_t i = 0; i < n; i += 16)
-            words_[i / 64] |= sixteenSameAsNext(padded + i) << (i % 64);
+        // Every word is written below, so none needs clearing first.
+        words_.resize(n / 64 + 3);
+        for (std::size_t word = 0; 64 * word < n; ++word) {
+            std::uint64_t bits = 0;
+            for (std::size_t i = 64 * word; i < std::min(64 * word + 64, n); i += 16)
+                bits |= sixteenSameAsNext(padded + i) << (i % 64);
+            words_[word] = bits;
+        }
         // Past the last pixel every bit is set, as if the padding went on for ever: a literal
         // group then ends at the last pixel by the same test that ends it before three equal
         // pixels, with no separate check of the length. Pixel n - 1 never equals the pad.
