@@ -103,23 +103,26 @@ void transposeBlock(const std::uint8_t* from, std::size_t fromStride, std::uint8
 }
 #endif
 
-// Column by column: the pixels of a row-major bitmap transposed. Whole 8 x 8 blocks are
-// transposed in registers, the rest of the columns and rows one pixel at a time.
+// Column by column: the pixels of a row-major bitmap transposed. At least 8 pixels each way,
+// it is covered with 8 x 8 blocks transposed in registers, the last block of each row and
+// column moved back to end at the edge: blocks that overlap write the same pixels twice, which
+// costs less than moving the pixels left over one by one. Smaller bitmaps go pixel by pixel.
 void transpose(const std::uint8_t* src, std::size_t w, std::size_t h, std::uint8_t* dst) {
-    std::size_t blockWidth = 0;
-    std::size_t blockHeight = 0;
 #if defined(__SSE2__)
-    blockWidth = w / 8 * 8;
-    blockHeight = h / 8 * 8;
-    for (std::size_t y = 0; y < blockHeight; y += 8)
-        for (std::size_t x = 0; x < blockWidth; x += 8)
-            transposeBlock(src + y * w + x, w, dst + x * h + y, h);
-#endif
-    for (std::size_t x = 0; x < w; ++x) {
-        const std::size_t firstRow = x < blockWidth ? blockHeight : 0;
-        for (std::size_t y = firstRow; y < h; ++y)
-            dst[x * h + y] = src[y * w + x];
+    if (w >= 8 && h >= 8) {
+        for (std::size_t y = 0; y < h; y += 8) {
+            const std::size_t top = std::min(y, h - 8);
+            for (std::size_t x = 0; x < w; x += 8) {
+                const std::size_t left = std::min(x, w - 8);
+                transposeBlock(src + top * w + left, w, dst + left * h + top, h);
+            }
+        }
+        return;
     }
+#endif
+    for (std::size_t x = 0; x < w; ++x)
+        for (std::size_t y = 0; y < h; ++y)
+            dst[x * h + y] = src[y * w + x];
 }
 
 // Fills `out` with the bitmap's pixels in stored order, reading columns straight from the
