@@ -187,7 +187,17 @@ std::vector<std::uint8_t> writePgf(const PgfFont& font) {
     const int pointerBpe = bitsFor(pointers.back());
     const int shadowMapBpe = bitsFor(last);
 
-    std::vector<std::uint8_t> out(layout::kHeaderSizeRev2, 0);
+    // The whole file in one allocation: it is about as large as the glyph records, and growing
+    // it step by step would copy them again.
+    const std::size_t tableEntries = tables.dimension.entries.size() +
+                                     tables.xAdjust.entries.size() + tables.yAdjust.entries.size() +
+                                     tables.advance.entries.size();
+    std::vector<std::uint8_t> out;
+    out.reserve(layout::kHeaderSizeRev2 + 8 * tableEntries +
+                paddedTableBytes(shadowMap.size(), shadowMapBpe) +
+                paddedTableBytes(charMap.size(), charMapBpe) +
+                paddedTableBytes(pointers.size(), pointerBpe) + fontData.size());
+    out.resize(layout::kHeaderSizeRev2, 0);
     using namespace layout;
     putU16(out, kHeaderOffset, 0);
     putU16(out, kHeaderSize, kHeaderSizeRev2);
