@@ -15,9 +15,6 @@ namespace korven::converter {
 
 namespace {
 
-constexpr int kFixedHeaderBits = 64;
-constexpr int kShadowHeaderBits = 48;
-
 // Small fields gathered in a register and handed to the writer together: a record has a dozen
 // of them, and the writer's bookkeeping for each call costs more than the bits themselves.
 class Fields {
