@@ -27,17 +27,12 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
         const std::vector<std::uint8_t> fontBytes = readWholeFile(c.fontPath);
         result = convertFont(fontBytes, {c.pixelsPerEm, c.shadowRadius});
         pgf = writePgf(result.font);
+        writeFileAtomically(c.outputPath, pgf);
     } catch (const FileError& e) {
         err << kProgram << e.what() << '\n';
         return kExitFailed;
     } catch (const ConversionError& e) {
         err << kProgram << "cannot convert \"" << c.fontPath << "\": " << e.what() << '\n';
-        return kExitFailed;
-    }
-    try {
-        writeFileAtomically(c.outputPath, pgf);
-    } catch (const FileError& e) {
-        err << kProgram << e.what() << '\n';
         return kExitFailed;
     }
     if (!result.skipped.empty()) {
@@ -53,10 +48,9 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
 }
 
 int render(const RenderCommand& c, std::ostream& out, std::ostream& err) {
-    std::vector<std::uint8_t> png;
     try {
         const PgfFile font = PgfFile::parse(readWholeFile(c.pgfPath));
-        png = encodePng(renderText(font, decodeUtf8(c.text)));
+        writeFileAtomically(c.pngPath, encodePng(renderText(font, decodeUtf8(c.text))));
     } catch (const FileError& e) {
         err << kProgram << e.what() << '\n';
         return kExitFailed;
@@ -65,12 +59,6 @@ int render(const RenderCommand& c, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     } catch (const std::runtime_error& e) {
         err << kProgram << "cannot draw the text: " << e.what() << '\n';
-        return kExitFailed;
-    }
-    try {
-        writeFileAtomically(c.pngPath, png);
-    } catch (const FileError& e) {
-        err << kProgram << e.what() << '\n';
         return kExitFailed;
     }
     out << "wrote " << c.pngPath << '\n';
