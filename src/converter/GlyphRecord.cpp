@@ -256,11 +256,4 @@ void writeGlyphRecord(BitWriter& w, const PgfGlyph& glyph, const RecordTables& t
     finishRecord(w, shadowStart);
 }
 
-std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordTables& tables,
-                                            std::size_t glyphIndex, std::uint32_t shadowId) {
-    BitWriter w;
-    writeGlyphRecord(w, glyph, tables, glyphIndex, shadowId);
-    return w.release();
-}
-
 } // namespace korven::converter

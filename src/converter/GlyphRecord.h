@@ -34,9 +34,4 @@ PixelOrder preferredOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow);
 void writeGlyphRecord(BitWriter& w, const PgfGlyph& glyph, const RecordTables& tables,
                       std::size_t glyphIndex, std::uint32_t shadowId);
 
-// The character record of glyph `glyphIndex` followed directly by its shadow record.
-// Throws ConversionError if a record would exceed the 14-bit size field.
-std::vector<std::uint8_t> encodeGlyphRecord(const PgfGlyph& glyph, const RecordTables& tables,
-                                            std::size_t glyphIndex, std::uint32_t shadowId);
-
 } // namespace korven::converter
