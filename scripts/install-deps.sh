@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core fonts-liberation
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb x11-utils xdotool imagemagick
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

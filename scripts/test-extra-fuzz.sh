@@ -25,12 +25,7 @@ for target in reader converter; do
   mkdir -p "$corpus"
   echo "fuzzing $target for ${seconds}s"
   "$binary" -max_total_time="$seconds" -max_len="$maxlen" -timeout=10 -rss_limit_mb=2048 \
-    -artifact_prefix="$dir/" "$corpus" "$dir/seeds/$target" 2>&1 | tail -n 3
-  # tail hides libFuzzer's exit status; take it from the pipeline.
-  status=${PIPESTATUS[0]}
-  if [[ $status -ne 0 ]]; then
-    echo "fuzzing $target failed (exit $status); the input is in $dir/" >&2
-    exit 1
-  fi
+    -artifact_prefix="$dir/" "$corpus" "$dir/seeds/$target" 2>&1 | tail -n 3 ||
+    { echo "fuzzing $target failed; the input is in $dir/" >&2; exit 1; }
 done
 echo "fuzzing passed"

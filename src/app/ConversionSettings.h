@@ -16,7 +16,7 @@ struct ConversionSettings {
     QString ConverterCommandLine; // the complete command, as shown to people
     QString SourceFolder;         // source folder list's path
     QString DestinationFolder;    // destination folder list's path + separator
-    QString ProgramDriveRoot;     // first three characters of ProgramFolder
+    QString ProgramDriveRoot;     // root of the drive that holds ProgramFolder
     QString FontSize;             // size list text when an item was last picked
     QString ShadowValue;          // shadow box text after its last change
     std::int16_t KnownDriveCount = 0;

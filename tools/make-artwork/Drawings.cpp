@@ -129,10 +129,6 @@ QImage DrawDisclaimerBanner() {
     return image;
 }
 
-QPoint HandPointerTip() {
-    return {12, 1};
-}
-
 QImage DrawHandPointer() {
     QImage image(32, 32, QImage::Format_ARGB32);
     image.fill(Qt::transparent);

@@ -17,8 +17,7 @@ QImage DrawBanner();
 // The disclaimer window's small strip, 211 x 26.
 QImage DrawDisclaimerBanner();
 
-// A 32 x 32 pointing hand; its finger tip is HandPointerTip().
+// A 32 x 32 pointing hand; its finger tip is the program's kHandPointerHotSpot.
 QImage DrawHandPointer();
-QPoint HandPointerTip();
 
 } // namespace korven::artwork

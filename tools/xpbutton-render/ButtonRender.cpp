@@ -5,24 +5,14 @@
 #include "controls/xpbutton/appearance/Outline.h"
 #include "controls/xpbutton/appearance/Palette.h"
 #include "host/surface/ImageSurface.h"
-#include "host/surface/SystemColours.h"
 
 namespace korven::xpbutton::render {
 
 QImage RenderButton(const ButtonOptions& o) {
     host::ImageSurface surface(o.width, o.height);
 
-    // A button as first placed on a form...
+    // A new button's state, given the requested properties.
     ButtonState s = CreateButtonState(surface);
-    s.Enabled = kTrue;
-    s.ShowFocusRect = kTrue;
-    s.Font = surface.font();
-    s.ButtonType = 2;
-    s.ColorScheme = 1;
-    s.BackColor = host::GetSysColor(host::COLOR_BTNFACE);
-    s.ForeColor = host::GetSysColor(host::COLOR_BTNTEXT);
-
-    // ...then given the requested properties.
     s.ButtonType = o.type;
     s.ColorScheme = o.scheme;
     if (o.back) {

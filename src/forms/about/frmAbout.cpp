@@ -7,16 +7,12 @@
 #include "korven/Artwork.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace korven::forms {
-
-namespace {} // namespace
 
 QPointer<frmAbout> frmAbout::instance_;
 
@@ -29,9 +25,7 @@ frmAbout* frmAbout::ShowModeless() {
         instance_ = new frmAbout();
         host::CentreOnScreen(instance_);
     }
-    instance_->show();
-    instance_->raise();
-    instance_->activateWindow();
+    host::ShowModeless(instance_);
     return instance_;
 }
 

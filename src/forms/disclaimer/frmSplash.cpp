@@ -10,9 +10,7 @@
 
 #include <QEventLoopLocker>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 namespace korven::forms {
 

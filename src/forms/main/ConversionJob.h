@@ -31,18 +31,12 @@ public:
     ConverterObservation Observe();
 
     const QString& PickedFont() const { return pickedFont_; }
-    const QString& ConverterPath() const { return converterPath_; }
-    const QString& OutputPath() const { return outputPath_; }
     host::ProcessHandle& Handle() { return *handle_; }
 
     // The report is given once per job; a tick that arrives while it is being given (or
     // after) must not give it again.
     bool Reported() const { return reported_; }
     void MarkReported() { reported_ = true; }
-
-    // Set once the first look found the converter still running: later looks come sooner.
-    bool Overdue() const { return overdue_; }
-    void MarkOverdue() { overdue_ = true; }
 
 private:
     std::unique_ptr<host::ProcessHandle> handle_;
@@ -51,7 +45,6 @@ private:
     FileSnapshot outputBefore_;
     QString pickedFont_;
     bool reported_ = false;
-    bool overdue_ = false;
 };
 
 } // namespace korven::forms

@@ -20,12 +20,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QScreen>
 #include <korven/Artwork.h>
-
-#ifndef KORVEN_LINK_URL
-#define KORVEN_LINK_URL "https://korven-fonts.example.org/"
-#endif
 
 namespace korven::forms {
 
@@ -202,7 +197,7 @@ void Form1::CreatePicturesAndLabels() {
     image2_->setScaledContents(true);
     image2_->setPixmap(assets::LoadPicture(assets::kBannerPath));
 
-    const QString url = QString::fromUtf8(KORVEN_LINK_URL);
+    const QString url = LinkUrl();
     label1_ = new LinkLabel(url, client_);
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->setGeometry(ToPixels(layout::kLabel1));

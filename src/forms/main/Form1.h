@@ -108,7 +108,8 @@ private:
 
     void ShowWaitingLook();
     void ShowIdleLook();
-    void ReportDriveFailure(int folderError);
+    void ReportDriveFailure(host::FolderError error);
+    static QString LinkUrl();
     void ReportFolderOpenFailure(host::FolderError error, const QString& path);
 
     host::HostServices services_;

@@ -27,6 +27,11 @@
 
 namespace korven::forms {
 
+// The web address behind the link label, set when building.
+QString Form1::LinkUrl() {
+    return QString::fromUtf8(KORVEN_LINK_URL);
+}
+
 namespace {
 
 // How often a converter that outlived the first wait is looked at again.
@@ -62,8 +67,8 @@ void Form1::Form_Load() {
     }
 }
 
-void Form1::ReportDriveFailure(int folderError) {
-    switch (static_cast<host::FolderError>(folderError)) {
+void Form1::ReportDriveFailure(host::FolderError error) {
+    switch (error) {
     case host::FolderError::DeviceUnavailable:
         services_.messages->Show(Text(texts::kDeviceUnavailable), texts::kFlagsPlain, QString(),
                                  this);
@@ -100,7 +105,7 @@ void Form1::ReportFolderOpenFailure(host::FolderError error, const QString& path
 }
 
 void Form1::Drive1_Change() {
-    ReportDriveFailure(static_cast<int>(dir1_->SetPathToDrive(drive1_->Drive())));
+    ReportDriveFailure(dir1_->SetPathToDrive(drive1_->Drive()));
 }
 
 void Form1::Dir1_Change() {
@@ -120,7 +125,7 @@ void Form1::File1_Click() {
 
 void Form1::Drive2_Change() {
     drive2_->Refresh();
-    ReportDriveFailure(static_cast<int>(dir2_->SetPathToDrive(drive2_->Drive())));
+    ReportDriveFailure(dir2_->SetPathToDrive(drive2_->Drive()));
 }
 
 void Form1::Dir2_Change() {
@@ -194,7 +199,6 @@ void Form1::Timer2_Timer() {
     const JobVerdict verdict = JudgeConverter(seen);
     if (!verdict.finished) {
         // Still converting: keep the waiting look and look again soon.
-        job_->MarkOverdue();
         timer2_->SetInterval(kOverduePollInterval);
         return;
     }
@@ -233,7 +237,7 @@ void Form1::Form_MouseMove() {
 
 void Form1::Label1_Click() {
     // A failure to open the address is not the user's problem to solve here; it is ignored.
-    services_.urls->Open(QString::fromUtf8(KORVEN_LINK_URL), settings_.ProgramDriveRoot);
+    services_.urls->Open(LinkUrl(), settings_.ProgramDriveRoot);
 }
 
 void Form1::XPButton1_Click() {

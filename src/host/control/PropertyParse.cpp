@@ -29,19 +29,6 @@ QStringView TrimBlanks(QStringView s) {
     return s.mid(b, e - b);
 }
 
-int HexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return -1;
-}
-
 // Reads one entry or section line. The caller owns the line number for messages.
 class LineReader {
 public:
@@ -184,7 +171,7 @@ private:
             case u'u': {
                 int code = 0;
                 for (int i = 0; i < 4; ++i) {
-                    const int h = pos + i < s.size() ? HexValue(s[pos + i].unicode()) : -1;
+                    const int h = pos + i < s.size() ? detail::HexValue(s[pos + i].unicode()) : -1;
                     if (h < 0) {
                         error = Fail(QStringLiteral("\\u needs four hex digits, found \"\\u%1\"")
                                          .arg(ShowInMessage(s.mid(pos, 4))));

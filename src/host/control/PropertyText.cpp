@@ -119,6 +119,19 @@ QString ShowInMessage(QStringView raw) {
     return out;
 }
 
+int HexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    return -1;
+}
+
 std::optional<qint64> ParseInteger(QStringView text, int bits) {
     if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X')) {
         const QStringView digits = text.mid(2);
@@ -128,14 +141,8 @@ std::optional<qint64> ParseInteger(QStringView text, int bits) {
         quint64 pattern = 0;
         for (const QChar ch : digits) {
             const char16_t c = ch.unicode();
-            int v = 0;
-            if (c >= u'0' && c <= u'9') {
-                v = c - u'0';
-            } else if (c >= u'a' && c <= u'f') {
-                v = c - u'a' + 10;
-            } else if (c >= u'A' && c <= u'F') {
-                v = c - u'A' + 10;
-            } else {
+            const int v = HexValue(c);
+            if (v < 0) {
                 return std::nullopt;
             }
             pattern = pattern * 16 + static_cast<quint64>(v);

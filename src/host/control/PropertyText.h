@@ -23,4 +23,7 @@ std::optional<qint64> ParseInteger(QStringView text, int bits);
 // Why a font cannot be saved; empty when it can.
 QString CheckFont(const SavedFont& font);
 
+// The value of one hexadecimal digit, or -1 when c is not one.
+int HexValue(char16_t c);
+
 } // namespace korven::host::detail

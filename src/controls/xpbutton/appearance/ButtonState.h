@@ -6,7 +6,9 @@
 
 #include <QFont>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace korven::host {
@@ -14,6 +16,13 @@ class DrawingSurface;
 }
 
 namespace korven::xpbutton {
+
+// Stored sizes and offsets can be any 32-bit value, so edges are added in 64 bits and brought
+// back to the nearest 32-bit value.
+inline std::int32_t sat(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
 
 using host::Colour;
 using host::kFalse;

@@ -11,11 +11,6 @@ namespace korven::xpbutton {
 
 namespace {
 
-std::int32_t sat(std::int64_t v) {
-    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
-}
-
 // Puts HasFocus back however the redraw ends: the focus cue reduction is for one redraw.
 class FocusRestorer {
 public:

@@ -12,11 +12,6 @@ namespace korven::xpbutton::looks {
 
 namespace {
 
-std::int32_t sat(std::int64_t v) {
-    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
-}
-
 std::int32_t along(Coord c, std::int32_t extent) {
     return sat(c.fromExtent ? std::int64_t(extent) + c.offset : c.offset);
 }
@@ -33,8 +28,6 @@ Colour paletteColour(Source source, const ButtonState& s) {
         return s.ShadowColor;
     case Source::DarkShadow:
         return s.DarkShadowColor;
-    case Source::Text:
-        return s.TextColor;
     default:
         return 0;
     }

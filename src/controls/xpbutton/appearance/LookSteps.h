@@ -58,7 +58,7 @@ constexpr Coord operator-(Coord c, int n) {
 }
 
 // Which colour a step paints in.
-enum class Source : std::uint8_t { None, Face, Light, Highlight, Shadow, DarkShadow, Text, Fixed };
+enum class Source : std::uint8_t { None, Face, Light, Highlight, Shadow, DarkShadow, Fixed };
 
 struct Ink {
     Source source = Source::None;
@@ -72,7 +72,6 @@ inline constexpr Ink Light{Source::Light};
 inline constexpr Ink Highlight{Source::Highlight};
 inline constexpr Ink Shadow{Source::Shadow};
 inline constexpr Ink DarkShadow{Source::DarkShadow};
-inline constexpr Ink TextInk{Source::Text};
 constexpr Ink Fixed(Colour c) {
     return {Source::Fixed, false, std::int32_t(c)};
 }

@@ -7,11 +7,6 @@ namespace korven::xpbutton {
 
 namespace {
 
-std::int32_t sat(std::int64_t v) {
-    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
-}
-
 // One pixel, or with width 2 the pixel and its right neighbour.
 Rect cell(std::int64_t x, std::int64_t y, std::int64_t width = 1) {
     return {sat(x), sat(y), sat(x + width), sat(y + 1)};
