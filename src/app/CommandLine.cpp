@@ -12,13 +12,23 @@ CommandLineStyle PlatformCommandLineStyle() {
 #endif
 }
 
+namespace {
+// The converter's full path, without the blank the one-line command puts after it.
+QString ConverterProgram(const ConversionSettings& settings, const CommandLineStyle& style) {
+    return settings.ProgramFolder + style.separator + style.converterName;
+}
+
+// The size and the shadow, as the one-line command writes them.
+QString SizeAndShadow(const ConversionSettings& settings) {
+    return settings.FontSize + QStringLiteral(" i") + settings.ShadowValue;
+}
+} // namespace
+
 void BuildCommandLine(ConversionSettings& settings, const CommandLineStyle& style) {
-    settings.ConverterPath =
-        settings.ProgramFolder + style.separator + style.converterName + QLatin1Char(' ');
-    settings.ConverterCommandLine = settings.ConverterPath + settings.SourceFolder +
-                                    settings.FontFile + QLatin1Char(' ') +
-                                    OutputFilePath(settings) + QLatin1Char(' ') +
-                                    settings.FontSize + QStringLiteral(" i") + settings.ShadowValue;
+    settings.ConverterPath = ConverterProgram(settings, style) + QLatin1Char(' ');
+    settings.ConverterCommandLine =
+        settings.ConverterPath + settings.SourceFolder + settings.FontFile + QLatin1Char(' ') +
+        OutputFilePath(settings) + QLatin1Char(' ') + SizeAndShadow(settings);
 }
 
 QString OutputFilePath(const ConversionSettings& settings) {
@@ -28,13 +38,12 @@ QString OutputFilePath(const ConversionSettings& settings) {
 ConverterInvocation BuildConverterInvocation(const ConversionSettings& settings,
                                              const CommandLineStyle& style) {
     ConverterInvocation invocation;
-    invocation.program = settings.ProgramFolder + style.separator + style.converterName;
+    invocation.program = ConverterProgram(settings, style);
     invocation.arguments << settings.SourceFolder + settings.FontFile << OutputFilePath(settings);
     // The size and the shadow are not paths: the converter has always received them split
     // at blanks, with empty pieces dropped, so they are passed on the same way.
     static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
-    const QString options = settings.FontSize + QStringLiteral(" i") + settings.ShadowValue;
-    invocation.arguments << options.split(blanks, Qt::SkipEmptyParts);
+    invocation.arguments << SizeAndShadow(settings).split(blanks, Qt::SkipEmptyParts);
     return invocation;
 }
 

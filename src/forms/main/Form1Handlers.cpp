@@ -206,11 +206,11 @@ void Form1::Timer2_Timer() {
     if (seen.state == ConverterObservation::State::FailedToStart) {
         settings_.FontFile = job_->PickedFont();
     }
+    // The waiting text goes before the report; the panes come back once it is read.
     label6_->hide();
     file2_->Refresh();
     services_.messages->Show(verdict.message, verdict.flags, QString(), this);
-    frame1_->show();
-    frame2_->show();
+    ShowIdleLook();
     timer2_->SetEnabled(false);
     timer2_->SetInterval(layout::kTimer2Interval);
     job_.reset();

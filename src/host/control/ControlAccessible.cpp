@@ -20,15 +20,8 @@ public:
         switch (t) {
         case QAccessible::Name:
             return window->AccessibleName();
-        case QAccessible::Accelerator: {
-            const QString key = window->AccessKey();
-            if (key.size() != 1) {
-                return QString();
-            }
-            return QKeySequence(QKeyCombination(Qt::AltModifier,
-                                                static_cast<Qt::Key>(key[0].toUpper().unicode())))
-                .toString(QKeySequence::NativeText);
-        }
+        case QAccessible::Accelerator:
+            return window->AccessKeySequence().toString(QKeySequence::NativeText);
         default:
             return QAccessibleWidget::text(t);
         }

@@ -112,13 +112,17 @@ void ControlWindow::RegisterAccessKey(const QString& key) {
     if (key.size() != 1) {
         return;
     }
-    // Alt + the key's upper-case form: the toolkit names keys by that.
-    const QChar upper = key[0].toUpper();
-    shortcut_ = new QShortcut(
-        QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(upper.unicode()))),
-        this);
+    shortcut_ = new QShortcut(AccessKeySequence(), this);
     shortcut_->setContext(Qt::WindowShortcut);
     connect(shortcut_, &QShortcut::activated, this, &ControlWindow::ActivateAccessKey);
+}
+
+QKeySequence ControlWindow::AccessKeySequence() const {
+    if (accessKey_.size() != 1) {
+        return QKeySequence();
+    }
+    return QKeySequence(
+        QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(accessKey_[0].toUpper().unicode())));
 }
 
 void ControlWindow::ActivateAccessKey() {

@@ -2,6 +2,7 @@
 
 #include "host/surface/ImageSurface.h"
 
+#include <QKeySequence>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -78,6 +79,8 @@ public:
 
     // The access key registered by the surface (empty for none).
     const QString& AccessKey() const { return accessKey_; }
+    // Alt + the access key's upper-case form, the toolkit's name for it; empty without a key.
+    QKeySequence AccessKeySequence() const;
 
     // How assistive technology names the control; a control overrides it.
     virtual QString AccessibleName() const { return QString(); }

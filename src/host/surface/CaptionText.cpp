@@ -135,9 +135,7 @@ void CaptionLayoutCache::draw(QImage& image, const QString& caption, const QFont
 // --- ImageSurface text operations ------------------------------------------------------
 
 void ImageSurface::drawCaption(const QString& text, const Rect& r) {
-    const Colour c = textColour_;
-    captions_.draw(image_, text, font_,
-                   QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)), r);
+    captions_.draw(image_, text, font_, QColor::fromRgb(toArgb(textColour_)), r);
 }
 
 TextSize ImageSurface::textSize(const QString& text) const {

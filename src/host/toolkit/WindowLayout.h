@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/surface/Colour.h"
+
 #include <QColor>
 #include <QRect>
 #include <cstdint>
@@ -24,8 +26,7 @@ constexpr QRect TwipsToPixels(int left, int top, int width, int height) {
 
 // A 0x00BBGGRR colour (red in the low byte) as the toolkit's colour; the high byte is ignored.
 inline QColor ColorFromBgr(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
+    return QColor::fromRgb(toArgb(bgr));
 }
 
 } // namespace korven::host
