@@ -1,6 +1,6 @@
 # Installs the build into a scratch prefix and checks that a desktop finds everything:
 # the program with its converter beside it, the menu entry, and the icon in the theme.
-# Arguments: -DBUILD_DIR=... -DPREFIX=... -DEXPECT_CONVERTER=ON|OFF
+# Arguments: -DBUILD_DIR=... -DPREFIX=...
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -10,13 +10,11 @@ endif()
 
 set(expected
   bin/korven-font-converter
+  bin/ttf2pgf
   share/applications/korven-font-converter.desktop
   share/icons/hicolor/32x32/apps/korven-font-converter.png
   share/icons/hicolor/48x48/apps/korven-font-converter.png
   share/icons/hicolor/128x128/apps/korven-font-converter.png)
-if(EXPECT_CONVERTER)
-  list(APPEND expected bin/ttf2pgf)
-endif()
 foreach(path IN LISTS expected)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "missing after install: ${path}")
