@@ -5,17 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${RUNS:-1000000}
-dir=build-fuzz
-FUZZ_SECONDS=1 bash scripts/test-extra-fuzz.sh >/dev/null
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+source scripts/lib/fuzz.sh
+build_fuzz >/dev/null
 for target in reader converter; do
-  binary=$dir/bin/fuzz_pgf_reader
-  maxlen=8192
-  if [[ $target == converter ]]; then
-    binary=$dir/bin/fuzz_converter
-    maxlen=4096
-  fi
+  fuzz_target "$target"
   log=$dir/fuzz-long-$target.log
   start=$(date +%s)
   set +e
