@@ -131,7 +131,7 @@ void RunVariant(const Variant& variant, const ButtonState& s, host::DrawingSurfa
 }
 
 void RunNormal(const Look& look, const ButtonState& s, host::DrawingSurface& surface) {
-    if (!look.hasDefaultForm) {
+    if (!look.hasDefaultForm()) {
         RunVariant(look.normal, s, surface);
         return;
     }

@@ -99,7 +99,8 @@ struct Look {
     // Type 2 draws its normal variant differently when the container shows it as the
     // default button; other looks leave this empty.
     Variant normalAsDefault;
-    bool hasDefaultForm = false;
+
+    bool hasDefaultForm() const { return !normalAsDefault.parts[0].empty(); }
 };
 
 // The look of a ButtonType, or nullptr for a type without one.

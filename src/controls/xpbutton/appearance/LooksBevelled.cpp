@@ -89,28 +89,24 @@ const Look kType1{
     .pressed = {{kTextPressed, kType1Border, kType1SunkenBevel, kFocus}},
     .disabled = {{kEmbossedCaption, kType1Border, kType1RaisedBevel}},
     .normalAsDefault = {},
-    .hasDefaultForm = false,
 };
 const Look kType2{
     .normal = {{kText, kType2Bevel}},
     .pressed = {{kTextPressed, kType2Flat, kFocus}},
     .disabled = {{kEmbossedCaption, kType2Bevel}},
     .normalAsDefault = {{kText, kType2DefaultBevel}},
-    .hasDefaultForm = true,
 };
 const Look kType6{
     .normal = {{kText, kType6Raised, kFocus}},
     .pressed = {{kTextPressed, kType6Sunken, kFocus}},
     .disabled = {{kType6DisabledCaption, kType6Raised}},
     .normalAsDefault = {},
-    .hasDefaultForm = false,
 };
 const Look kType7{
     .normal = {{kText, kType7Raised, kFocus}},
     .pressed = {{kTextPressed, kType7Sunken, kFocus}},
     .disabled = {{kEmbossedCaption, kType7Disabled}},
     .normalAsDefault = {},
-    .hasDefaultForm = false,
 };
 
 } // namespace

@@ -146,7 +146,6 @@ const Look kType3{
     .pressed = {{kType3PressedStart, kType3Border, kType3PressedInner}},
     .disabled = {{kType3DisabledStart, kEmbossedCaption, kType3Border, kType3DisabledInner}},
     .normalAsDefault = {},
-    .hasDefaultForm = false,
 };
 const Look kType4{
     .normal = {{kType4LightFace, kText, kType4Border, kType4RaisedEdges}},
@@ -154,14 +153,12 @@ const Look kType4{
     .disabled = {{kType4LightFace, kEmbossedCaption, kType4Border, kType4RaisedEdges,
                   kType4DisabledCorner}},
     .normalAsDefault = {},
-    .hasDefaultForm = false,
 };
 const Look kType5{
     .normal = {{kType5Normal}},
     .pressed = {{kType5Pressed}},
     .disabled = {{kType5Disabled}},
     .normalAsDefault = {},
-    .hasDefaultForm = false,
 };
 
 } // namespace
