@@ -4,7 +4,10 @@
 # Calls the caller's fail() on any problem.
 start_xvfb() {
   local work=$1
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  # -noreset: by default the server resets when its last client leaves, and a client that
+  # connects during that reset is dropped. Our readiness probe is such a last client, so
+  # without it the program started right after the probe fails now and then.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
   [[ -s $work/display ]] || fail "Xvfb did not start"
