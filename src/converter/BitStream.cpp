@@ -118,21 +118,9 @@ std::vector<std::uint8_t> packTable(const std::vector<std::uint32_t>& entries, i
     // Eight bytes of room past the end for the whole-word stores below.
     std::vector<std::uint8_t> bytes(size + 8, 0);
     const std::uint64_t mask = (std::uint64_t{1} << bpe) - 1;
-    std::uint8_t* at = bytes.data();
-    // Bits not yet complete to a byte, stored with every entry so that no entry has to test
-    // whether a byte is full; at most 7 of them and 32 new ones fit the word.
-    std::uint64_t pending = 0;
-    unsigned count = 0;
-    for (const std::uint32_t e : entries) {
-        pending |= (e & mask) << count;
-        count += static_cast<unsigned>(bpe);
-        const std::uint64_t word = pending;
-        for (unsigned k = 0; k < 8; ++k) // one unaligned store, in little-endian order
-            at[k] = static_cast<std::uint8_t>(word >> (8 * k));
-        at += count / 8;
-        pending >>= count & ~7U;
-        count %= 8;
-    }
+    WordAppender appender(bytes.data(), 0);
+    for (const std::uint32_t e : entries)
+        appender.append(e & mask, static_cast<unsigned>(bpe));
     bytes.resize(size);
     return bytes;
 }

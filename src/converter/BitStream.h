@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -37,6 +39,41 @@ public:
 private:
     std::vector<std::uint8_t> bytes_;
     std::size_t bitCount_ = 0;
+};
+
+// Appends fields to bytes in the same bit order by storing a whole 64-bit word per field, so
+// that no field has to test whether a byte is full. The bytes from `at` must have room for
+// the last field's bits plus seven bytes, and be zero past the bits already begun.
+class WordAppender {
+public:
+    // `at` holds the first `pending` (0..7) bits already written; they are kept.
+    WordAppender(std::uint8_t* at, unsigned pending)
+        : at_(at), bits_(*at & ((1U << pending) - 1)), pending_(pending) {}
+
+    // Appends the low `count` bits of value; value has no bits above them, and count is at
+    // most 57, so that they fit the word with the bits still pending.
+    void append(std::uint64_t value, unsigned count) {
+        bits_ |= value << pending_;
+        pending_ += count;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(at_, &bits_, 8);
+        } else {
+            for (unsigned k = 0; k < 8; ++k)
+                at_[k] = static_cast<std::uint8_t>(bits_ >> (8 * k));
+        }
+        at_ += pending_ / 8;
+        bits_ >>= pending_ & ~7U;
+        pending_ %= 8;
+    }
+
+    // The byte that holds the next bit, and how many of its bits are written.
+    std::uint8_t* at() const { return at_; }
+    unsigned pending() const { return pending_; }
+
+private:
+    std::uint8_t* at_;
+    std::uint64_t bits_;
+    unsigned pending_;
 };
 
 // Reads the same stream back. Every read is checked against the end of the buffer and throws

@@ -198,15 +198,6 @@ std::uint64_t eightAsNibbles(const std::uint8_t* p) {
     }
 }
 
-void storeLittleEndian(std::uint8_t* at, std::uint64_t value) {
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(at, &value, 8);
-    } else {
-        for (unsigned k = 0; k < 8; ++k)
-            at[k] = static_cast<std::uint8_t>(value >> (8 * k));
-    }
-}
-
 } // namespace
 
 std::uint8_t* RlePixels::reset(std::size_t count) {
@@ -224,23 +215,15 @@ void RlePixels::writeTo(BitWriter& out) const {
     // byte already begun and the seven that each whole-word store writes beyond its bits.
     const std::size_t startBit = out.bitCount();
     std::uint8_t* const first = out.openTail(count_ + 1 + 8);
-    std::uint8_t* at = first;
-    // Bits not yet complete to a byte, the lowest first; they are stored with every group, so
-    // no group has to test whether a byte or word is full.
-    unsigned pending = static_cast<unsigned>(startBit % 8);
-    std::uint64_t bits = *at & ((1U << pending) - 1);
+    WordAppender appender(first, static_cast<unsigned>(startBit % 8));
     const std::uint8_t* p = buffer_.data();
     forEachGroup(p, count_, [&](GroupStep step, std::size_t from) {
         // Reading eight pixels is safe: the padding covers a group that starts near the end.
-        // At most 7 pending bits and 36 new ones: well inside the word.
-        bits |= step.encode(eightAsNibbles(p + from)) << pending;
-        pending += step.bits();
-        storeLittleEndian(at, bits);
-        at += pending / 8;
-        bits >>= pending & ~7U;
-        pending %= 8;
+        // A group writes at most 36 bits.
+        appender.append(step.encode(eightAsNibbles(p + from)), step.bits());
     });
-    out.closeTail((startBit / 8 + static_cast<std::size_t>(at - first)) * 8 + pending);
+    out.closeTail((startBit / 8 + static_cast<std::size_t>(appender.at() - first)) * 8 +
+                  appender.pending());
 }
 
 std::size_t RlePixels::nibbleCount() const {
