@@ -7,22 +7,21 @@
 namespace korven::converter {
 
 namespace {
+// Flipping the sign bit makes signed values sort as unsigned ones.
+constexpr std::uint32_t kSignBit = 0x80000000U;
+
 // A pair as one unsigned number that sorts the way the pairs do (h first, then v, both signed),
 // so sorting and searching compare single integers.
 std::uint64_t orderKey(const MetricPair& p) {
-    constexpr std::uint32_t kSignBit = 0x80000000U;
     return (std::uint64_t{static_cast<std::uint32_t>(p.h) ^ kSignBit} << 32) |
            (static_cast<std::uint32_t>(p.v) ^ kSignBit);
 }
 
 MetricPair pairOf(std::uint64_t key) {
-    constexpr std::uint32_t kSignBit = 0x80000000U;
     return {static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> 32) ^ kSignBit),
             static_cast<std::int32_t>(static_cast<std::uint32_t>(key) ^ kSignBit)};
 }
-} // namespace
 
-namespace {
 // The distinct values of a list in the order first seen, how often each occurs, and which one
 // each item has. A small hash table finds them: sorting every item instead costs several times
 // more, nearly all of it in mispredicted comparisons.
