@@ -21,13 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#ifndef KORVEN_LINK_URL
-#define KORVEN_LINK_URL "https://korven-fonts.example.org/"
-#endif
-
 namespace korven::forms {
 
-// The web address behind the link label, set when building.
+// The web address behind the link label, a build option (KORVEN_LINK_URL).
 QString Form1::LinkUrl() {
     return QString::fromUtf8(KORVEN_LINK_URL);
 }
