@@ -1,6 +1,7 @@
 #include "converter/Rasterizer.h"
 
 #include "converter/CharacterSet.h"
+#include "converter/DivideBy255.h"
 #include "converter/Errors.h"
 
 #include <algorithm>
@@ -101,11 +102,10 @@ bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g,
 }
 
 namespace {
-// quantizeLevel with the division by 255 done by shifts in 16 bits, so that the loop over a
-// bitmap runs on vectors of sixteen.
+// quantizeLevel with the division by 255 done by shifts, so that the loop over a bitmap runs
+// on vectors of sixteen.
 constexpr std::uint8_t levelByShifts(std::uint16_t coverage) {
-    const auto scaled = static_cast<std::uint16_t>(coverage * 15 + 127);
-    return static_cast<std::uint8_t>((scaled + 1 + (scaled >> 8)) >> 8);
+    return static_cast<std::uint8_t>(divideBy255(static_cast<std::uint16_t>(coverage * 15 + 127)));
 }
 
 constexpr bool shiftsMatchTheDivision() {

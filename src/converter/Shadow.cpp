@@ -1,5 +1,7 @@
 #include "converter/Shadow.h"
 
+#include "converter/DivideBy255.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -52,7 +54,7 @@ constexpr Level levelOf(Level s) {
     static_assert(kShadowPeak == 8 && kFull % (kShadowPeak * 16) == 0);
     constexpr Level kStep = kFull / kShadowPeak;
     const auto sixteenths = static_cast<Level>((s + kStep / 2) >> 4);
-    return static_cast<Level>((sixteenths + 1 + (sixteenths >> 8)) >> 8); // sixteenths / 255
+    return divideBy255(sixteenths);
 }
 
 constexpr bool levelsMatchTheDivision() {
