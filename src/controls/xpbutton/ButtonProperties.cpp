@@ -2,130 +2,124 @@
 
 #include "host/surface/SystemColours.h"
 
-#include <variant>
-
 namespace korven::xpbutton {
 
 namespace {
 
 using host::PropertyBag;
+using host::SavedFont;
 using host::Status;
 
-// A colour travels in the set as a 32-bit integer with the same bits.
-struct ColourField {
-    host::Colour SavedButton::*member;
-};
-struct FontField {};
-
-using Field = std::variant<std::int32_t SavedButton::*, QString SavedButton::*, bool SavedButton::*,
-                           ColourField, FontField>;
-
-struct Row {
-    const QString* key;
-    Field field;
-};
-
-// The order of this table is the order of reading and writing.
-const Row kRows[] = {
-    {&kKeyButtonType, &SavedButton::ButtonType},
-    {&kKeyCaption, &SavedButton::Caption},
-    {&kKeyEnabled, &SavedButton::Enabled},
-    {&kKeyFont, FontField{}},
-    {&kKeyColorScheme, &SavedButton::ColorScheme},
-    {&kKeyShowFocusRect, &SavedButton::ShowFocusRect},
-    {&kKeyBackColor, ColourField{&SavedButton::BackColor}},
-    {&kKeyForeColor, ColourField{&SavedButton::ForeColor}},
-};
-
-template <typename T>
-Status Take(host::Result<T> read, T& target) {
-    if (!read) {
-        return Status::Failure(read.error());
-    }
-    target = std::move(read).value();
-    return Status::Success();
+// The one list of the saved fields: each key with its member, in the fixed order of reading
+// and writing. The member's type says how the value is saved.
+template <typename Saved, typename Visit>
+void ForEachField(Saved& s, Visit& visit) {
+    visit(kKeyButtonType, s.ButtonType);
+    visit(kKeyCaption, s.Caption);
+    visit(kKeyEnabled, s.Enabled);
+    visit(kKeyFont, s.Font);
+    visit(kKeyColorScheme, s.ColorScheme);
+    visit(kKeyShowFocusRect, s.ShowFocusRect);
+    visit(kKeyBackColor, s.BackColor);
+    visit(kKeyForeColor, s.ForeColor);
 }
 
-Status ReadRow(const Row& row, const PropertyBag& bag, const SavedButton& defaults,
-               SavedButton& out) {
-    const QString& key = *row.key;
-    if (const auto* m = std::get_if<std::int32_t SavedButton::*>(&row.field)) {
-        return Take(bag.ReadInt32(key, defaults.**m), out.**m);
-    }
-    if (const auto* m = std::get_if<QString SavedButton::*>(&row.field)) {
-        return Take(bag.ReadText(key, defaults.**m), out.**m);
-    }
-    if (const auto* m = std::get_if<bool SavedButton::*>(&row.field)) {
-        return Take(bag.ReadBool(key, defaults.**m), out.**m);
-    }
-    if (const auto* c = std::get_if<ColourField>(&row.field)) {
-        std::int32_t bits = 0;
-        const Status s =
-            Take(bag.ReadInt32(key, static_cast<std::int32_t>(defaults.*c->member)), bits);
-        out.*c->member = static_cast<host::Colour>(bits);
-        return s;
-    }
-    // The font: absent means the surface's own font, kept exactly as it is.
-    if (!bag.Contains(key)) {
-        out.Font = defaults.Font;
-        out.FontCharset = defaults.FontCharset;
-        return Status::Success();
-    }
-    host::SavedFont saved;
-    if (Status s = Take(bag.ReadFont(key, saved), saved); !s) {
-        return s;
-    }
-    out.Font = saved.ToQFont();
-    out.FontCharset = saved.charset;
-    return Status::Success();
-}
+// Reads each field with its current value as the default; stops at the first failure.
+class FieldReader {
+public:
+    explicit FieldReader(const PropertyBag& bag) : bag_(bag) {}
 
-Status WriteRow(const Row& row, const SavedButton& values, PropertyBag& bag) {
-    const QString& key = *row.key;
-    if (const auto* m = std::get_if<std::int32_t SavedButton::*>(&row.field)) {
-        return bag.WriteInt32(key, values.**m);
+    void operator()(const QString& key, std::int32_t& v) { Take(bag_.ReadInt32(key, v), v); }
+    void operator()(const QString& key, QString& v) { Take(bag_.ReadText(key, v), v); }
+    void operator()(const QString& key, bool& v) { Take(bag_.ReadBool(key, v), v); }
+    // A colour travels as a 32-bit integer with the same bits.
+    void operator()(const QString& key, host::Colour& v) {
+        auto bits = static_cast<std::int32_t>(v);
+        Take(bag_.ReadInt32(key, bits), bits);
+        v = static_cast<host::Colour>(bits);
     }
-    if (const auto* m = std::get_if<QString SavedButton::*>(&row.field)) {
-        return bag.WriteText(key, values.**m);
+    // Absent, there is no font: the surface keeps its own.
+    void operator()(const QString& key, std::optional<SavedFont>& v) {
+        SavedFont font;
+        if (bag_.Contains(key) && Take(bag_.ReadFont(key, font), font)) {
+            v = std::move(font);
+        }
     }
-    if (const auto* m = std::get_if<bool SavedButton::*>(&row.field)) {
-        return bag.WriteBool(key, values.**m);
+
+    Status status;
+
+private:
+    template <typename T>
+    bool Take(host::Result<T> read, T& target) {
+        if (status && !read) {
+            status = Status::Failure(read.error());
+        }
+        if (!status) {
+            return false;
+        }
+        target = std::move(read).value();
+        return true;
     }
-    if (const auto* c = std::get_if<ColourField>(&row.field)) {
-        return bag.WriteInt32(key, static_cast<std::int32_t>(values.*c->member));
+
+    const PropertyBag& bag_;
+};
+
+// Writes each field with its type; keeps the first failure.
+class FieldWriter {
+public:
+    explicit FieldWriter(PropertyBag& bag) : bag_(bag) {}
+
+    void operator()(const QString& key, std::int32_t v) { Put(bag_.WriteInt32(key, v)); }
+    void operator()(const QString& key, const QString& v) { Put(bag_.WriteText(key, v)); }
+    void operator()(const QString& key, bool v) { Put(bag_.WriteBool(key, v)); }
+    void operator()(const QString& key, host::Colour v) {
+        Put(bag_.WriteInt32(key, static_cast<std::int32_t>(v)));
     }
-    return bag.WriteFont(key, host::SavedFont::FromQFont(values.Font, values.FontCharset));
-}
+    void operator()(const QString& key, const std::optional<SavedFont>& v) {
+        if (v) {
+            Put(bag_.WriteFont(key, *v));
+        }
+    }
+
+    Status status;
+
+private:
+    void Put(Status written) {
+        if (status && !written) {
+            status = std::move(written);
+        }
+    }
+
+    PropertyBag& bag_;
+};
 
 } // namespace
 
-SavedButton DefaultSavedButton(const QFont& surfaceFont) {
+SavedButton DefaultSavedButton() {
     SavedButton defaults;
-    defaults.Font = surfaceFont;
     defaults.BackColor = host::GetSysColor(host::COLOR_BTNFACE);
     defaults.ForeColor = host::GetSysColor(host::COLOR_BTNTEXT);
     return defaults;
 }
 
-host::Result<SavedButton> ReadSavedButton(const PropertyBag& bag, const SavedButton& defaults) {
-    SavedButton values = defaults;
-    for (const Row& row : kRows) {
-        if (const Status s = ReadRow(row, bag, defaults, values); !s) {
-            return host::Result<SavedButton>::Failure(s.error());
-        }
+host::Result<SavedButton> ReadSavedButton(const PropertyBag& bag) {
+    SavedButton values = DefaultSavedButton();
+    FieldReader reader(bag);
+    ForEachField(values, reader);
+    if (!reader.status) {
+        return host::Result<SavedButton>::Failure(reader.status.error());
     }
     return host::Result<SavedButton>::Success(std::move(values));
 }
 
 Status WriteSavedButton(const SavedButton& values, PropertyBag& bag) {
     PropertyBag updated = bag;
-    for (const Row& row : kRows) {
-        if (const Status s = WriteRow(row, values, updated); !s) {
-            return s;
-        }
+    FieldWriter writer(updated);
+    ForEachField(values, writer);
+    if (writer.status) {
+        bag = std::move(updated);
     }
-    bag = std::move(updated);
-    return Status::Success();
+    return writer.status;
 }
 
 } // namespace korven::xpbutton

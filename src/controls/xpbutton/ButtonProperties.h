@@ -1,14 +1,15 @@
 #pragma once
 
-// The button's saved properties: one table of keys, types and defaults, read and written in
-// that order.
+// The button's saved properties: the eight fields as a saved set holds them, and the keys
+// they are saved under.
 
 #include "host/control/PropertyBag.h"
+#include "host/control/SavedFont.h"
 #include "host/surface/Colour.h"
 
-#include <QFont>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace korven::xpbutton {
 
@@ -22,30 +23,34 @@ inline const QString kKeyShowFocusRect = QStringLiteral("FOCUSR");
 inline const QString kKeyBackColor = QStringLiteral("BCOL");
 inline const QString kKeyForeColor = QStringLiteral("FCOL");
 
-// The eight design-time values of one button.
+// The eight design-time values of one button, as they are saved. A window keeps the saved
+// set of each of its buttons as a value of this type, written out in full, and loads the
+// button from it through a property bag (PlaceFromSavedSet).
+//
+// The member defaults are those a new button takes and a saved set without the key gives,
+// except the two colours, which are the system button colours of the moment
+// (DefaultSavedButton).
 struct SavedButton {
     std::int32_t ButtonType = 2;
     QString Caption;
     bool Enabled = true;
-    QFont Font;
-    int FontCharset = 0; // kept for the saved set; the toolkit's font has no character set
+    std::optional<host::SavedFont> Font; // none: the surface's own font, kept as it is
     std::int32_t ColorScheme = 1;
     bool ShowFocusRect = true;
-    host::Colour BackColor = 0;
+    host::Colour BackColor = 0; // saved as a 32-bit integer with the same bits
     host::Colour ForeColor = 0;
 };
 
-// The defaults used for absent keys: type 2, empty caption, enabled, the given font, scheme
-// 1, focus cue shown, and the system button colours read now.
-SavedButton DefaultSavedButton(const QFont& surfaceFont);
+// The defaults, with the system button colours read now.
+SavedButton DefaultSavedButton();
 
-// Reads all eight keys in their fixed order. On the first value that cannot be read the
-// result names the key and the value, and nothing is returned half-read.
-host::Result<SavedButton> ReadSavedButton(const host::PropertyBag& bag,
-                                          const SavedButton& defaults);
+// Reads the eight keys in their fixed order; an absent key gives its default. On the first
+// value that cannot be read the result names the key and the value, and nothing is
+// returned half-read.
+host::Result<SavedButton> ReadSavedButton(const host::PropertyBag& bag);
 
-// Writes all eight keys in their fixed order, each with its type. On failure (a font the
-// set cannot hold) bag is left as it was.
+// Writes the eight keys in the same order, each with its type (FONT only when there is a
+// font). On failure (a font the set cannot hold) bag is left as it was.
 host::Status WriteSavedButton(const SavedButton& values, host::PropertyBag& bag);
 
 } // namespace korven::xpbutton

@@ -5,7 +5,6 @@
 #include "controls/xpbutton/appearance/DrawButton.h"
 #include "controls/xpbutton/appearance/Palette.h"
 #include "host/surface/CaptionText.h"
-#include "host/surface/SystemColours.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -28,35 +27,16 @@ XPButton::~XPButton() = default;
 // --- life cycle -----------------------------------------------------------------------------
 
 void XPButton::InitProperties() {
-    state_.Enabled = kTrue;
-    state_.ShowFocusRect = kTrue;
-    state_.Font = Surface().font();
-    state_.ButtonType = 2;
-    state_.ColorScheme = 1;
-    state_.BackColor = host::GetSysColor(host::COLOR_BTNFACE);
-    state_.ForeColor = host::GetSysColor(host::COLOR_BTNTEXT);
-    fontCharset_ = 0;
+    Store(DefaultSavedButton());
     resize(kDesignWidth, kDesignHeight);
 }
 
 host::Status XPButton::ReadProperties(const host::PropertyBag& bag) {
-    SavedButton defaults = DefaultSavedButton(Surface().font());
-    defaults.FontCharset = fontCharset_;
-    host::Result<SavedButton> read = ReadSavedButton(bag, defaults);
+    const host::Result<SavedButton> read = ReadSavedButton(bag);
     if (!read) {
         return host::Status::Failure(read.error());
     }
-    const SavedButton& v = read.value();
-    state_.ButtonType = v.ButtonType;
-    state_.Caption = v.Caption;
-    state_.Enabled = v.Enabled ? kTrue : kFalse;
-    state_.Font = v.Font;
-    fontCharset_ = v.FontCharset;
-    state_.ColorScheme = v.ColorScheme;
-    state_.ShowFocusRect = v.ShowFocusRect ? kTrue : kFalse;
-    state_.BackColor = v.BackColor;
-    state_.ForeColor = v.ForeColor;
-
+    Store(read.value());
     Surface().setEnabled(state_.Enabled == kTrue);
     Surface().setFont(state_.Font);
     LoadPalette(state_);
@@ -67,17 +47,32 @@ host::Status XPButton::ReadProperties(const host::PropertyBag& bag) {
 }
 
 host::Status XPButton::WriteProperties(host::PropertyBag& bag) const {
-    SavedButton values;
-    values.ButtonType = state_.ButtonType;
-    values.Caption = state_.Caption;
-    values.Enabled = state_.Enabled == kTrue;
-    values.Font = state_.Font;
-    values.FontCharset = fontCharset_;
-    values.ColorScheme = state_.ColorScheme;
-    values.ShowFocusRect = state_.ShowFocusRect == kTrue;
-    values.BackColor = state_.BackColor;
-    values.ForeColor = state_.ForeColor;
-    return WriteSavedButton(values, bag);
+    return WriteSavedButton(Saved(), bag);
+}
+
+void XPButton::Store(const SavedButton& values) {
+    state_.ButtonType = values.ButtonType;
+    state_.Caption = values.Caption;
+    state_.Enabled = values.Enabled ? kTrue : kFalse;
+    state_.Font = values.Font ? values.Font->ToQFont() : Surface().font();
+    fontCharset_ = values.Font ? values.Font->charset : fontCharset_;
+    state_.ColorScheme = values.ColorScheme;
+    state_.ShowFocusRect = values.ShowFocusRect ? kTrue : kFalse;
+    state_.BackColor = values.BackColor;
+    state_.ForeColor = values.ForeColor;
+}
+
+SavedButton XPButton::Saved() const {
+    return SavedButton{
+        .ButtonType = state_.ButtonType,
+        .Caption = state_.Caption,
+        .Enabled = state_.Enabled == kTrue,
+        .Font = host::SavedFont::FromQFont(state_.Font, fontCharset_),
+        .ColorScheme = state_.ColorScheme,
+        .ShowFocusRect = state_.ShowFocusRect == kTrue,
+        .BackColor = state_.BackColor,
+        .ForeColor = state_.ForeColor,
+    };
 }
 
 // --- properties -----------------------------------------------------------------------------

@@ -4,16 +4,15 @@
 //
 // Placing one in a window:
 //
-//     auto bag = korven::host::PropertyBag::Parse(text);      // the saved set, see PropertyBag.h
-//     if (!bag) { /* bag.error() says which key and value are wrong */ }
-//     auto* b = new korven::xpbutton::XPButton(parent);      // creation
-//     korven::host::Status loaded = b->ReadProperties(bag.value());  // or b->InitProperties()
+//     auto* b = new korven::xpbutton::XPButton(parent);             // creation
+//     korven::host::Status loaded = b->ReadProperties(savedBag);    // or b->InitProperties()
 //     b->setGeometry(x, y, w, h);    // the resize: outline and released look
 //     QObject::connect(b, &korven::xpbutton::XPButton::Click, form, [] { ... });
 //
-// A saved set for a button holds the keys BTYPE (int32), TX (text), ENAB (bool), FONT (font),
-// COLTYPE (int32), FOCUSR (bool), BCOL and FCOL (int32 colours 0x00BBGGRR); absent keys take
-// the defaults of a new button.
+// PlaceFromSavedSet does the first three steps for a window's own buttons. A saved set for a
+// button holds the keys BTYPE (int32), TX (text), ENAB (bool), FONT (font), COLTYPE (int32),
+// FOCUSR (bool), BCOL and FCOL (int32 colours 0x00BBGGRR); absent keys take the defaults of
+// a new button (ButtonProperties.h).
 //
 // Property writes redraw at once and then emit PropertyChanged(key) with the property's saved
 // key. They do not rebuild the window outline: a new ButtonType shows its look at once and
@@ -35,6 +34,8 @@
 #include <cstdint>
 
 namespace korven::xpbutton {
+
+struct SavedButton;
 
 class XPButton : public host::ControlWindow, private ButtonHost {
     Q_OBJECT
@@ -121,6 +122,11 @@ private:
     bool RaiseKeyDown(std::int16_t keyCode, std::int16_t shift) override;
     bool RaiseKeyUp(std::int16_t keyCode, std::int16_t shift) override;
     void InjectKeys(const QString& keys) override { SendKeys(keys); }
+
+    // The saved fields into the record, and back. Without a font the surface's font stays,
+    // with the character set saved with it.
+    void Store(const SavedButton& values);
+    SavedButton Saved() const;
 
     void Redraw(std::uint8_t look);
     void Announce(const QString& key);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/xpbutton/ButtonProperties.h"
 #include "host/toolkit/WindowLayout.h"
 
 #include <QRect>
@@ -29,26 +30,29 @@ inline constexpr QRect kLblProductName = TwipsToPixels(120, 240, 2160, 675);
 // Colours as 0x00BBGGRR, red in the low byte.
 inline constexpr std::uint32_t kWarningColor = 0x000000FF;
 
-// The saved property sets of the two buttons, one [NAME] section each.
-inline constexpr char kButtonSets[] = R"([XPButton1]
-BTYPE   = int32 4
-TX      = text  "&OK"
-ENAB    = bool  -1
-FONT    = font  "MS Sans Serif" size=8.25 weight=700
-COLTYPE = int32 1
-FOCUSR  = bool  -1
-BCOL    = int32 0x00E3DFE0
-FCOL    = int32 0
+// The saved property sets of the two buttons.
+inline const xpbutton::SavedButton kXPButton1Saved{
+    .ButtonType = 4,
+    .Caption = QStringLiteral("&OK"),
+    .Enabled = true,
+    .Font =
+        host::SavedFont{.face = QStringLiteral("MS Sans Serif"), .sizePoints = 8.25, .weight = 700},
+    .ColorScheme = 1,
+    .ShowFocusRect = true,
+    .BackColor = 0x00E3DFE0,
+    .ForeColor = 0x00000000,
+};
 
-[XPButton2]
-BTYPE   = int32 4
-TX      = text  "&EXIT"
-ENAB    = bool  -1
-FONT    = font  "MS Sans Serif" size=8.25 weight=700
-COLTYPE = int32 1
-FOCUSR  = bool  -1
-BCOL    = int32 0x00E3DFE0
-FCOL    = int32 0
-)";
+inline const xpbutton::SavedButton kXPButton2Saved{
+    .ButtonType = 4,
+    .Caption = QStringLiteral("&EXIT"),
+    .Enabled = true,
+    .Font =
+        host::SavedFont{.face = QStringLiteral("MS Sans Serif"), .sizePoints = 8.25, .weight = 700},
+    .ColorScheme = 1,
+    .ShowFocusRect = true,
+    .BackColor = 0x00E3DFE0,
+    .ForeColor = 0x00000000,
+};
 
 } // namespace korven::forms::splash

@@ -107,11 +107,10 @@ void frmSplash::CreateFrame() {
 }
 
 void frmSplash::CreateButtons() {
-    const QString sets = QString::fromUtf8(splash::kButtonSets);
-    xpButton1_ =
-        xpbutton::PlaceFromSavedSet(sets, QStringLiteral("XPButton1"), frame1_, splash::kXPButton1);
-    xpButton2_ =
-        xpbutton::PlaceFromSavedSet(sets, QStringLiteral("XPButton2"), frame1_, splash::kXPButton2);
+    xpButton1_ = xpbutton::PlaceFromSavedSet(splash::kXPButton1Saved, QStringLiteral("XPButton1"),
+                                             frame1_, splash::kXPButton1);
+    xpButton2_ = xpbutton::PlaceFromSavedSet(splash::kXPButton2Saved, QStringLiteral("XPButton2"),
+                                             frame1_, splash::kXPButton2);
     // Only the two buttons take focus; Tab goes from one to the other and back.
     setTabOrder(xpButton1_, xpButton2_);
 }

@@ -112,10 +112,10 @@ void Form1::CreateTimers() {
 }
 
 void Form1::CreateButtons() {
-    xpButton2_ = PlaceButton(QStringLiteral("XPButton2"), client_, ToPixels(layout::kXPButton2),
-                             [this] { XPButton2_Click(); });
-    xpButton1_ = PlaceButton(QStringLiteral("XPButton1"), client_, ToPixels(layout::kXPButton1),
-                             [this] { XPButton1_Click(); });
+    xpButton2_ = PlaceButton(kXPButton2Saved, QStringLiteral("XPButton2"), client_,
+                             ToPixels(layout::kXPButton2), [this] { XPButton2_Click(); });
+    xpButton1_ = PlaceButton(kXPButton1Saved, QStringLiteral("XPButton1"), client_,
+                             ToPixels(layout::kXPButton1), [this] { XPButton1_Click(); });
 }
 
 void Form1::CreateFrames() {

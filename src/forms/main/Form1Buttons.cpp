@@ -5,32 +5,34 @@
 
 namespace korven::forms {
 
-const char kForm1ButtonSets[] = R"(# The Convert and Exit buttons of the main window.
-[XPButton2]
-BTYPE   = int32 3
-TX      = text  "&Convert Font"
-ENAB    = bool  -1
-FONT    = font  "MS Sans Serif" size=8.25 weight=700
-COLTYPE = int32 1
-FOCUSR  = bool  -1
-BCOL    = int32 0x00E3DFE0
-FCOL    = int32 0
+const xpbutton::SavedButton kXPButton2Saved{
+    .ButtonType = 3,
+    .Caption = QStringLiteral("&Convert Font"),
+    .Enabled = true,
+    .Font =
+        host::SavedFont{.face = QStringLiteral("MS Sans Serif"), .sizePoints = 8.25, .weight = 700},
+    .ColorScheme = 1,
+    .ShowFocusRect = true,
+    .BackColor = 0x00E3DFE0,
+    .ForeColor = 0x00000000,
+};
 
-[XPButton1]
-BTYPE   = int32 3
-TX      = text  "&Exit"
-ENAB    = bool  -1
-FONT    = font  "MS Sans Serif" size=9.75 weight=700
-COLTYPE = int32 1
-FOCUSR  = bool  -1
-BCOL    = int32 0x00E3DFE0
-FCOL    = int32 0
-)";
+const xpbutton::SavedButton kXPButton1Saved{
+    .ButtonType = 3,
+    .Caption = QStringLiteral("&Exit"),
+    .Enabled = true,
+    .Font =
+        host::SavedFont{.face = QStringLiteral("MS Sans Serif"), .sizePoints = 9.75, .weight = 700},
+    .ColorScheme = 1,
+    .ShowFocusRect = true,
+    .BackColor = 0x00E3DFE0,
+    .ForeColor = 0x00000000,
+};
 
-xpbutton::XPButton* PlaceButton(const QString& name, QWidget* parent, const QRect& geometry,
+xpbutton::XPButton* PlaceButton(const xpbutton::SavedButton& saved, const QString& name,
+                                QWidget* parent, const QRect& geometry,
                                 std::function<void()> onClick) {
-    auto* button =
-        xpbutton::PlaceFromSavedSet(QString::fromUtf8(kForm1ButtonSets), name, parent, geometry);
+    auto* button = xpbutton::PlaceFromSavedSet(saved, name, parent, geometry);
     if (button != nullptr)
         QObject::connect(button, &xpbutton::XPButton::Click, button, [onClick] { onClick(); });
     return button;

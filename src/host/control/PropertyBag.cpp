@@ -1,23 +1,100 @@
 #include "host/control/PropertyBag.h"
 
-#include "host/control/PropertyText.h"
-
+#include <cmath>
 #include <limits>
+#include <optional>
 
 namespace korven::host {
 
 namespace {
 
+constexpr double kMaxFontPoints = 1638.0;
+
+// A value as an error message shows it: texts in quotes and cut short.
+QString ShowValue(const PropertyValue& value) {
+    constexpr qsizetype kShown = 48;
+    const auto quoted = [](const QString& text) {
+        return text.size() <= kShown ? QStringLiteral("\"%1\"").arg(text)
+                                     : QStringLiteral("\"%1...\" (%2 characters)")
+                                           .arg(text.left(kShown))
+                                           .arg(text.size());
+    };
+    if (const auto* v = std::get_if<std::int16_t>(&value)) {
+        return QString::number(*v);
+    }
+    if (const auto* v = std::get_if<std::int32_t>(&value)) {
+        return QString::number(*v);
+    }
+    if (const auto* v = std::get_if<bool>(&value)) {
+        return *v ? QStringLiteral("-1") : QStringLiteral("0");
+    }
+    if (const auto* v = std::get_if<QString>(&value)) {
+        return quoted(*v);
+    }
+    const auto& font = std::get<SavedFont>(value);
+    return QStringLiteral("%1 size=%2").arg(quoted(font.face)).arg(font.sizePoints);
+}
+
 QString Describe(QStringView key, const PropertyValue& value) {
     return QStringLiteral("key \"%1\" holds %2 %3")
-        .arg(key.toString(), PropertyTypeName(value),
-             detail::ShowInMessage(detail::FormatValue(value)));
+        .arg(key.toString(), PropertyTypeName(value), ShowValue(value));
 }
 
 template <typename T>
 Result<T> Unconvertible(QStringView key, const PropertyValue& value, const char* wanted) {
     return Result<T>::Failure(QStringLiteral("%1, which cannot be read as %2")
                                   .arg(Describe(key, value), QLatin1String(wanted)));
+}
+
+int HexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    return -1;
+}
+
+// Numeric text: a decimal number with an optional sign, or 0x followed by up to 16 hex
+// digits that give the bit pattern of a 64-bit number.
+std::optional<qint64> ParseInteger(QStringView text) {
+    if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X')) {
+        const QStringView digits = text.mid(2);
+        if (digits.size() > 16) {
+            return std::nullopt;
+        }
+        quint64 pattern = 0;
+        for (const QChar ch : digits) {
+            const int v = HexValue(ch.unicode());
+            if (v < 0) {
+                return std::nullopt;
+            }
+            pattern = pattern * 16 + static_cast<quint64>(v);
+        }
+        return static_cast<qint64>(pattern);
+    }
+    qsizetype i = 0;
+    bool negative = false;
+    if (!text.isEmpty() && (text[0] == u'-' || text[0] == u'+')) {
+        negative = text[0] == u'-';
+        i = 1;
+    }
+    if (i == text.size() || text.size() - i > 18) {
+        return std::nullopt; // 18 digits always fit in 64 bits
+    }
+    qint64 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') {
+            return std::nullopt;
+        }
+        magnitude = magnitude * 10 + (c - u'0');
+    }
+    return negative ? -magnitude : magnitude;
 }
 
 // Integers of either width, Booleans as -1/0 and numeric text, as a 64-bit number.
@@ -32,7 +109,7 @@ std::optional<qint64> AsInteger(const PropertyValue& value) {
         return *v ? -1 : 0;
     }
     if (const auto* v = std::get_if<QString>(&value)) {
-        return detail::ParseInteger(QStringView(*v).trimmed(), 64);
+        return ParseInteger(QStringView(*v).trimmed());
     }
     return std::nullopt;
 }
@@ -52,6 +129,28 @@ Result<T> ReadInteger(const PropertyBag& bag, QStringView key, T defaultValue, c
             QStringLiteral("%1, which is out of range for %2").arg(Describe(key, *value), wanted));
     }
     return Result<T>::Success(static_cast<T>(*n));
+}
+
+// Why a font cannot be saved; empty when it can.
+QString CheckFont(const SavedFont& font) {
+    if (font.face.isEmpty() || font.face.size() > PropertyBag::kMaxFaceLength) {
+        return QStringLiteral("a font face name needs 1 to %1 characters, not %2")
+            .arg(PropertyBag::kMaxFaceLength)
+            .arg(font.face.size());
+    }
+    if (!std::isfinite(font.sizePoints) || font.sizePoints <= 0 ||
+        font.sizePoints > kMaxFontPoints) {
+        return QStringLiteral("font size %1 is not more than 0 and at most %2")
+            .arg(font.sizePoints)
+            .arg(kMaxFontPoints);
+    }
+    if (font.weight < 1 || font.weight > 1000) {
+        return QStringLiteral("font weight %1 is not between 1 and 1000").arg(font.weight);
+    }
+    if (font.charset < 0 || font.charset > 255) {
+        return QStringLiteral("font character set %1 is not between 0 and 255").arg(font.charset);
+    }
+    return {};
 }
 
 } // namespace
@@ -87,8 +186,7 @@ const PropertyValue* PropertyBag::Find(QStringView key) const {
 
 Status PropertyBag::Write(QStringView key, PropertyValue value) {
     if (!IsValidKey(key)) {
-        return Status::Failure(
-            QStringLiteral("\"%1\" is not a valid key").arg(detail::ShowInMessage(key)));
+        return Status::Failure(QStringLiteral("\"%1\" is not a valid key").arg(key.toString()));
     }
     if (const auto* text = std::get_if<QString>(&value); text && text->size() > kMaxTextLength) {
         return Status::Failure(QStringLiteral("key \"%1\": a text of %2 characters is longer "
@@ -98,7 +196,7 @@ Status PropertyBag::Write(QStringView key, PropertyValue value) {
                                    .arg(kMaxTextLength));
     }
     if (const auto* font = std::get_if<SavedFont>(&value)) {
-        if (const QString why = detail::CheckFont(*font); !why.isEmpty()) {
+        if (const QString why = CheckFont(*font); !why.isEmpty()) {
             return Status::Failure(QStringLiteral("key \"%1\": %2").arg(key.toString(), why));
         }
     }
@@ -107,11 +205,6 @@ Status PropertyBag::Write(QStringView key, PropertyValue value) {
             entry.value = std::move(value);
             return Status::Success();
         }
-    }
-    if (entries_.size() >= kMaxEntries) {
-        return Status::Failure(QStringLiteral("key \"%1\": a saved set holds at most %2 entries")
-                                   .arg(key.toString())
-                                   .arg(kMaxEntries));
     }
     entries_.push_back(Entry{key.toString(), std::move(value)});
     return Status::Success();

@@ -1,5 +1,6 @@
 #include "ButtonFixture.h"
 #include "controls/xpbutton/ButtonProperties.h"
+#include "controls/xpbutton/PlaceFromSavedSet.h"
 #include "controls/xpbutton/appearance/Outline.h"
 #include "host/surface/SystemColours.h"
 
@@ -139,7 +140,7 @@ TEST_F(Persistence, SavingWritesAllEightKeysInOrderWithTheirTypes) {
                                            "int32", "int32"}));
 }
 
-TEST_F(Persistence, RoundTripThroughTextReproducesEveryProperty) {
+TEST_F(Persistence, SaveAndReloadReproducesEveryProperty) {
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setPointSizeF(10.5);
     font.setWeight(QFont::Bold);
@@ -156,11 +157,8 @@ TEST_F(Persistence, RoundTripThroughTextReproducesEveryProperty) {
 
     PropertyBag saved;
     ASSERT_TRUE(button_->WriteProperties(saved));
-    auto parsed = PropertyBag::Parse(saved.ToText());
-    ASSERT_TRUE(parsed) << parsed.error().toStdString();
-
     XPButton loaded(window_.get());
-    ASSERT_TRUE(loaded.ReadProperties(parsed.value()));
+    ASSERT_TRUE(loaded.ReadProperties(saved));
     EXPECT_EQ(loaded.ButtonType(), 7);
     EXPECT_EQ(loaded.Caption(), button_->Caption());
     EXPECT_FALSE(loaded.Enabled());
@@ -178,14 +176,16 @@ TEST_F(Persistence, RoundTripThroughTextReproducesEveryProperty) {
 }
 
 TEST_F(Persistence, FontCharacterSetSurvivesARoundTrip) {
-    auto bag = PropertyBag::Parse(u"FONT = font \"DejaVu Sans\" size=8.25 weight=700 charset=238 "
-                                  "strikeout\n");
-    ASSERT_TRUE(bag);
+    host::SavedFont font{.face = QStringLiteral("DejaVu Sans"), .sizePoints = 8.25, .weight = 700};
+    font.charset = 238;
+    font.strikeout = true;
+    PropertyBag bag;
+    ASSERT_TRUE(bag.WriteFont(u"FONT", font));
     XPButton loaded;
-    ASSERT_TRUE(loaded.ReadProperties(bag.value()));
+    ASSERT_TRUE(loaded.ReadProperties(bag));
     PropertyBag saved;
     ASSERT_TRUE(loaded.WriteProperties(saved));
-    EXPECT_EQ(*saved.Find(u"FONT"), *bag.value().Find(u"FONT"));
+    EXPECT_EQ(*saved.Find(u"FONT"), *bag.Find(u"FONT"));
 }
 
 TEST_F(Persistence, AbsentKeysTakeTheDefaultsOfANewButton) {
@@ -203,21 +203,24 @@ TEST_F(Persistence, AbsentKeysTakeTheDefaultsOfANewButton) {
 }
 
 TEST_F(Persistence, LoadingConvertsSoundValuesAndRefusesTheRestWholesale) {
-    auto converted = PropertyBag::Parse(u"BTYPE = int16 5\nENAB = int32 0\nTX = int32 42\n"
-                                        "COLTYPE = text \"3\"\n");
-    ASSERT_TRUE(converted);
-    ASSERT_TRUE(button_->ReadProperties(converted.value()));
+    PropertyBag converted;
+    ASSERT_TRUE(converted.WriteInt16(u"BTYPE", 5));
+    ASSERT_TRUE(converted.WriteInt32(u"ENAB", 0));
+    ASSERT_TRUE(converted.WriteInt32(u"TX", 42));
+    ASSERT_TRUE(converted.WriteText(u"COLTYPE", QStringLiteral("3")));
+    ASSERT_TRUE(button_->ReadProperties(converted));
     EXPECT_EQ(button_->ButtonType(), 5);
     EXPECT_FALSE(button_->Enabled());
     EXPECT_EQ(button_->Caption(), QStringLiteral("42"));
     EXPECT_EQ(button_->ColorScheme(), 3);
 
     // A bad value late in the order must not leave the earlier ones applied.
-    auto bad =
-        PropertyBag::Parse(u"BTYPE = int32 4\nTX = text \"&New\"\nFOCUSR = text \"sometimes\"\n");
-    ASSERT_TRUE(bad);
+    PropertyBag bad;
+    ASSERT_TRUE(bad.WriteInt32(u"BTYPE", 4));
+    ASSERT_TRUE(bad.WriteText(u"TX", QStringLiteral("&New")));
+    ASSERT_TRUE(bad.WriteText(u"FOCUSR", QStringLiteral("sometimes")));
     QSignalSpy changed(button_, &XPButton::PropertyChanged);
-    const host::Status status = button_->ReadProperties(bad.value());
+    const host::Status status = button_->ReadProperties(bad);
     ASSERT_FALSE(status);
     EXPECT_TRUE(status.error().contains(QLatin1String("FOCUSR")));
     EXPECT_TRUE(status.error().contains(QLatin1String("sometimes")));
@@ -225,29 +228,42 @@ TEST_F(Persistence, LoadingConvertsSoundValuesAndRefusesTheRestWholesale) {
     EXPECT_EQ(button_->Caption(), QStringLiteral("42"));
     EXPECT_EQ(changed.count(), 0);
 
-    auto fontAsText = PropertyBag::Parse(u"FONT = text \"Arial\"\n");
-    ASSERT_TRUE(fontAsText);
-    EXPECT_FALSE(button_->ReadProperties(fontAsText.value()));
+    PropertyBag fontAsText;
+    ASSERT_TRUE(fontAsText.WriteText(u"FONT", QStringLiteral("Arial")));
+    EXPECT_FALSE(button_->ReadProperties(fontAsText));
 }
 
-TEST_F(Persistence, AFormPlacesItsButtonsFromOneSetFile) {
-    auto sets = PropertyBag::ParseSets(u"[XPButton1]\nTX = text \"&OK\"\nBTYPE = int32 3\n"
-                                       "[XPButton2]\nTX = text \"&EXIT\"\nCOLTYPE = int32 2\n"
-                                       "BCOL = int32 0x00E3DFE0\n");
-    ASSERT_TRUE(sets) << sets.error().toStdString();
-    std::vector<XPButton*> buttons;
-    for (const auto& [name, bag] : sets.value()) {
-        auto* b = new XPButton(window_.get());
-        b->setObjectName(name);
-        ASSERT_TRUE(b->ReadProperties(bag));
-        b->setGeometry(10, 100, 100, 30);
-        b->show();
-        buttons.push_back(b);
-    }
-    EXPECT_EQ(buttons[0]->AccessKey(), QStringLiteral("o"));
-    EXPECT_EQ(buttons[0]->mask(), OutlineFor(3, 100, 30).toQRegion());
-    EXPECT_EQ(buttons[1]->State().FaceColor, 0x00E3DFE0u);
-    EXPECT_EQ(buttons[1]->Image().pixel(50, 15), 0x00E3DFE0u);
+TEST_F(Persistence, AWindowPlacesItsButtonFromItsSavedSet) {
+    const SavedButton saved{
+        .ButtonType = 3,
+        .Caption = QStringLiteral("&OK"),
+        .Font = host::SavedFont{.face = QStringLiteral("DejaVu Sans"), .sizePoints = 9.75},
+        .ColorScheme = 2,
+        .BackColor = 0x00E3DFE0,
+        .ForeColor = 0x00123456,
+    };
+    XPButton* b =
+        PlaceFromSavedSet(saved, QStringLiteral("XPButton1"), window_.get(), {10, 100, 100, 30});
+    ASSERT_NE(b, nullptr);
+    b->show();
+    EXPECT_EQ(b->objectName(), QStringLiteral("XPButton1"));
+    EXPECT_EQ(b->geometry(), QRect(10, 100, 100, 30));
+    EXPECT_EQ(b->AccessKey(), QStringLiteral("o"));
+    EXPECT_EQ(b->mask(), OutlineFor(3, 100, 30).toQRegion());
+    EXPECT_EQ(b->State().FaceColor, 0x00E3DFE0u);
+    // The button holds exactly the set it was placed from.
+    PropertyBag expected;
+    PropertyBag placed;
+    ASSERT_TRUE(WriteSavedButton(saved, expected));
+    ASSERT_TRUE(b->WriteProperties(placed));
+    EXPECT_EQ(placed, expected);
+
+    // A set that cannot be saved places nothing.
+    SavedButton faceless;
+    faceless.Font = host::SavedFont{};
+    const auto before = window_->children().size();
+    EXPECT_EQ(PlaceFromSavedSet(faceless, QStringLiteral("X"), window_.get(), {}), nullptr);
+    EXPECT_EQ(window_->children().size(), before);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "Form1Fixture.h"
 #include "controls/xpbutton/XPButton.h"
 #include "forms/about/frmAbout.h"
-#include "forms/main/Form1Buttons.h"
 #include "forms/main/FramePanel.h"
 #include "forms/main/LinkLabel.h"
 #include "host/toolkit/DriveListBox.h"
@@ -167,7 +166,6 @@ TEST_F(Form1WindowTest, ButtonsComeFromTheirSavedPropertySets) {
         EXPECT_TRUE(e.button->Font().bold());
         EXPECT_DOUBLE_EQ(e.button->Font().pointSizeF(), e.points);
     }
-    EXPECT_EQ(PlaceButton(QStringLiteral("NoSuchButton"), form.Client(), QRect(), [] {}), nullptr);
 }
 
 TEST_F(Form1WindowTest, ConvertAndExitButtonsRunTheirHandlers) {
