@@ -3,6 +3,7 @@
 #include "app/ConversionSettings.h"
 #include "host/toolkit/DriveSource.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -13,17 +14,17 @@ namespace korven::app {
 // the list is not added twice.
 class DriveRootList {
 public:
-    bool Add(const QString& root);
-    bool Contains(const QString& root) const { return items_.contains(root); }
+    void Add(const QString& root);
     int Count() const { return static_cast<int>(items_.size()); }
     const QStringList& Items() const { return items_; }
 
 private:
     QStringList items_;
+    QSet<QString> keys_;
 };
 
 // Replaces `list` with a new list of the drive roots that `source` reports and returns how
-// many there are; 0 when the source fails.
+// many there are, at most the 16-bit limit; 0 when the source fails.
 std::int16_t EnumerateDrives(DriveRootList& list, host::DriveSource& source);
 
 // One polling step: counts the drives into CurrentDriveCount and, when the count differs

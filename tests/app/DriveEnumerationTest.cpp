@@ -9,53 +9,38 @@ namespace {
 
 using host::testing::FakeDriveSource;
 
-TEST(EnumerateDrives, ThreeWindowsRootsGiveTwelveCharactersAndThree) {
-    FakeDriveSource source;
-    source.roots = {"A:\\", "C:\\", "D:\\"};
-    char buffer[255];
-    std::memset(buffer, ' ', sizeof buffer);
-    ASSERT_EQ(source.GetLogicalDriveStrings(255, buffer), 12u);
-    EXPECT_EQ(QByteArray(buffer, 14), QByteArray("A:\\\0C:\\\0D:\\\0\0 ", 14));
-
-    DriveRootList list;
-    list.Add("stale");
-    EXPECT_EQ(EnumerateDrives(list, source), 3);
-    EXPECT_EQ(list.Items(), QStringList({"A:\\", "C:\\", "D:\\"}));
+QStringList ManyRoots(int count) {
+    QStringList roots;
+    for (int i = 0; i < count; ++i)
+        roots << QStringLiteral("/mnt/%1").arg(i);
+    return roots;
 }
 
-TEST(EnumerateDrives, FailedCallCountsZeroAndEmptiesTheList) {
-    FakeDriveSource source;
-    source.failing = true;
-    DriveRootList list;
-    list.Add("/");
-    EXPECT_EQ(EnumerateDrives(list, source), 0);
-    EXPECT_EQ(list.Count(), 0);
-}
+struct EnumerationCase {
+    const char* name;
+    QStringList roots; // what the source reports
+    bool failing;
+    std::int16_t count;
+    QStringList items; // the caller's list afterwards
+};
 
-TEST(EnumerateDrives, LongMountPointsBeyondTheFirstBufferAreAllCounted) {
-    FakeDriveSource source;
-    source.roots = {"/"};
-    for (int i = 0; i < 40; ++i)
-        source.roots << QStringLiteral("/run/media/someone/REMOVABLE_DISK_%1").arg(i);
-    DriveRootList list;
-    EXPECT_EQ(EnumerateDrives(list, source), 41);
-    EXPECT_EQ(list.Items(), source.roots);
-    EXPECT_EQ(source.calls, 2); // one too small, one with the length asked for
-}
-
-TEST(EnumerateDrives, RepeatedRootIsCountedOnce) {
-    FakeDriveSource source;
-    source.roots = {"/", "/mnt/a", "/mnt/a"};
-    DriveRootList list;
-    EXPECT_EQ(EnumerateDrives(list, source), 2);
-}
-
-TEST(EnumerateDrives, NonAsciiMountPointSurvives) {
-    FakeDriveSource source;
-    source.roots = {"/", QString::fromUtf8("/media/u/CLÉ USB")};
-    DriveRootList list;
-    EnumerateDrives(list, source);
-    EXPECT_TRUE(list.Contains(QString::fromUtf8("/media/u/CLÉ USB")));
+TEST(EnumerateDrives, CountsEachRootOnceIntoANewList) {
+    const EnumerationCase cases[] = {
+        {"three drive letters", {"A:\\", "C:\\", "D:\\"}, false, 3, {"A:\\", "C:\\", "D:\\"}},
+        {"a repeated root counts once", {"/", "/mnt/a", "/mnt/a"}, false, 2, {"/", "/mnt/a"}},
+        {"a failed read counts 0", {"/"}, true, 0, {}},
+        {"non-ASCII mount point", {"/", "/media/u/CLÉ USB"}, false, 2, {"/", "/media/u/CLÉ USB"}},
+        {"the count stops at the 16-bit limit", ManyRoots(32768), false, 32767, ManyRoots(32768)},
+    };
+    for (const EnumerationCase& c : cases) {
+        FakeDriveSource source;
+        source.roots = c.roots;
+        source.failing = c.failing;
+        DriveRootList list;
+        list.Add("stale");
+        EXPECT_EQ(EnumerateDrives(list, source), c.count) << c.name;
+        EXPECT_EQ(list.Items(), c.items) << c.name;
+    }
 }
 
 class DrivePolling : public ::testing::Test {

@@ -1,35 +1,27 @@
 #include "controls/xpbutton/ButtonInput.h"
 
+#include "controls/xpbutton/appearance/Arithmetic.h"
 #include "controls/xpbutton/appearance/DrawButton.h"
 #include "controls/xpbutton/appearance/Outline.h"
+#include "host/control/ControlWindow.h"
 #include "host/surface/DrawingSurface.h"
-
-#include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace korven::xpbutton {
 
 namespace {
 
+using host::kLeftButton;
+using host::kRightButton;
+
 // The press and release that the keyboard and the double click run report the left button,
-// Shift 1 and the point (1, 1), whatever really happened.
-constexpr std::int16_t kInnerButton = 1;
-constexpr std::int16_t kInnerShift = 1;
+// Shift and the point (1, 1), whatever really happened.
+constexpr std::int16_t kInnerButton = kLeftButton;
+constexpr std::int16_t kInnerShift = host::kShiftKey;
 constexpr float kInnerX = 1.0f;
 constexpr float kInnerY = 1.0f;
 
 void Redraw(ButtonState& state, ButtonHost& host, std::uint8_t look, bool force) {
     DrawButton(state, host.Canvas(), look, force);
-}
-
-std::int32_t RoundHalfEven(double value) {
-    if (!std::isfinite(value)) {
-        return 0;
-    }
-    const double limit = std::numeric_limits<std::int32_t>::max();
-    // nearbyint follows the current rounding mode, which is to-nearest-even by default.
-    return static_cast<std::int32_t>(std::nearbyint(std::clamp(value, -limit, limit)));
 }
 
 } // namespace
@@ -42,34 +34,38 @@ bool IsInside(const ButtonState& state, float x, float y) {
 bool MousePress(ButtonState& state, ButtonHost& host, std::int16_t button, std::int16_t shift,
                 float x, float y) {
     state.LastMouseButton = static_cast<std::uint8_t>(button);
-    if (button != 2) {
+    // The right button belongs to context menus, not to pushing: it shows no pressed look,
+    // and the click steps ignore it.
+    if (button != kRightButton) {
         Redraw(state, host, Pressed, false);
     }
     return host.RaiseMouseDown(button, shift, x, y);
 }
 
 void MouseMove(ButtonState& state, ButtonHost& host, std::int16_t buttons, float x, float y) {
-    // Moves with the right or middle button held change nothing.
-    if (buttons >= 2) {
+    // Moves with the right or middle button held change nothing: every set from the right
+    // button's bit upwards holds one of them.
+    if (buttons >= kRightButton) {
         return;
     }
     if (!IsInside(state, x, y)) {
         Redraw(state, host, Normal, false);
-    } else if (buttons == 1) {
+    } else if (buttons == kLeftButton) {
         Redraw(state, host, Pressed, false);
     }
 }
 
 bool MouseRelease(ButtonState& state, ButtonHost& host, std::int16_t button, std::int16_t shift,
                   float x, float y) {
-    if (button != 2) {
+    if (button != kRightButton) {
         Redraw(state, host, Normal, false);
     }
     return host.RaiseMouseUp(button, shift, x, y);
 }
 
 bool ClickSteps(ButtonState& state, ButtonHost& host) {
-    if (state.LastMouseButton != 1 || state.Enabled != kTrue) {
+    // A right or middle press disarms the click until the next left press or Space.
+    if (state.LastMouseButton != kLeftButton || state.Enabled != kTrue) {
         return true;
     }
     Redraw(state, host, Normal, true);
@@ -79,7 +75,7 @@ bool ClickSteps(ButtonState& state, ButtonHost& host) {
 }
 
 bool DoubleClick(ButtonState& state, ButtonHost& host) {
-    if (state.LastMouseButton != 1) {
+    if (state.LastMouseButton != kLeftButton) {
         return true;
     }
     return MousePress(state, host, kInnerButton, kInnerShift, kInnerX, kInnerY);
@@ -115,7 +111,7 @@ bool KeyUp(ButtonState& state, ButtonHost& host, std::int16_t keyCode, std::int1
         if (!MouseRelease(state, host, kInnerButton, kInnerShift, kInnerX, kInnerY)) {
             return false;
         }
-        state.LastMouseButton = 1;
+        state.LastMouseButton = kLeftButton;
         if (!ClickSteps(state, host)) {
             return false;
         }
@@ -142,7 +138,7 @@ void AmbientChanged(ButtonState& state, ButtonHost& host) {
 }
 
 void Resize(ButtonState& state, ButtonHost& host, double clientWidth, double clientHeight) {
-    SetButtonSize(state, RoundHalfEven(clientWidth), RoundHalfEven(clientHeight));
+    SetButtonSize(state, sat(RoundHalfEven(clientWidth)), sat(RoundHalfEven(clientHeight)));
     BuildOutline(state);
     if (state.OutlineRegion) {
         host.Canvas().setWindowOutline(*state.OutlineRegion);

@@ -14,19 +14,25 @@
 
 namespace korven::forms {
 
-QPointer<frmAbout> frmAbout::instance_;
+namespace {
+
+host::SingleWindow<frmAbout> openWindow;
+
+} // namespace
 
 frmAbout* frmAbout::Instance() {
-    return instance_.data();
+    return openWindow.Get();
 }
 
 frmAbout* frmAbout::ShowModeless() {
-    if (instance_.isNull()) {
-        instance_ = new frmAbout();
-        host::CentreOnScreen(instance_);
-    }
-    host::ShowModeless(instance_);
-    return instance_;
+    // Deleted on close: the next opening starts from the original text.
+    frmAbout* window = openWindow.Load([] {
+        auto* created = new frmAbout();
+        host::CentreOnScreen(created);
+        return created;
+    });
+    host::ShowModeless(window);
+    return window;
 }
 
 frmAbout::frmAbout() : QDialog(nullptr) {
@@ -39,8 +45,6 @@ frmAbout::~frmAbout() = default;
 
 void frmAbout::SetUpWindow() {
     setObjectName(QStringLiteral("frmAbout"));
-    // Destroying on close is what makes the next opening start from the original text.
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromLatin1(about::kCaption));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 
 class QLabel;
 class QPlainTextEdit;
@@ -47,8 +46,6 @@ private:
     QPlainTextEdit* text2_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QLabel* lblDisclaimer_ = nullptr;
-
-    static QPointer<frmAbout> instance_;
 };
 
 } // namespace korven::forms

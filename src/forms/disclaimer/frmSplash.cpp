@@ -58,27 +58,30 @@ void FitToText(QLabel* label) {
 
 } // namespace
 
-QPointer<frmSplash> frmSplash::instance_;
+namespace {
+
+host::SingleWindow<frmSplash> openWindow;
+
+} // namespace
 
 frmSplash* frmSplash::Instance() {
-    return instance_.data();
+    return openWindow.Get();
 }
 
 frmSplash* frmSplash::LoadAndShow(SplashServices services) {
-    if (instance_.isNull()) {
-        instance_ = new frmSplash(std::move(services));
-        instance_->Form_Load();
-        host::CentreOnScreen(instance_);
-    }
-    host::ShowModeless(instance_);
-    instance_->xpButton1_->setFocus(Qt::OtherFocusReason);
-    return instance_;
+    frmSplash* window = openWindow.Load([&services] {
+        auto* created = new frmSplash(std::move(services));
+        created->Form_Load();
+        host::CentreOnScreen(created);
+        return created;
+    });
+    host::ShowModeless(window);
+    window->xpButton1_->setFocus(Qt::OtherFocusReason);
+    return window;
 }
 
 void frmSplash::UnloadIfLoaded() {
-    if (!instance_.isNull()) {
-        host::Unload(instance_);
-    }
+    openWindow.Unload();
 }
 
 frmSplash::frmSplash(SplashServices services) : QWidget(nullptr), services_(std::move(services)) {
@@ -92,7 +95,6 @@ frmSplash::frmSplash(SplashServices services) : QWidget(nullptr), services_(std:
 
 void frmSplash::SetUpWindow() {
     setObjectName(QStringLiteral("frmSplash"));
-    setAttribute(Qt::WA_DeleteOnClose);
     // A dialog frame with no title bar: no caption, no close, minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
     setWindowTitle(QString());

@@ -2,7 +2,6 @@
 
 #include "host/toolkit/ProgramInfo.h"
 
-#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -76,8 +75,6 @@ private:
     QLabel* lblWarning_ = nullptr;
     QLabel* lblVersion_ = nullptr;
     QLabel* lblProductName_ = nullptr;
-
-    static QPointer<frmSplash> instance_;
 };
 
 } // namespace korven::forms

@@ -48,7 +48,7 @@ void Form1::Form_Load() {
     drive1_->SetDrive(settings_.ProgramFolder);
     // Drive letters do not exist here: the program's "drive" is the volume that holds it.
     settings_.ProgramDriveRoot =
-        host::DriveOfPath(settings_.ProgramFolder, host::ReadDriveRoots(*services_.drives));
+        host::DriveOfPath(settings_.ProgramFolder, services_.drives->Roots());
     for (int size = 6; size <= 22; ++size) {
         combo1_->addItem(QString::number(size));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/toolkit/MessageBox.h"
+
 // Every text the main window shows, exactly as the user sees it (blanks included).
 namespace korven::forms::texts {
 
@@ -27,10 +29,13 @@ inline constexpr char kConcluded[] = "operation concluded correctly";
 inline constexpr char kDeviceUnavailable[] = " Peripheral not available ";
 inline constexpr char kDiskNotReady[] = "Not ready disc";
 
-// Message box flags: buttons + icon + default button.
-inline constexpr int kFlagsSelectFont = 304;
-inline constexpr int kFlagsReplace = 276;
-inline constexpr int kFlagsPlain = 0;
-inline constexpr int kFlagsStop = 16;
+// How each box looks. The font reminder also carries SecondButtonDefault: with its one OK
+// button that has no effect, but the flags stay the value the program has always passed.
+// The replace question defaults to No, so Enter alone never overwrites a file.
+namespace flags = host::MessageBoxFlags;
+inline constexpr int kFlagsSelectFont = flags::OkOnly | flags::Warning | flags::SecondButtonDefault;
+inline constexpr int kFlagsReplace = flags::YesNo | flags::Stop | flags::SecondButtonDefault;
+inline constexpr int kFlagsPlain = flags::OkOnly;
+inline constexpr int kFlagsStop = flags::OkOnly | flags::Stop;
 
 } // namespace korven::forms::texts

@@ -79,7 +79,7 @@ FolderError DirListBox::SetPath(const QString& path) {
 }
 
 FolderError DirListBox::SetPathToDrive(const QString& drive) {
-    const QStringList roots = ReadDriveRoots(drives_);
+    const QStringList roots = drives_.Roots();
     if (!roots.contains(drive))
         return FolderError::DeviceUnavailable;
     const QString current = QDir::currentPath();

@@ -7,7 +7,7 @@ namespace korven::host {
 DriveListBox::DriveListBox(DriveSource& drives, QWidget* parent)
     : QComboBox(parent), source_(drives) {
     setEditable(false);
-    roots_ = ReadDriveRoots(source_);
+    roots_ = source_.Roots();
     drive_ = DriveOfPath(QDir::currentPath(), roots_);
     if (drive_.isEmpty() && !roots_.isEmpty())
         drive_ = roots_.first();
@@ -27,7 +27,7 @@ void DriveListBox::Fill() {
 bool DriveListBox::SetDrive(const QString& path) {
     // Read the roots again: the path may lie on a volume mounted since the last refresh,
     // deeper than one already listed.
-    const QStringList fresh = ReadDriveRoots(source_);
+    const QStringList fresh = source_.Roots();
     if (!fresh.isEmpty())
         roots_ = fresh;
     const QString drive = DriveOfPath(path, roots_);
@@ -42,7 +42,7 @@ bool DriveListBox::SetDrive(const QString& path) {
 }
 
 void DriveListBox::Refresh() {
-    const QStringList fresh = ReadDriveRoots(source_);
+    const QStringList fresh = source_.Roots();
     // A failed enumeration says nothing about the drives; keep showing the last good list.
     if (!fresh.isEmpty())
         roots_ = fresh;

@@ -1,50 +1,8 @@
 #include "host/toolkit/DriveSource.h"
 
-#include <QFile>
 #include <QSet>
-#include <cstring>
 
 namespace korven::host {
-
-QStringList ReadDriveRoots(DriveSource& source) {
-    std::vector<char> buffer(256);
-    std::uint32_t n =
-        source.GetLogicalDriveStrings(static_cast<std::uint32_t>(buffer.size()), buffer.data());
-    // The answer may grow between the two calls (a drive attached); try a few times.
-    for (int attempt = 0; attempt < 4 && n >= buffer.size(); ++attempt) {
-        buffer.assign(n + 256, '\0');
-        n = source.GetLogicalDriveStrings(static_cast<std::uint32_t>(buffer.size()), buffer.data());
-    }
-    QStringList roots;
-    if (n == 0 || n >= buffer.size())
-        return roots;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (buffer[i] != '\0')
-            continue;
-        if (i > start)
-            roots.append(QFile::decodeName(QByteArray(&buffer[start], i - start)));
-        start = i + 1;
-    }
-    return roots;
-}
-
-std::uint32_t WriteDriveStrings(const QStringList& roots, std::uint32_t bufferLength,
-                                char* buffer) {
-    QByteArray text;
-    for (const QString& root : roots) {
-        text += QFile::encodeName(root);
-        text += '\0';
-    }
-    const auto needed = static_cast<std::uint32_t>(text.size()) + 1; // final NUL
-    if (roots.isEmpty())
-        return 0;
-    if (buffer == nullptr || needed > bufferLength)
-        return needed;
-    std::memcpy(buffer, text.constData(), text.size());
-    buffer[text.size()] = '\0';
-    return needed - 1;
-}
 
 namespace {
 
@@ -145,6 +103,10 @@ std::vector<MountEntry> ParseMountInfo(const QByteArray& text) {
     return entries;
 }
 
+namespace {
+
+// True for a real volume: a block device, a removable medium or a network share. False for
+// proc, sys, cgroup, tmpfs and the other file systems that only exist in memory.
 bool IsVolume(const MountEntry& entry) {
     static const QSet<QString> network = {
         QStringLiteral("nfs"),         QStringLiteral("nfs4"),       QStringLiteral("cifs"),
@@ -189,6 +151,8 @@ bool IsVolume(const MountEntry& entry) {
     // Disks, partitions, card readers and sticks all come from a block device.
     return entry.source.startsWith(QLatin1String("/dev/"));
 }
+
+} // namespace
 
 QStringList VolumeRoots(const QByteArray& mountInfo, bool (*isFolder)(const QString&)) {
     QStringList roots{QStringLiteral("/")};

@@ -10,16 +10,11 @@ namespace korven::host {
 namespace {
 
 QMessageBox::Icon IconOf(int flags) {
-    // The icon is the 16..64 part of the flags; the ones the windows use are stop and warning.
-    switch (flags & 0x70) {
+    switch (flags & MessageBoxFlags::IconMask) {
     case MessageBoxFlags::Stop:
         return QMessageBox::Critical;
-    case 32:
-        return QMessageBox::Question;
     case MessageBoxFlags::Warning:
         return QMessageBox::Warning;
-    case 64:
-        return QMessageBox::Information;
     default:
         return QMessageBox::NoIcon;
     }
@@ -35,7 +30,7 @@ int QtMessageBoxService::Show(const QString& text, int flags, const QString& tit
     box.setWindowTitle(title.isEmpty() ? ProgramTitle() : title);
     const bool secondDefault = (flags & MessageBoxFlags::SecondButtonDefault) != 0;
 
-    if ((flags & 0x0F) == MessageBoxFlags::YesNo) {
+    if ((flags & MessageBoxFlags::ButtonsMask) == MessageBoxFlags::YesNo) {
         QPushButton* yes = box.addButton(QMessageBox::Yes);
         QPushButton* no = box.addButton(QMessageBox::No);
         box.setDefaultButton(secondDefault ? no : yes);

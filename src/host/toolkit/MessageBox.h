@@ -5,13 +5,18 @@
 
 namespace korven::host {
 
-// Flag values of a message box: one button set, plus at most one icon, plus 256 when the
-// second button is the default. They are the values the windows pass, so keep them numeric.
+// Flags of a message box, composed with |: one button set, at most one icon, and
+// SecondButtonDefault when the second button is the default, e.g. YesNo | Stop.
 namespace MessageBoxFlags {
+// Button sets, in the low four bits.
 inline constexpr int OkOnly = 0;
 inline constexpr int YesNo = 4;
+inline constexpr int ButtonsMask = 0x0F;
+// Icons, in the next three bits.
 inline constexpr int Stop = 16;
 inline constexpr int Warning = 48;
+inline constexpr int IconMask = 0x70;
+
 inline constexpr int SecondButtonDefault = 256;
 } // namespace MessageBoxFlags
 

@@ -1,6 +1,8 @@
 #include "host/toolkit/DriveSource.h"
 
 #ifdef Q_OS_WIN
+#include <cstring>
+#include <vector>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -18,8 +20,29 @@ namespace korven::host {
 SystemDriveSource::SystemDriveSource() = default;
 SystemDriveSource::~SystemDriveSource() = default;
 
-std::uint32_t SystemDriveSource::GetLogicalDriveStrings(std::uint32_t bufferLength, char* buffer) {
-    return ::GetLogicalDriveStringsA(bufferLength, buffer);
+QStringList SystemDriveSource::Roots() {
+    // The call writes every root followed by a NUL, and one more NUL after the last, and
+    // answers with the count written without that final NUL, 0 on failure. When the buffer
+    // is too small it writes nothing and answers with the length it needs. Twenty-six drive
+    // letters fit in 105 characters; should the answer grow again between the two calls (a
+    // network drive mapped in between), this read fails and the next one will do.
+    std::vector<char> buffer(255);
+    DWORD n = ::GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (n > buffer.size()) {
+        buffer.assign(n, '\0');
+        n = ::GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+    }
+    QStringList roots;
+    if (n == 0 || n >= buffer.size())
+        return roots;
+    for (std::size_t start = 0; start < n;) {
+        const std::size_t length = std::strlen(buffer.data() + start);
+        if (length == 0)
+            break;
+        roots.append(QFile::decodeName(QByteArray(buffer.data() + start, qsizetype(length))));
+        start += length + 1;
+    }
+    return roots;
 }
 
 #else
@@ -55,7 +78,7 @@ SystemDriveSource::~SystemDriveSource() {
         ::close(mountTable_);
 }
 
-QStringList SystemDriveSource::CurrentRoots() {
+QStringList SystemDriveSource::Roots() {
     // The table is polled twice a second, and reading it costs the kernel a walk over every
     // mount. The kernel flags the open table when anything is mounted or unmounted, so it
     // is read again only then.
@@ -70,10 +93,6 @@ QStringList SystemDriveSource::CurrentRoots() {
     if (::poll(&watch, 1, 0) > 0 && (watch.revents & (POLLPRI | POLLERR)) != 0)
         roots_ = VolumeRoots(ReadAll(mountTable_), &IsFolder);
     return roots_;
-}
-
-std::uint32_t SystemDriveSource::GetLogicalDriveStrings(std::uint32_t bufferLength, char* buffer) {
-    return WriteDriveStrings(CurrentRoots(), bufferLength, buffer);
 }
 
 #endif

@@ -2,7 +2,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 namespace korven::host {
 
@@ -17,30 +16,28 @@ void CentreOnScreen(QWidget* window);
 // window is left visible the program ends (the application quits on the last close).
 void Unload(QWidget* window);
 
-// At most one instance of a window: Load() creates it the first time and hands back the
-// same one while it lives; after it is unloaded the next Load() creates a fresh one, so
-// nothing typed into the old one survives.
+// At most one instance of a window. Load() creates it through `create` when none is loaded
+// and hands back the same one while it lives. The window is deleted when it closes, so the
+// next Load() after an unload starts afresh and nothing typed into the old one survives.
 template <class W>
 class SingleWindow {
 public:
-    explicit SingleWindow(std::function<W*()> create) : create_(std::move(create)) {}
-
-    W* Load() {
-        if (!window_) {
-            window_ = create_();
+    template <class Create>
+    W* Load(Create&& create) {
+        if (window_.isNull()) {
+            window_ = create();
             window_->setAttribute(Qt::WA_DeleteOnClose);
         }
         return window_;
     }
-    bool IsLoaded() const { return !window_.isNull(); }
-    W* Get() const { return window_; }
+    // The loaded window, or nullptr when there is none.
+    W* Get() const { return window_.data(); }
     void Unload() {
-        if (window_)
+        if (!window_.isNull())
             korven::host::Unload(window_);
     }
 
 private:
-    std::function<W*()> create_;
     QPointer<W> window_;
 };
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -128,31 +129,33 @@ TEST_F(AboutWindow, FocusStartsOnOkAndTabReachesTheTextBox) {
     EXPECT_EQ(window_->Text2()->toPlainText(), before);
 }
 
-TEST_F(AboutWindow, EscapeClosesFromTheButton) {
-    QTest::keyClick(window_->cmdOK(), Qt::Key_Escape);
+// Every way of closing the window destroys it.
+struct CloseWay {
+    const char* name;
+    void (*close)(frmAbout& window);
+};
+
+class AboutWindowCloses : public AboutWindow, public ::testing::WithParamInterface<CloseWay> {};
+
+TEST_P(AboutWindowCloses, AndIsDestroyed) {
+    GetParam().close(*window_);
     EXPECT_TRUE(Gone());
 }
 
-TEST_F(AboutWindow, EscapeClosesFromTheTextBox) {
-    window_->Text2()->setFocus();
-    QTest::keyClick(window_->Text2(), Qt::Key_Escape);
-    EXPECT_TRUE(Gone());
-}
-
-TEST_F(AboutWindow, EnterOnOkCloses) {
-    QTest::keyClick(window_->cmdOK(), Qt::Key_Return);
-    EXPECT_TRUE(Gone());
-}
-
-TEST_F(AboutWindow, ClickOnOkCloses) {
-    QTest::mouseClick(window_->cmdOK(), Qt::LeftButton);
-    EXPECT_TRUE(Gone());
-}
-
-TEST_F(AboutWindow, TitleBarCloseDestroysTheWindow) {
-    EXPECT_TRUE(window_->close());
-    EXPECT_TRUE(Gone());
-}
+INSTANTIATE_TEST_SUITE_P(
+    EveryWay, AboutWindowCloses,
+    ::testing::Values(
+        CloseWay{"EscapeOnTheButton",
+                 [](frmAbout& w) { QTest::keyClick(w.cmdOK(), Qt::Key_Escape); }},
+        CloseWay{"EscapeInTheTextBox",
+                 [](frmAbout& w) {
+                     w.Text2()->setFocus();
+                     QTest::keyClick(w.Text2(), Qt::Key_Escape);
+                 }},
+        CloseWay{"EnterOnOk", [](frmAbout& w) { QTest::keyClick(w.cmdOK(), Qt::Key_Return); }},
+        CloseWay{"ClickOnOk", [](frmAbout& w) { QTest::mouseClick(w.cmdOK(), Qt::LeftButton); }},
+        CloseWay{"TitleBarClose", [](frmAbout& w) { EXPECT_TRUE(w.close()); }}),
+    [](const ::testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.name); });
 
 TEST_F(AboutWindow, SecondShowReusesTheOpenWindow) {
     EXPECT_EQ(frmAbout::ShowModeless(), window_.data());

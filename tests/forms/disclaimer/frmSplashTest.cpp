@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
 

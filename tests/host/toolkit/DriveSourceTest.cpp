@@ -1,7 +1,5 @@
 #include "host/toolkit/DriveSource.h"
 
-#include "host/toolkit/testing/FakeHost.h"
-
 #include <gtest/gtest.h>
 
 namespace korven::host {
@@ -55,25 +53,6 @@ TEST(MountTable, MalformedLinesAreSkipped) {
     EXPECT_TRUE(ParseMountInfo("garbage\n1 2 3\n\n- - -\n").empty());
 }
 
-TEST(DriveStrings, TooSmallBufferAsksForTheLengthAndWritesNothing) {
-    char buffer[9];
-    std::memset(buffer, 'x', sizeof buffer);
-    EXPECT_EQ(WriteDriveStrings({"/", "/home"}, 8, buffer), 9u); // "/\0/home\0\0"
-    EXPECT_EQ(buffer[0], 'x');
-    EXPECT_EQ(WriteDriveStrings({"/", "/home"}, 9, buffer), 8u);
-    EXPECT_EQ(QByteArray(buffer, 9), QByteArray("/\0/home\0\0", 9));
-}
-
-TEST(DriveStrings, ReadBackGrowsTheBufferForLongAnswers) {
-    testing::FakeDriveSource source;
-    source.roots = {"/"};
-    for (int i = 0; i < 30; ++i)
-        source.roots << QStringLiteral("/mnt/a-rather-long-name-%1").arg(i);
-    EXPECT_EQ(ReadDriveRoots(source), source.roots);
-    source.failing = true;
-    EXPECT_TRUE(ReadDriveRoots(source).isEmpty());
-}
-
 TEST(DriveOfPath, LongestWholeComponentPrefixWins) {
     const QStringList roots{"/", "/media/usb", "/media/usb/inner"};
     EXPECT_EQ(DriveOfPath("/media/usb/fonts", roots), "/media/usb");
@@ -84,17 +63,12 @@ TEST(DriveOfPath, LongestWholeComponentPrefixWins) {
     EXPECT_EQ(DriveOfPath("relative", {"/"}), "");
 }
 
-TEST(SystemDriveSource, AnswersInTheDriveStringsFormWithRootFirst) {
+TEST(SystemDriveSource, ListsTheRootFirst) {
     SystemDriveSource source;
-    const std::uint32_t needed = source.GetLogicalDriveStrings(0, nullptr);
-    ASSERT_GT(needed, 1u);
-    std::vector<char> buffer(needed + 16, ' ');
-    const std::uint32_t n = source.GetLogicalDriveStrings(buffer.size(), buffer.data());
-    ASSERT_EQ(n + 1, needed);
-    EXPECT_EQ(buffer[n - 1], '\0'); // each root ends with a NUL...
-    EXPECT_EQ(buffer[n], '\0');     // ...and one more follows the last
-    EXPECT_EQ(buffer[n + 1], ' ');  // the rest is untouched
-    EXPECT_EQ(ReadDriveRoots(source).first(), "/");
+    const QStringList roots = source.Roots();
+    ASSERT_FALSE(roots.isEmpty());
+    EXPECT_EQ(roots.first(), "/");
+    EXPECT_EQ(source.Roots(), roots) << "nothing mounted in between: the same answer";
 }
 
 } // namespace

@@ -156,25 +156,24 @@ TEST(MessageBoxTest, NoTitleMeansTheProgramTitle) {
 
 TEST(Windows, SingleWindowIsOneInstanceUntilUnloaded) {
     int created = 0;
-    SingleWindow<QWidget> about([&] {
+    const auto create = [&] {
         ++created;
         return new QWidget;
-    });
-    QWidget* first = about.Load();
+    };
+    SingleWindow<QWidget> window;
+    QWidget* first = window.Load(create);
     ShowModeless(first);
-    EXPECT_EQ(about.Load(), first);
+    EXPECT_EQ(window.Load(create), first);
     EXPECT_EQ(created, 1);
     EXPECT_TRUE(first->isVisible());
 
-    about.Unload();
+    window.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(about.IsLoaded());
-    QWidget* second = about.Load();
+    EXPECT_EQ(window.Get(), nullptr);
+    window.Load(create)->close(); // closing any other way unloads it too
     EXPECT_EQ(created, 2);
-    about.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(about.IsLoaded());
-    (void)second;
+    EXPECT_EQ(window.Get(), nullptr);
 }
 
 } // namespace

@@ -1,11 +1,9 @@
 #include "controls/xpbutton/appearance/ButtonState.h"
 
+#include "controls/xpbutton/appearance/Arithmetic.h"
 #include "controls/xpbutton/appearance/Palette.h"
 #include "host/surface/DrawingSurface.h"
 #include "host/surface/SystemColours.h"
-
-#include <algorithm>
-#include <limits>
 
 namespace korven::xpbutton {
 
@@ -27,11 +25,7 @@ void SetButtonSize(ButtonState& state, std::int32_t width, std::int32_t height) 
     state.PressedTextRect.bottom = height;
     // Sizes come from a window, so subtracting 4 cannot leave the 32-bit range; the clamp
     // only keeps a nonsense size from overflowing.
-    const auto less4 = [](std::int32_t v) {
-        return std::int32_t(
-            std::max<std::int64_t>(std::int64_t(v) - 4, std::numeric_limits<std::int32_t>::min()));
-    };
-    state.FocusRect = {4, 4, less4(width), less4(height)};
+    state.FocusRect = {4, 4, sat(std::int64_t(width) - 4), sat(std::int64_t(height) - 4)};
 }
 
 } // namespace korven::xpbutton

@@ -6,9 +6,7 @@
 
 #include <QFont>
 #include <QString>
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <optional>
 
 namespace korven::host {
@@ -16,13 +14,6 @@ class DrawingSurface;
 }
 
 namespace korven::xpbutton {
-
-// Stored sizes and offsets can be any 32-bit value, so edges are added in 64 bits and brought
-// back to the nearest 32-bit value.
-inline std::int32_t sat(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 using host::Colour;
 using host::kFalse;
@@ -55,7 +46,9 @@ struct ButtonState {
     Rect FocusRect{4, 4, 0, 0};
     std::optional<host::Region> OutlineRegion; // none until the first resize
 
-    std::uint8_t LastMouseButton = 1; // 1 left, 2 right, 4 middle
+    // The bit of the latest mouse press, numbered as the host's mouse buttons are (1 left,
+    // 2 right, 4 middle). Left until the first press, so an access key clicks at once.
+    std::uint8_t LastMouseButton = 1;
     VbBool Enabled = kTrue;
     VbBool HasFocus = kFalse;
     VbBool ShowFocusRect = kTrue;

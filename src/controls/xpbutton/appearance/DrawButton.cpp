@@ -1,11 +1,9 @@
 #include "controls/xpbutton/appearance/DrawButton.h"
 
+#include "controls/xpbutton/appearance/Arithmetic.h"
 #include "controls/xpbutton/appearance/LookRunner.h"
 #include "controls/xpbutton/appearance/LookSteps.h"
 #include "host/surface/DrawingSurface.h"
-
-#include <algorithm>
-#include <limits>
 
 namespace korven::xpbutton {
 

@@ -1,12 +1,11 @@
 #include "controls/xpbutton/appearance/LookRunner.h"
 
+#include "controls/xpbutton/appearance/Arithmetic.h"
 #include "controls/xpbutton/appearance/DrawButton.h"
 #include "controls/xpbutton/appearance/Palette.h"
 #include "host/surface/DrawingSurface.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace korven::xpbutton::looks {
 
@@ -143,21 +142,6 @@ void RunNormal(const Look& look, const ButtonState& s, host::DrawingSurface& sur
     }
 }
 
-std::int64_t RoundHalfEven(double v) {
-    constexpr double kLimit = 9.0e18; // beyond this no caller's value can be meant
-    if (!(v > -kLimit && v < kLimit)) {
-        return v > 0 ? std::numeric_limits<std::int64_t>::max()
-                     : std::numeric_limits<std::int64_t>::min();
-    }
-    const double whole = std::floor(v);
-    const double fraction = v - whole;
-    auto n = std::int64_t(whole);
-    if (fraction > 0.5 || (fraction == 0.5 && (n & 1) != 0)) {
-        ++n;
-    }
-    return n;
-}
-
 Colour GradientRow(std::int32_t kr, std::int32_t kb, std::int32_t height, std::int32_t row) {
     // The step is held in single precision on purpose: 85 / 24 as a float times 12 is just
     // above 42.5 and rounds up, where the double would tie and round down.
@@ -165,8 +149,7 @@ Colour GradientRow(std::int32_t kr, std::int32_t kb, std::int32_t height, std::i
     const float stepB = float(double(kb) / double(height));
     const std::int64_t r = RoundHalfEven(double(stepRG) * double(row));
     const std::int64_t b = RoundHalfEven(double(stepB) * double(row));
-    const auto channel = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, 0, 255)); };
-    return host::rgb(channel(255 - r), channel(255 - r), channel(255 - b));
+    return host::rgb(ClampChannel(255 - r), ClampChannel(255 - r), ClampChannel(255 - b));
 }
 
 Rect CaptionFrameBox(std::int32_t width, std::int32_t height, float textWidth, float textHeight) {

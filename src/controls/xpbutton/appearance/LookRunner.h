@@ -20,9 +20,6 @@ void RunNormal(const Look& look, const ButtonState& state, host::DrawingSurface&
 // kb / height (blue), each step held in single precision.
 Colour GradientRow(std::int32_t kr, std::int32_t kb, std::int32_t height, std::int32_t row);
 
-// Nearest integer, a tie going to the even one.
-std::int64_t RoundHalfEven(double v);
-
 // The frame drawn around a caption of the measured size: {left, top, width, height}.
 Rect CaptionFrameBox(std::int32_t width, std::int32_t height, float textWidth, float textHeight);
 

@@ -1,7 +1,6 @@
 #include "controls/xpbutton/appearance/Outline.h"
 
-#include <algorithm>
-#include <limits>
+#include "controls/xpbutton/appearance/Arithmetic.h"
 
 namespace korven::xpbutton {
 

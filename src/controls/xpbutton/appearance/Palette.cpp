@@ -1,25 +1,16 @@
 #include "controls/xpbutton/appearance/Palette.h"
 
+#include "controls/xpbutton/appearance/Arithmetic.h"
 #include "host/surface/SystemColours.h"
 
-#include <algorithm>
-
 namespace korven::xpbutton {
-
-namespace {
-
-std::int64_t clampChannel(std::int64_t v) {
-    return std::clamp<std::int64_t>(v, 0, 255);
-}
-
-} // namespace
 
 Colour OffsetColor(Colour color, std::int32_t offset) {
     // Signed, truncating arithmetic on purpose: see the header.
     const auto c = static_cast<std::int32_t>(color);
-    const std::int64_t red = clampChannel(std::int64_t(c & 0xFF) + offset);
-    const std::int64_t green = clampChannel(std::int64_t((c / 256) % 256) + offset);
-    const std::int64_t blue = clampChannel(std::int64_t((c / 65536) % 256) + offset);
+    const std::int64_t red = ClampChannel(std::int64_t(c & 0xFF) + offset);
+    const std::int64_t green = ClampChannel(std::int64_t((c / 256) % 256) + offset);
+    const std::int64_t blue = ClampChannel(std::int64_t((c / 65536) % 256) + offset);
     return static_cast<Colour>(red + 256 * green + 65536 * blue);
 }
 

@@ -35,13 +35,6 @@ std::unique_ptr<ProcessHandle> FakeProcessStarter::Start(const QString& program,
     return handle;
 }
 
-std::uint32_t FakeDriveSource::GetLogicalDriveStrings(std::uint32_t bufferLength, char* buffer) {
-    ++calls;
-    if (failing)
-        return 0;
-    return WriteDriveStrings(roots, bufferLength, buffer);
-}
-
 FolderListing FakeFolderReader::Subfolders(const QString& path) {
     if (const auto it = failures.constFind(path); it != failures.constEnd()) {
         return {ClassifyFolderError(*it), *it, {}};

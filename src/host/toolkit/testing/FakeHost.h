@@ -74,11 +74,10 @@ public:
 
 class FakeDriveSource final : public DriveSource {
 public:
-    std::uint32_t GetLogicalDriveStrings(std::uint32_t bufferLength, char* buffer) override;
+    QStringList Roots() override { return failing ? QStringList() : roots; }
 
     QStringList roots{QStringLiteral("/")};
-    bool failing = false; // answer 0, as a failed system call does
-    int calls = 0;
+    bool failing = false; // answer as a read the system refused
 };
 
 // Reads the real disk, except for folders given a preset failure.

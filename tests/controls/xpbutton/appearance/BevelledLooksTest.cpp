@@ -2,160 +2,123 @@
 #include "ButtonFixture.h"
 
 using namespace korven::xpbutton;
-using korven::xpbutton::testing::ExpectGrid;
-using korven::xpbutton::testing::GreyKey;
-using korven::xpbutton::testing::TestButton;
+using namespace korven::xpbutton::testing;
 
-TEST(Type1Look, NormalGridWithTheGreyPalette) {
-    TestButton b(1, 20, 12);
-    b.draw(Normal);
-    ExpectGrid(b.surface, 0, 0, {"FKKKK", "KWWWW", "KWWWW", "KWWFF", "KWWFF"}, GreyKey(),
-               "type1-top-left");
-    ExpectGrid(b.surface, 15, 7, {"FFSSK", "FFSSK", "SSSSK", "SSSSK", "KKKKF"}, GreyKey(),
-               "type1-bottom-right");
+namespace {
+
+constexpr Colour kLight8 = 0xE7E7E7; // LightColor + 8
+
+// One row per look and variant, laid out by hand as a table.
+// clang-format off
+const LookCase kBevelledLooks[] = {
+    {.name = "Type1Normal", .type = 1, .width = 20, .height = 12,
+     .grids = {{0, 0, {"FKKKK", "KWWWW", "KWWWW", "KWWFF", "KWWFF"}},
+               {15, 7, {"FFSSK", "FFSSK", "SSSSK", "SSSSK", "KKKKF"}}}},
+    {.name = "Type1SmallNormalLetsTheShadowLinesWin", .type = 1, .width = 10, .height = 6,
+     .fills = {{0, 0, kF}, {1, 0, kK}, {1, 1, kW}, {2, 2, kW},
+               {8, 1, kS}, {7, 2, kS}, {1, 4, kS}, {2, 3, kS}}},
+    {.name = "Type1PressedSwapsTheBevelColours", .type = 1, .width = 20, .height = 12,
+     .variant = Pressed,
+     .grids = {{0, 0, {"FKKKK", "KSSSS", "KSSSS", "KSSFF"}},
+               {15, 8, {"FFWWK", "WWWWK", "WWWWK", "KKKKF"}}}},
+    {.name = "Type2WithoutTheDefaultFlagTheBevelFillsTheButton", .type = 2, .width = 20,
+     .height = 12,
+     .grids = {{0, 0, {"WWWW", "WLLL", "WLFF"}}, {16, 8, {"FFSK", "FFSK", "SSSK", "KKKK"}}},
+     .fills = {{19, 0, kK}, {0, 11, kK}}},
+    {.name = "Type2TheDefaultFlagMovesTheBevelInsideADarkFrame", .type = 2, .width = 20,
+     .height = 12, .setup = {.asDefault = kTrue},
+     .grids = {{0, 0, {"KKKK", "KWWW", "KWLL", "KWLF"}},
+               {15, 7, {"FFSKK", "FFSKK", "SSSKK", "KKKKK", "KKKKK"}}}},
+    // The dotted focus starts at FocusRect.
+    {.name = "Type2PressedIsFlatAndShowsFocus", .type = 2, .width = 20, .height = 12,
+     .variant = Pressed, .setup = {.focus = kTrue},
+     .grids = {{0, 0, {"KKKK", "KSSS", "KSFF"}}},
+     .fills = {{4, 4, kF ^ 0xFFFFFFu}, {19, 11, kK}}},
+    {.name = "Type6TwoPixelFramesInLightPlusEightAndShadow", .type = 6, .width = 20, .height = 12,
+     .fills = {{0, 0, kLight8}, {1, 1, kLight8}, {2, 2, kF},
+               {19, 0, kS}, {18, 10, kS}, {0, 11, kS}, {19, 11, kS}}},
+    {.name = "Type6PressedSwapsTheFrames", .type = 6, .width = 20, .height = 12,
+     .variant = Pressed,
+     .fills = {{0, 0, kS}, {1, 1, kS},
+               {19, 0, kLight8}, {18, 1, kLight8}, {1, 10, kLight8}, {0, 11, kLight8}}},
+    // LightColor 0xFFFEFF, so + 8 saturates to white.
+    {.name = "Type6PressedEdgesAreWhiteOnAVeryLightCustomFace", .type = 6, .width = 20,
+     .height = 12, .variant = Pressed, .setup = {.scheme = 2, .backColor = 0x00E3DFE0},
+     .fills = {{19, 5, kW}, {5, 10, kW}}},
+    {.name = "Type6DisabledDrawsTheCaptionInShadow", .type = 6, .width = 20, .height = 12,
+     .setup = {.enabled = kFalse}, .captionColour = kS},
+    {.name = "Type7OnePixelFrameWhoseCornerEndsInShadow", .type = 7, .width = 20, .height = 12,
+     .grids = {{0, 0, {"WWW", "WFF"}}, {17, 9, {"FFS", "FFS", "SSS"}}}},
+    {.name = "Type7Disabled", .type = 7, .width = 20, .height = 12,
+     .setup = {.enabled = kFalse},
+     .grids = {{17, 9, {"FFS", "FFS", "SSS"}}, {0, 10, {"WF", "SS"}}}},
+    {.name = "Type7Pressed", .type = 7, .width = 20, .height = 12, .variant = Pressed,
+     .grids = {{0, 0, {"SSS", "SFF"}}, {17, 9, {"FFW", "FFW", "WWW"}}}},
+};
+// clang-format on
+
+class BevelledLook : public ::testing::TestWithParam<LookCase> {};
+
+TEST_P(BevelledLook, DrawsItsPixels) {
+    ExpectLook(GetParam());
 }
 
-TEST(Type1Look, SmallNormalButtonLetsTheShadowLinesWin) {
-    TestButton b(1, 10, 6);
-    b.draw(Normal);
-    EXPECT_EQ(b.at(0, 0), b.state.FaceColor);
-    EXPECT_EQ(b.at(1, 0), b.state.DarkShadowColor);
-    EXPECT_EQ(b.at(1, 1), b.state.HighlightColor);
-    EXPECT_EQ(b.at(2, 2), b.state.HighlightColor);
-    EXPECT_EQ(b.at(8, 1), b.state.ShadowColor);
-    EXPECT_EQ(b.at(7, 2), b.state.ShadowColor);
-    EXPECT_EQ(b.at(1, 4), b.state.ShadowColor);
-    EXPECT_EQ(b.at(2, 3), b.state.ShadowColor);
-}
+INSTANTIATE_TEST_SUITE_P(Looks, BevelledLook, ::testing::ValuesIn(kBevelledLooks), CaseName);
 
-TEST(Type1Look, PressedSwapsTheBevelColours) {
-    TestButton b(1, 20, 12);
-    b.draw(Pressed);
-    ExpectGrid(b.surface, 0, 0, {"FKKKK", "KSSSS", "KSSSS", "KSSFF"}, GreyKey(),
-               "type1-pressed-top-left");
-    ExpectGrid(b.surface, 15, 8, {"FFWWK", "WWWWK", "WWWWK", "KKKKF"}, GreyKey(),
-               "type1-pressed-bottom-right");
-}
+// Two set-ups of one look that must draw the same image, or must not.
+struct PairCase {
+    const char* name;
+    std::int32_t type;
+    int width, height;
+    Setup first, second;
+    bool same;
+};
 
-TEST(Type1Look, DisabledHasTheNormalFrameAndNoFocusCue) {
-    TestButton normal(1, 20, 12);
-    TestButton disabled(1, 20, 12);
-    disabled.state.Enabled = kFalse;
-    disabled.state.HasFocus = kTrue;
-    normal.draw(Normal);
-    disabled.draw(Normal);
-    EXPECT_EQ(disabled.surface.image(), normal.surface.image());
-}
+const PairCase kPairs[] = {
+    {"Type1DisabledHasTheNormalFrameAndNoFocusCue",
+     1,
+     20,
+     12,
+     {},
+     {.enabled = kFalse, .focus = kTrue},
+     true},
+    // Focus shows on type 2 only when the container draws it as its default button, and only
+    // for exactly -1.
+    {"Type2FocusShowsOnTheDefaultButton",
+     2,
+     30,
+     16,
+     {.asDefault = kTrue},
+     {.focus = kTrue, .asDefault = kTrue},
+     false},
+    {"Type2FocusIsHiddenOnAnotherButton", 2, 30, 16, {}, {.focus = kTrue}, true},
+    {"Type2FocusIsHiddenWhenTheDefaultFlagIsOne",
+     2,
+     30,
+     16,
+     {.asDefault = VbBool(1)},
+     {.focus = kTrue, .asDefault = VbBool(1)},
+     true},
+    {"Type2DisabledIgnoresTheDefaultFlag",
+     2,
+     20,
+     12,
+     {.enabled = kFalse},
+     {.enabled = kFalse, .focus = kTrue, .asDefault = kTrue},
+     true},
+    {"Type6DisabledHasTheNormalFrame", 6, 20, 12, {}, {.enabled = kFalse}, true},
+};
 
-TEST(Type2Look, WithoutTheDefaultFlagTheBevelFillsTheButton) {
-    TestButton b(2, 20, 12);
-    b.draw(Normal);
-    ExpectGrid(b.surface, 0, 0, {"WWWW", "WLLL", "WLFF"}, GreyKey(), "type2-top-left");
-    ExpectGrid(b.surface, 16, 8, {"FFSK", "FFSK", "SSSK", "KKKK"}, GreyKey(), "type2-bottom-right");
-    EXPECT_EQ(b.at(19, 0), b.state.DarkShadowColor);
-    EXPECT_EQ(b.at(0, 11), b.state.DarkShadowColor);
-}
-
-TEST(Type2Look, TheDefaultFlagMovesTheBevelInsideADarkFrame) {
-    TestButton b(2, 20, 12);
-    b.surface.setDisplayAsDefault(kTrue);
-    b.draw(Normal);
-    ExpectGrid(b.surface, 0, 0, {"KKKK", "KWWW", "KWLL", "KWLF"}, GreyKey(),
-               "type2-default-top-left");
-    ExpectGrid(b.surface, 15, 7, {"FFSKK", "FFSKK", "SSSKK", "KKKKK", "KKKKK"}, GreyKey(),
-               "type2-default-bottom-right");
-}
-
-TEST(Type2Look, FocusIsShownOnlyOnTheDefaultButton) {
-    for (VbBool flag : {kTrue, kFalse, VbBool(1)}) {
-        TestButton unfocused(2, 30, 16);
-        TestButton focused(2, 30, 16);
-        focused.state.HasFocus = kTrue;
-        unfocused.surface.setDisplayAsDefault(flag);
-        focused.surface.setDisplayAsDefault(flag);
-        unfocused.draw(Normal);
-        focused.draw(Normal);
-        EXPECT_EQ(focused.surface.image() != unfocused.surface.image(), flag == kTrue)
-            << "default flag " << flag;
+TEST(BevelledLookPairs, DrawTheSameImageOrNot) {
+    for (const PairCase& c : kPairs) {
+        TestButton first(c.type, c.width, c.height);
+        TestButton second(c.type, c.width, c.height);
+        Apply(c.first, first);
+        Apply(c.second, second);
+        first.draw(Normal);
+        second.draw(Normal);
+        EXPECT_EQ(first.surface.image() == second.surface.image(), c.same) << c.name;
     }
 }
 
-TEST(Type2Look, PressedIsFlatAndShowsFocus) {
-    TestButton b(2, 20, 12);
-    b.state.HasFocus = kTrue;
-    b.draw(Pressed);
-    ExpectGrid(b.surface, 0, 0, {"KKKK", "KSSS", "KSFF"}, GreyKey(), "type2-pressed");
-    EXPECT_EQ(b.at(4, 4), b.state.FaceColor ^ 0xFFFFFFu) << "dotted focus at FocusRect";
-    EXPECT_EQ(b.at(19, 11), b.state.DarkShadowColor);
-}
-
-TEST(Type2Look, DisabledIgnoresTheDefaultFlag) {
-    TestButton plain(2, 20, 12);
-    TestButton asDefault(2, 20, 12);
-    plain.state.Enabled = kFalse;
-    asDefault.state.Enabled = kFalse;
-    asDefault.surface.setDisplayAsDefault(kTrue);
-    asDefault.state.HasFocus = kTrue;
-    plain.draw(Normal);
-    asDefault.draw(Normal);
-    EXPECT_EQ(plain.surface.image(), asDefault.surface.image());
-}
-
-TEST(Type6Look, TwoPixelFramesInLightPlusEightAndShadow) {
-    TestButton b(6, 20, 12);
-    b.draw(Normal);
-    const Colour light8 = 0xE7E7E7;
-    EXPECT_EQ(b.at(0, 0), light8);
-    EXPECT_EQ(b.at(1, 1), light8);
-    EXPECT_EQ(b.at(2, 2), b.state.FaceColor);
-    EXPECT_EQ(b.at(19, 0), b.state.ShadowColor);
-    EXPECT_EQ(b.at(18, 10), b.state.ShadowColor);
-    EXPECT_EQ(b.at(0, 11), b.state.ShadowColor);
-    EXPECT_EQ(b.at(19, 11), b.state.ShadowColor);
-
-    b.draw(Pressed);
-    EXPECT_EQ(b.at(0, 0), b.state.ShadowColor);
-    EXPECT_EQ(b.at(1, 1), b.state.ShadowColor);
-    EXPECT_EQ(b.at(19, 0), light8);
-    EXPECT_EQ(b.at(18, 1), light8);
-    EXPECT_EQ(b.at(1, 10), light8);
-    EXPECT_EQ(b.at(0, 11), light8);
-}
-
-TEST(Type6Look, PressedEdgesAreWhiteOnAVeryLightCustomFace) {
-    TestButton b(6, 20, 12, 2);
-    b.state.BackColor = 0x00E3DFE0; // LightColor 0xFFFEFF, so +8 saturates
-    LoadPalette(b.state);
-    b.draw(Pressed);
-    EXPECT_EQ(b.at(19, 5), 0xFFFFFFu);
-    EXPECT_EQ(b.at(5, 10), 0xFFFFFFu);
-}
-
-TEST(Type6Look, DisabledDrawsOneShadowCaptionAndTheNormalFrame) {
-    TestButton normal(6, 20, 12);
-    TestButton disabled(6, 20, 12);
-    disabled.state.Enabled = kFalse;
-    normal.draw(Normal);
-    disabled.draw(Normal);
-    EXPECT_EQ(normal.surface.image(), disabled.surface.image());
-    EXPECT_EQ(disabled.surface.textColour(), disabled.state.ShadowColor);
-}
-
-TEST(Type7Look, OnePixelFrameWhoseCornerEndsInShadow) {
-    TestButton normal(7, 20, 12);
-    normal.draw(Normal);
-    ExpectGrid(normal.surface, 0, 0, {"WWW", "WFF"}, GreyKey(), "type7-top-left");
-    ExpectGrid(normal.surface, 17, 9, {"FFS", "FFS", "SSS"}, GreyKey(), "type7-bottom-right");
-
-    TestButton disabled(7, 20, 12);
-    disabled.state.Enabled = kFalse;
-    disabled.draw(Normal);
-    ExpectGrid(disabled.surface, 17, 9, {"FFS", "FFS", "SSS"}, GreyKey(), "type7-disabled");
-    ExpectGrid(disabled.surface, 0, 10, {"WF", "SS"}, GreyKey(), "type7-disabled-left");
-
-    TestButton pressed(7, 20, 12);
-    pressed.draw(Pressed);
-    ExpectGrid(pressed.surface, 0, 0, {"SSS", "SFF"}, GreyKey(), "type7-pressed-top-left");
-    ExpectGrid(pressed.surface, 17, 9, {"FFW", "FFW", "WWW"}, GreyKey(),
-               "type7-pressed-bottom-right");
-}
+} // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -61,6 +63,81 @@ inline void ExpectGrid(const host::ImageSurface& s, int x0, int y0,
         s.image().save(QString::fromStdString("failed-" + name + ".png"));
     }
     EXPECT_TRUE(same) << name << ": actual grid from (" << x0 << ", " << y0 << ")\n" << actual;
+}
+
+// The fixed grey palette by name, for pixels checked one by one.
+inline constexpr Colour kF = 0xC0C0C0, kL = 0xDFDFDF, kW = 0xFFFFFF, kS = 0x808080, kK = 0x000000;
+
+// What a case changes on a fresh TestButton before drawing.
+struct Setup {
+    VbBool enabled = kTrue;
+    VbBool focus = kFalse;
+    VbBool asDefault = kFalse; // the container shows the button as its default one
+    std::int32_t scheme = 3;
+    Colour backColor = 0; // face colour of scheme 2
+};
+
+inline void Apply(const Setup& setup, TestButton& b) {
+    b.state.Enabled = setup.enabled;
+    b.state.HasFocus = setup.focus;
+    b.surface.setDisplayAsDefault(setup.asDefault);
+    if (setup.scheme == 2) {
+        b.state.BackColor = setup.backColor;
+        LoadPalette(b.state);
+    }
+}
+
+// A block of pixels written as palette letters (GreyKey), with its top-left at (x, y).
+struct Grid {
+    int x, y;
+    std::vector<std::string> rows;
+};
+
+// A rectangle of pixels of one colour; a single pixel unless a size is given.
+struct Fill {
+    int x, y;
+    Colour colour;
+    int width = 1, height = 1;
+};
+
+// One look drawn once: the button, its set-up and what its pixels must be.
+struct LookCase {
+    const char* name;
+    std::int32_t type;
+    int width, height;
+    std::uint8_t variant = Normal;
+    Setup setup = {};
+    std::vector<Grid> grids = {};
+    std::vector<Fill> fills = {};
+    std::optional<Colour> captionColour = {}; // the surface's text colour after drawing
+};
+
+inline void PrintTo(const LookCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+inline std::string CaseName(const ::testing::TestParamInfo<LookCase>& info) {
+    return info.param.name;
+}
+
+inline void ExpectLook(const LookCase& c) {
+    TestButton b(c.type, c.width, c.height, c.setup.scheme);
+    Apply(c.setup, b);
+    b.draw(c.variant);
+    for (std::size_t i = 0; i < c.grids.size(); ++i) {
+        const Grid& g = c.grids[i];
+        ExpectGrid(b.surface, g.x, g.y, g.rows, GreyKey(), c.name + std::to_string(i));
+    }
+    for (const Fill& f : c.fills) {
+        for (int y = f.y; y < f.y + f.height; ++y) {
+            for (int x = f.x; x < f.x + f.width; ++x) {
+                EXPECT_EQ(b.at(x, y), f.colour) << "at (" << x << ", " << y << ")";
+            }
+        }
+    }
+    if (c.captionColour) {
+        EXPECT_EQ(b.surface.textColour(), *c.captionColour);
+    }
 }
 
 } // namespace korven::xpbutton::testing

@@ -8,9 +8,7 @@ using namespace korven::xpbutton;
 using korven::host::ImageSurface;
 using korven::host::TextSize;
 using korven::xpbutton::looks::GradientRow;
-using korven::xpbutton::testing::ExpectGrid;
-using korven::xpbutton::testing::GreyKey;
-using korven::xpbutton::testing::TestButton;
+using namespace korven::xpbutton::testing;
 
 TEST(Type3Gradient, RowsAtHeight24) {
     struct Row {
@@ -29,147 +27,81 @@ TEST(Type3Gradient, RowsAtHeight24) {
     }
 }
 
-TEST(Type3Look, NormalAt80By24) {
-    TestButton b(3, 80, 24);
-    b.draw(Normal);
-    EXPECT_EQ(b.at(40, 4), 0xF7F3F3u);
-    EXPECT_EQ(b.at(40, 12), 0xE6D9D9u);
-    EXPECT_EQ(b.at(0, 12), 0x733C00u);
-    EXPECT_EQ(b.at(1, 12), 0xE7AE8Cu);
-    EXPECT_EQ(b.at(79, 12), 0x733C00u);
-    EXPECT_EQ(b.at(40, 0), 0x733C00u);
-    EXPECT_EQ(b.at(40, 23), 0x733C00u);
-    EXPECT_EQ(b.at(1, 1), 0x7B4D10u);
-    EXPECT_EQ(b.at(78, 22), 0x7B4D10u);
-    EXPECT_EQ(b.at(40, 1), 0xFFE7CEu);
-    EXPECT_EQ(b.at(40, 2), 0xF7D7BDu);
-    EXPECT_EQ(b.at(40, 22), 0xEF826Bu);
-    EXPECT_EQ(b.at(0, 0), b.state.FaceColor) << "row 0 is not part of the gradient";
-    // Not focused: columns 2 and W - 3 keep the gradient.
-    EXPECT_EQ(b.at(2, 12), 0xE6D9D9u);
-    EXPECT_EQ(b.at(77, 12), 0xE6D9D9u);
+namespace {
+
+constexpr Colour kS16 = 0x707070, kS32 = 0x606060, kS64 = 0x404040; // ShadowColor - 16, 32, 64
+constexpr Colour kFace12 = 0xCCCCCC, kShadowDark = 0x666666, kShadowLight = 0x9A9A9A; // type 5
+
+// One row per look and variant, laid out by hand as a table.
+// clang-format off
+std::vector<LookCase> RoundedLooks() {
+    const std::vector<Fill> type3Pressed = {
+        {40, 12, 0xE1D4D4}, {40, 3, 0xF7F4F4}, {2, 10, GradientRow(85, 60, 24, 10)},
+        {77, 10, kW},      // drawn whether focused or not
+        {2, 1, kK, 76, 1},
+        {40, 2, kF}};      // row 2 is before the pressed gradient
+    return {
+        {.name = "Type3NormalAt80By24", .type = 3, .width = 80, .height = 24,
+         .fills = {{40, 4, 0xF7F3F3}, {40, 12, 0xE6D9D9}, {0, 12, 0x733C00}, {1, 12, 0xE7AE8C},
+                   {79, 12, 0x733C00}, {40, 0, 0x733C00}, {40, 23, 0x733C00}, {1, 1, 0x7B4D10},
+                   {78, 22, 0x7B4D10}, {40, 1, 0xFFE7CE}, {40, 2, 0xF7D7BD}, {40, 22, 0xEF826B},
+                   {0, 0, kF},                           // row 0 is not part of the gradient
+                   {2, 12, 0xE6D9D9}, {77, 12, 0xE6D9D9}}}, // no focus: columns 2 and W - 3 too
+        {.name = "Type3FocusDrawsTwoWhiteLinesAndNoDottedRectangle", .type = 3, .width = 80,
+         .height = 24, .setup = {.focus = kTrue},
+         .fills = {{2, 3, kW, 1, 18}, {77, 3, kW, 1, 18},
+                   {2, 21, 0xE7AE8C},  // the lines stop at the inner frame's bottom edge
+                   {40, 12, 0xE6D9D9}}},
+        {.name = "Type3PressedAt80By24", .type = 3, .width = 80, .height = 24,
+         .variant = Pressed, .fills = type3Pressed},
+        {.name = "Type3PressedAt80By24WithFocus", .type = 3, .width = 80, .height = 24,
+         .variant = Pressed, .setup = {.focus = kTrue}, .fills = type3Pressed},
+        {.name = "Type3DisabledAt80By24HasNoFocusLines", .type = 3, .width = 80, .height = 24,
+         .setup = {.enabled = kFalse, .focus = kTrue},
+         .fills = {{40, 12, GradientRow(60, 40, 24, 12)}, {1, 12, 0xFDBA99}, {40, 22, 0xFE8A71},
+                   {40, 1, 0xFFEAD0}, {40, 2, 0xFAD9BF}, {2, 12, GradientRow(60, 40, 24, 12)}}},
+        {.name = "Type3ThreePixelsHigh", .type = 3, .width = 80, .height = 3,
+         .fills = {{0, 1, GradientRow(75, 50, 3, 1)}, {79, 1, GradientRow(75, 50, 3, 1)}}},
+        // The pressed gradient starts at row 3.
+        {.name = "Type3ThreePixelsHighPressed", .type = 3, .width = 80, .height = 3,
+         .variant = Pressed, .fills = {{0, 1, kF}}},
+        {.name = "Type4NormalGridWithTheGreyPalette", .type = 4, .width = 20, .height = 12,
+         .grids = {{0, 0, {"FFKKKK", "FKFLLL", "KFWWWW", "KLWWLL", "KLWLLL", "KLWLLL"}},
+                   {14, 6, {"LLLFSK", "LLLFSK", "LLFFSK", "FFFSSK", "SSSSKF", "KKKKFF"}}},
+         .fills = {{18, 2, kL}, {17, 2, kF}}},
+        {.name = "Type4DisabledAddsTwoCornerPixels", .type = 4, .width = 20, .height = 12,
+         .setup = {.enabled = kFalse}, .fills = {{18, 2, kF}, {17, 2, kL}}},
+        {.name = "Type4PressedDarkensWithShadesOfShadow", .type = 4, .width = 20, .height = 12,
+         .variant = Pressed,
+         .fills = {{10, 6, kS16}, // inner face
+                   {1, 1, kK}, {5, 1, kS64}, {2, 2, kS64}, {3, 3, kS32}, {5, 2, kS32},
+                   {17, 5, kS}, {16, 8, kS}, {18, 5, kS16}, {18, 9, kS32}, {17, 10, kS32},
+                   {2, 10, kS32}, {2, 9, kS16}, {1, 9, kS16}, {18, 2, kS32}, {17, 2, kS16},
+                   {17, 1, kS16}},
+         .captionColour = kL},
+        {.name = "Type5NormalEdges", .type = 5, .width = 20, .height = 12,
+         .fills = {{10, 6, kFace12}, {0, 0, kShadowDark}, {18, 5, kShadowDark},
+                   {5, 10, kShadowDark}, {1, 10, kShadowLight}, {18, 1, kShadowLight},
+                   {19, 5, kW}, {5, 11, kW}}},
+        {.name = "Type5PressedEdges", .type = 5, .width = 20, .height = 12, .variant = Pressed,
+         .fills = {{10, 6, 0x909090}, {0, 0, kShadowDark}, {19, 5, kW}, {19, 11, kW}, {5, 11, kW},
+                   {0, 11, kF}, {19, 0, kF}}},
+        {.name = "Type5DisabledIsAShadowFrameWithoutFill", .type = 5, .width = 20, .height = 12,
+         .setup = {.enabled = kFalse, .focus = kTrue},
+         .grids = {{0, 0, {"SSS", "SFF"}}, {17, 10, {"FFS", "SSS"}}}},
+    };
+}
+// clang-format on
+
+class RoundedLook : public ::testing::TestWithParam<LookCase> {};
+
+TEST_P(RoundedLook, DrawsItsPixels) {
+    ExpectLook(GetParam());
 }
 
-TEST(Type3Look, FocusDrawsTwoWhiteLines) {
-    TestButton b(3, 80, 24);
-    b.state.HasFocus = kTrue;
-    b.draw(Normal);
-    for (int y = 3; y <= 20; ++y) {
-        EXPECT_EQ(b.at(2, y), 0xFFFFFFu) << y;
-        EXPECT_EQ(b.at(77, y), 0xFFFFFFu) << y;
-    }
-    EXPECT_NE(b.at(2, 21), 0xFFFFFFu);
-    EXPECT_EQ(b.at(40, 12), 0xE6D9D9u) << "no dotted rectangle";
-}
+INSTANTIATE_TEST_SUITE_P(Looks, RoundedLook, ::testing::ValuesIn(RoundedLooks()), CaseName);
 
-TEST(Type3Look, PressedAt80By24) {
-    for (VbBool focus : {kFalse, kTrue}) {
-        TestButton b(3, 80, 24);
-        b.state.HasFocus = focus;
-        b.draw(Pressed);
-        EXPECT_EQ(b.at(40, 12), 0xE1D4D4u);
-        EXPECT_EQ(b.at(40, 3), 0xF7F4F4u);
-        EXPECT_EQ(b.at(77, 10), 0xFFFFFFu) << "drawn whether focused or not";
-        EXPECT_EQ(b.at(2, 10), GradientRow(85, 60, 24, 10));
-        for (int x = 2; x <= 77; ++x) {
-            EXPECT_EQ(b.at(x, 1), 0x000000u) << x;
-        }
-        EXPECT_EQ(b.at(40, 2), b.state.FaceColor) << "row 2 is before the pressed gradient";
-    }
-}
-
-TEST(Type3Look, DisabledAt80By24) {
-    TestButton b(3, 80, 24);
-    b.state.Enabled = kFalse;
-    b.state.HasFocus = kTrue;
-    b.draw(Normal);
-    EXPECT_EQ(b.at(40, 12), GradientRow(60, 40, 24, 12));
-    EXPECT_EQ(b.at(1, 12), 0xFDBA99u);
-    EXPECT_EQ(b.at(40, 22), 0xFE8A71u);
-    EXPECT_EQ(b.at(40, 1), 0xFFEAD0u);
-    EXPECT_EQ(b.at(40, 2), 0xFAD9BFu);
-    EXPECT_EQ(b.at(2, 12), GradientRow(60, 40, 24, 12)) << "no focus lines";
-}
-
-TEST(Type3Look, ThreePixelsHigh) {
-    TestButton normal(3, 80, 3);
-    normal.draw(Normal);
-    EXPECT_EQ(normal.at(0, 1), GradientRow(75, 50, 3, 1));
-    EXPECT_EQ(normal.at(79, 1), GradientRow(75, 50, 3, 1));
-
-    TestButton pressed(3, 80, 3);
-    pressed.draw(Pressed);
-    EXPECT_EQ(pressed.at(0, 1), pressed.state.FaceColor) << "the pressed gradient starts at row 3";
-}
-
-TEST(Type4Look, NormalGridWithTheGreyPalette) {
-    TestButton b(4, 20, 12);
-    b.draw(Normal);
-    ExpectGrid(b.surface, 0, 0, {"FFKKKK", "FKFLLL", "KFWWWW", "KLWWLL", "KLWLLL", "KLWLLL"},
-               GreyKey(), "type4-top-left");
-    ExpectGrid(b.surface, 14, 6, {"LLLFSK", "LLLFSK", "LLFFSK", "FFFSSK", "SSSSKF", "KKKKFF"},
-               GreyKey(), "type4-bottom-right");
-}
-
-TEST(Type4Look, DisabledAddsTwoCornerPixels) {
-    TestButton normal(4, 20, 12);
-    normal.draw(Normal);
-    EXPECT_EQ(normal.at(18, 2), normal.state.LightColor);
-    EXPECT_EQ(normal.at(17, 2), normal.state.FaceColor);
-
-    TestButton disabled(4, 20, 12);
-    disabled.state.Enabled = kFalse;
-    disabled.draw(Normal);
-    EXPECT_EQ(disabled.at(18, 2), disabled.state.FaceColor);
-    EXPECT_EQ(disabled.at(17, 2), disabled.state.LightColor);
-}
-
-TEST(Type4Look, PressedDarkensWithShadesOfShadow) {
-    TestButton b(4, 20, 12);
-    b.draw(Pressed);
-    const Colour s16 = 0x707070, s32 = 0x606060, s64 = 0x404040, S = 0x808080, K = 0;
-    EXPECT_EQ(b.at(10, 6), s16) << "inner face";
-    EXPECT_EQ(b.at(1, 1), K);
-    EXPECT_EQ(b.at(5, 1), s64);
-    EXPECT_EQ(b.at(2, 2), s64);
-    EXPECT_EQ(b.at(3, 3), s32);
-    EXPECT_EQ(b.at(5, 2), s32);
-    EXPECT_EQ(b.at(17, 5), S);
-    EXPECT_EQ(b.at(16, 8), S);
-    EXPECT_EQ(b.at(18, 5), s16);
-    EXPECT_EQ(b.at(18, 9), s32);
-    EXPECT_EQ(b.at(17, 10), s32);
-    EXPECT_EQ(b.at(2, 10), s32);
-    EXPECT_EQ(b.at(2, 9), s16);
-    EXPECT_EQ(b.at(1, 9), s16);
-    EXPECT_EQ(b.at(18, 2), s32);
-    EXPECT_EQ(b.at(17, 2), s16);
-    EXPECT_EQ(b.at(17, 1), s16);
-    EXPECT_EQ(b.surface.textColour(), b.state.LightColor);
-}
-
-TEST(Type5Look, NormalAndPressedEdges) {
-    TestButton b(5, 20, 12);
-    b.draw(Normal);
-    const Colour face12 = 0xCCCCCC, shadowDark = 0x666666, shadowLight = 0x9A9A9A;
-    EXPECT_EQ(b.at(10, 6), face12);
-    EXPECT_EQ(b.at(0, 0), shadowDark);
-    EXPECT_EQ(b.at(18, 5), shadowDark);
-    EXPECT_EQ(b.at(5, 10), shadowDark);
-    EXPECT_EQ(b.at(1, 10), shadowLight);
-    EXPECT_EQ(b.at(18, 1), shadowLight);
-    EXPECT_EQ(b.at(19, 5), 0xFFFFFFu);
-    EXPECT_EQ(b.at(5, 11), 0xFFFFFFu);
-
-    b.draw(Pressed);
-    EXPECT_EQ(b.at(10, 6), 0x909090u);
-    EXPECT_EQ(b.at(0, 0), shadowDark);
-    EXPECT_EQ(b.at(19, 5), 0xFFFFFFu);
-    EXPECT_EQ(b.at(19, 11), 0xFFFFFFu);
-    EXPECT_EQ(b.at(5, 11), 0xFFFFFFu);
-    EXPECT_EQ(b.at(0, 11), b.state.FaceColor);
-    EXPECT_EQ(b.at(19, 0), b.state.FaceColor);
-}
+} // namespace
 
 namespace {
 
@@ -272,13 +204,4 @@ TEST(Type5Look, MeasuresAndDrawsBoldThenRestoresTheFontsOwnWeight) {
             EXPECT_EQ(surface.boldWhenDrawn.front(), fontBold);
         }
     }
-}
-
-TEST(Type5Look, DisabledIsAShadowFrameWithoutFill) {
-    TestButton b(5, 20, 12);
-    b.state.Enabled = kFalse;
-    b.state.HasFocus = kTrue;
-    b.draw(Normal);
-    ExpectGrid(b.surface, 0, 0, {"SSS", "SFF"}, GreyKey(), "type5-disabled");
-    ExpectGrid(b.surface, 17, 10, {"FFS", "SSS"}, GreyKey(), "type5-disabled-corner");
 }
