@@ -1,6 +1,6 @@
 #include "host/toolkit/DriveSource.h"
 
-#include "host/toolkit/testing/FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <gtest/gtest.h>
 

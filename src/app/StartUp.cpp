@@ -1,0 +1,29 @@
+#include "app/StartUp.h"
+
+#include "forms/about/frmAbout.h"
+#include "forms/disclaimer/frmSplash.h"
+#include "forms/main/Form1.h"
+#include "host/toolkit/Windows.h"
+
+#include <QPointer>
+
+namespace korven::app {
+
+forms::frmSplash* StartProgram(host::HostServices services) {
+    forms::SplashServices splash;
+    splash.continueToMain = [services] {
+        // One main window per run: a second request shows the one already loaded.
+        static QPointer<forms::Form1> main;
+        if (main.isNull()) {
+            forms::Form1Links links;
+            links.unloadPrevious = forms::frmSplash::UnloadIfLoaded;
+            links.showAbout = forms::frmAbout::ShowModeless;
+            main = new forms::Form1(services, std::move(links));
+            main->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        host::ShowModeless(main);
+    };
+    return forms::frmSplash::LoadAndShow(std::move(splash));
+}
+
+} // namespace korven::app
