@@ -3,7 +3,7 @@
 # Skips the package index update when everything is already there.
 set -euo pipefail
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-gtk-platformtheme libxkbcommon-dev libfreetype-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format

@@ -5,8 +5,10 @@
 dir=build-fuzz
 
 build_fuzz() {
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DKORVEN_BUILD_FUZZ=ON -DKORVEN_BUILD_TESTS=OFF -DKORVEN_BUILD_BENCH=OFF >/dev/null
+    -DKORVEN_BUILD_FUZZ=ON "${launcher[@]}" >/dev/null
   cmake --build "$dir" --target fuzz_pgf_reader fuzz_converter fuzz_make_seeds -j "$(nproc)"
   rm -rf "$dir/seeds"
   "$dir/bin/fuzz_make_seeds" "$dir/seeds"

@@ -1,6 +1,6 @@
 #include "app/DriveEnumeration.h"
 
-#include "host/toolkit/testing/FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,9 @@
 // wait for a person. No test waits on a clock: the completion timer is fired by hand and
 // only the stand-in's own end is waited for.
 
+#include "app/StartUp.h"
 #include "controls/xpbutton/XPButton.h"
-#include "forms/disclaimer/StartUp.h"
+#include "forms/about/frmAbout.h"
 #include "forms/disclaimer/frmSplash.h"
 #include "forms/main/Form1.h"
 #include "forms/main/FramePanel.h"
@@ -13,7 +14,7 @@
 #include "host/toolkit/FileListBox.h"
 #include "host/toolkit/ProcessStarter.h"
 #include "host/toolkit/Timer.h"
-#include "host/toolkit/testing/FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,6 +29,7 @@
 #include <gtest/gtest.h>
 
 using korven::forms::Form1;
+using korven::forms::frmAbout;
 using korven::forms::frmSplash;
 
 namespace {
@@ -128,7 +130,7 @@ protected:
 
     // The disclaimer, then OK, as a user clicks it; returns the main window it leads to.
     Form1* StartAndContinue() {
-        frmSplash* splash = korven::forms::StartProgram(Services());
+        frmSplash* splash = korven::app::StartProgram(Services());
         EXPECT_EQ(VisibleWindows(), QList<QWidget*>{splash});
         ClickMiddle(splash->XPButton1());
         FlushDeletes();
@@ -221,10 +223,22 @@ TEST_F(EndToEnd, ConvertThenRefuseWithoutAPickThenKeepTheOldFileOnNo) {
     EXPECT_FALSE(form->Frame1()->isHidden());
 }
 
+TEST_F(EndToEnd, InfoOpensOneAboutWindowBesideTheMainWindow) {
+    Form1* form = StartAndContinue();
+    ASSERT_NE(form, nullptr);
+    form->INFO()->trigger();
+    form->INFO()->trigger();
+    frmAbout* about = frmAbout::Instance();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(VisibleWindows().size(), 2);
+    EXPECT_FALSE(about->isModal());
+    EXPECT_TRUE(form->isEnabled());
+}
+
 TEST_F(EndToEnd, ExitOnTheDisclaimerEndsTheProgramWithNoOtherWindow) {
     ShownWindows shown;
     qApp->installEventFilter(&shown);
-    korven::forms::StartProgram(Services());
+    korven::app::StartProgram(Services());
     QTimer::singleShot(0, [] { ClickMiddle(frmSplash::Instance()->XPButton2()); });
     QTimer giveUp;
     giveUp.setSingleShot(true);
@@ -242,7 +256,7 @@ TEST_F(EndToEnd, ExitOnTheDisclaimerEndsTheProgramWithNoOtherWindow) {
 TEST_F(EndToEnd, TheProgramOutlivesTheDisclaimerAndEndsWithTheMainWindowsExit) {
     ShownWindows shown;
     qApp->installEventFilter(&shown);
-    korven::forms::StartProgram(Services());
+    korven::app::StartProgram(Services());
     bool mainWasUp = false;
     QTimer::singleShot(0, [&] {
         ClickMiddle(frmSplash::Instance()->XPButton1());

@@ -1,6 +1,6 @@
 # The button as a live control: properties, saved sets, input steps and the widget.
 # Included by CMakeLists.txt of this folder.
-add_library(korven_xpbutton STATIC
+korven_add_library(korven_xpbutton
   ${CMAKE_CURRENT_LIST_DIR}/ButtonInput.h
   ${CMAKE_CURRENT_LIST_DIR}/ButtonInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ButtonProperties.h
@@ -10,6 +10,5 @@ add_library(korven_xpbutton STATIC
   ${CMAKE_CURRENT_LIST_DIR}/PlaceFromSavedSet.h
   ${CMAKE_CURRENT_LIST_DIR}/PlaceFromSavedSet.cpp
 )
-target_include_directories(korven_xpbutton PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(korven_xpbutton PUBLIC korven_xpbutton_appearance korven_host_control
-                                             Qt6::Widgets)
+                                             korven_host_surface Qt6::Widgets)

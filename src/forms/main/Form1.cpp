@@ -54,8 +54,8 @@ QLabel* MakeLabel(const char* text, QWidget* parent, const layout::TwipsRect& wh
 
 } // namespace
 
-Form1::Form1(host::HostServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)) {
+Form1::Form1(host::HostServices services, Form1Links links, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)), links_(std::move(links)) {
     SetUpWindow();
     CreateMenu();
     CreateTimers();

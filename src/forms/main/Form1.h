@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/ConversionJob.h"
 #include "app/ConversionSettings.h"
-#include "forms/main/ConversionJob.h"
 #include "host/toolkit/FolderReader.h"
 #include "host/toolkit/HostServices.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -29,6 +30,16 @@ namespace korven::forms {
 class FramePanel;
 class LinkLabel;
 
+// The other windows this one deals with, given by start-up so that no window includes
+// another. Left empty, as when a test loads this window alone, the steps that use them do
+// nothing.
+struct Form1Links {
+    // The load step's last action: unload the window that led here (the disclaimer).
+    std::function<void()> unloadPrevious;
+    // The INFO menu: show the About window, modeless.
+    std::function<void()> showAbout;
+};
+
 // The main converter window. Everything that touches the machine comes in through
 // HostServices, so tests drive the handlers with fakes; the handlers are public and named
 // after their control and event, so a test can run one exactly as the toolkit would.
@@ -37,7 +48,7 @@ class LinkLabel;
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(host::HostServices services, QWidget* parent = nullptr);
+    explicit Form1(host::HostServices services, Form1Links links = {}, QWidget* parent = nullptr);
     ~Form1() override;
 
     const app::ConversionSettings& Settings() const { return settings_; }
@@ -70,7 +81,7 @@ public:
     QAction* INFO() const { return info_; }
 
     // The job under way, if any (for tests and for a status line).
-    ConversionJob* Job() const { return job_.get(); }
+    app::ConversionJob* Job() const { return job_.get(); }
 
     void Form_Load();
     void Drive1_Change();
@@ -113,8 +124,9 @@ private:
     void ReportFolderOpenFailure(host::FolderError error, const QString& path);
 
     host::HostServices services_;
+    Form1Links links_;
     app::ConversionSettings settings_;
-    std::unique_ptr<ConversionJob> job_;
+    std::unique_ptr<app::ConversionJob> job_;
     bool placed_ = false;
 
     QWidget* client_ = nullptr;

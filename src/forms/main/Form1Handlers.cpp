@@ -3,7 +3,6 @@
 
 #include "app/CommandLine.h"
 #include "app/DriveEnumeration.h"
-#include "forms/about/frmAbout.h"
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/Form1Texts.h"
@@ -16,7 +15,6 @@
 #include "host/toolkit/Timer.h"
 #include "host/toolkit/Windows.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,11 +53,8 @@ void Form1::Form_Load() {
     combo1_->setCurrentIndex(-1);
     timer1_->SetEnabled(true);
     timer1_->SetInterval(layout::kTimer1Interval);
-    // The disclaimer window, when it was shown first, is not needed once this window is up.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != this && window->objectName() == QLatin1String("frmSplash")) {
-            host::Unload(window);
-        }
+    if (links_.unloadPrevious) {
+        links_.unloadPrevious();
     }
 }
 
@@ -171,17 +166,17 @@ void Form1::StartConversion() {
     ShowWaitingLook();
     app::BuildCommandLine(settings_);
     const app::ConverterInvocation invocation = app::BuildConverterInvocation(settings_);
-    const FileSnapshot before = FileSnapshot::Take(output);
+    const app::FileSnapshot before = app::FileSnapshot::Take(output);
     auto handle = services_.processes->Start(invocation.program, invocation.arguments);
     if (handle->State() == host::ProcessState::FailedToStart) {
         // Nothing ran: back to idle with the pick kept, so the user can fix it and retry.
         ShowIdleLook();
-        services_.messages->Show(CannotStartMessage(invocation.program, handle->FailureText()),
+        services_.messages->Show(app::CannotStartMessage(invocation.program, handle->FailureText()),
                                  texts::kFlagsStop, QString(), this);
         return;
     }
-    job_ = std::make_unique<ConversionJob>(std::move(handle), invocation.program, output, before,
-                                           settings_.FontFile);
+    job_ = std::make_unique<app::ConversionJob>(std::move(handle), invocation.program, output,
+                                                before, settings_.FontFile);
     timer2_->SetInterval(layout::kTimer2Interval);
     timer2_->SetEnabled(true);
     settings_.FontFile.clear();
@@ -191,15 +186,15 @@ void Form1::Timer2_Timer() {
     if (!job_ || job_->Reported()) {
         return;
     }
-    const ConverterObservation seen = job_->Observe();
-    const JobVerdict verdict = JudgeConverter(seen);
+    const app::ConverterObservation seen = job_->Observe();
+    const app::JobVerdict verdict = app::JudgeConverter(seen);
     if (!verdict.finished) {
         // Still converting: keep the waiting look and look again soon.
         timer2_->SetInterval(kOverduePollInterval);
         return;
     }
     job_->MarkReported();
-    if (seen.state == ConverterObservation::State::FailedToStart) {
+    if (seen.state == app::ConverterObservation::State::FailedToStart) {
         settings_.FontFile = job_->PickedFont();
     }
     // The waiting text goes before the report; the panes come back once it is read.
@@ -219,7 +214,9 @@ void Form1::Timer1_Timer(int /*index*/) {
 }
 
 void Form1::INFO_Click() {
-    frmAbout::ShowModeless();
+    if (links_.showAbout) {
+        links_.showAbout();
+    }
 }
 
 void Form1::Label1_MouseMove() {

@@ -25,7 +25,6 @@ inline constexpr char kSelectFont[] = "Please select a font";
 inline constexpr char kSelectFontTitle[] = "Question";
 inline constexpr char kReplaceQuestion[] = "the file already exist to replace it";
 inline constexpr char kReplaceTitle[] = "QUESTION";
-inline constexpr char kConcluded[] = "operation concluded correctly";
 inline constexpr char kDeviceUnavailable[] = " Peripheral not available ";
 inline constexpr char kDiskNotReady[] = "Not ready disc";
 

@@ -13,7 +13,7 @@ namespace korven::host {
 
 // Everything a window needs that touches the machine, passed in at construction. The
 // pointers are not owned and must outlive the window. Real() gives the real services;
-// tests fill in fakes (see host/toolkit/testing/FakeHost.h).
+// tests fill in fakes (see tests/support/FakeHost.h).
 struct HostServices {
     MessageBoxService* messages = nullptr;
     ProcessStarter* processes = nullptr;

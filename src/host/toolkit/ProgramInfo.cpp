@@ -1,5 +1,7 @@
 #include "host/toolkit/ProgramInfo.h"
 
+#include "korven/Version.h"
+
 #include <QCoreApplication>
 #include <QDir>
 

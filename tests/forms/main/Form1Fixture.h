@@ -3,7 +3,7 @@
 #include "forms/main/Form1.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/FileListBox.h"
-#include "host/toolkit/testing/FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,7 +31,7 @@ protected:
     }
 
     Form1& Load() {
-        form_ = new Form1(Services());
+        form_ = new Form1(Services(), links_);
         return *form_;
     }
 
@@ -65,6 +65,8 @@ protected:
     QString savedCwd_;
     QString programFolder_;
     host::testing::FakeHost host_;
+    // What the window is given for the windows it deals with; a test may set them before Load().
+    Form1Links links_;
     QPointer<Form1> form_;
 };
 

@@ -1,7 +1,7 @@
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/DriveListBox.h"
 #include "host/toolkit/FileListBox.h"
-#include "host/toolkit/testing/FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <QDir>
 #include <QFile>

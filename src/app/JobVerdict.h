@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace korven::forms {
+namespace korven::app {
 
 // What the window learned about the converter when it looked: everything needed to decide
 // whether the job is over and what to tell the user. No window or process is involved here.
@@ -30,4 +30,4 @@ JobVerdict JudgeConverter(const ConverterObservation& seen);
 // The message for a converter that could not be started at all, naming where it was looked for.
 QString CannotStartMessage(const QString& converterPath, const QString& reason);
 
-} // namespace korven::forms
+} // namespace korven::app

@@ -1,10 +1,10 @@
 // Deciding the report from what was seen of the converter.
 
-#include "forms/main/JobVerdict.h"
+#include "app/JobVerdict.h"
 
 #include <gtest/gtest.h>
 
-namespace korven::forms {
+namespace korven::app {
 namespace {
 
 using State = ConverterObservation::State;
@@ -59,4 +59,4 @@ TEST(JobVerdictTest, MessagesNameWhatWentWrong) {
 }
 
 } // namespace
-} // namespace korven::forms
+} // namespace korven::app

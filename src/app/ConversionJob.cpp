@@ -1,8 +1,8 @@
-#include "forms/main/ConversionJob.h"
+#include "app/ConversionJob.h"
 
 #include <QFileInfo>
 
-namespace korven::forms {
+namespace korven::app {
 
 FileSnapshot FileSnapshot::Take(const QString& path) {
     FileSnapshot s;
@@ -53,4 +53,4 @@ ConverterObservation ConversionJob::Observe() {
     return seen;
 }
 
-} // namespace korven::forms
+} // namespace korven::app

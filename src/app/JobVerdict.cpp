@@ -1,10 +1,13 @@
-#include "forms/main/JobVerdict.h"
+#include "app/JobVerdict.h"
 
-#include "forms/main/Form1Texts.h"
+#include "host/toolkit/MessageBox.h"
 
-namespace korven::forms {
+namespace korven::app {
 
 namespace {
+
+// The report of a conversion that went well, as the main window shows it.
+constexpr char kConcluded[] = "operation concluded correctly";
 
 QString WithErrorLine(QString message, const QString& lastErrorLine) {
     if (!lastErrorLine.isEmpty()) {
@@ -43,8 +46,8 @@ JobVerdict JudgeConverter(const ConverterObservation& seen) {
         if (seen.exitCode == 0 && seen.outputWritten) {
             verdict.finished = true;
             verdict.success = true;
-            verdict.message = QString::fromLatin1(texts::kConcluded);
-            verdict.flags = texts::kFlagsPlain;
+            verdict.message = QString::fromLatin1(kConcluded);
+            verdict.flags = host::MessageBoxFlags::OkOnly;
             return verdict;
         }
         if (seen.exitCode != 0) {
@@ -61,8 +64,8 @@ JobVerdict JudgeConverter(const ConverterObservation& seen) {
         break;
     }
     verdict.finished = true;
-    verdict.flags = texts::kFlagsStop;
+    verdict.flags = host::MessageBoxFlags::Stop;
     return verdict;
 }
 
-} // namespace korven::forms
+} // namespace korven::app

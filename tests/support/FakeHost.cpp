@@ -1,4 +1,4 @@
-#include "host/toolkit/testing/FakeHost.h"
+#include "support/FakeHost.h"
 
 namespace korven::host::testing {
 

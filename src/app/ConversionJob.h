@@ -1,13 +1,13 @@
 #pragma once
 
-#include "forms/main/JobVerdict.h"
+#include "app/JobVerdict.h"
 #include "host/toolkit/ProcessStarter.h"
 
 #include <QDateTime>
 #include <QString>
 #include <memory>
 
-namespace korven::forms {
+namespace korven::app {
 
 // What a file looked like at one moment, so a later look can tell whether it was written.
 struct FileSnapshot {
@@ -47,4 +47,4 @@ private:
     bool reported_ = false;
 };
 
-} // namespace korven::forms
+} // namespace korven::app
