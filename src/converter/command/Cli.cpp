@@ -1,13 +1,13 @@
 #include "converter/command/Cli.h"
 
 #include "converter/command/Arguments.h"
+#include "converter/command/Files.h"
+#include "converter/command/Png.h"
 #include "converter/core/CharacterSet.h"
 #include "converter/core/Converter.h"
 #include "converter/core/Errors.h"
-#include "converter/command/Files.h"
 #include "converter/core/PgfReader.h"
 #include "converter/core/PgfWriter.h"
-#include "converter/command/Png.h"
 #include "converter/core/TextRender.h"
 
 #ifndef KORVEN_VERSION

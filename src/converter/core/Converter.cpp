@@ -124,8 +124,8 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
         PgfGlyph glyph;
         if (!r.tooLarge)
             glyph = fromRendered(c, r, r.coverageIn(coverage), settings.shadowRadius);
-        const std::string problem = r.tooLarge ? "bitmap is far larger than 127 pixels"
-                                               : glyphLimitProblem(glyph);
+        const std::string problem =
+            r.tooLarge ? "bitmap is far larger than 127 pixels" : glyphLimitProblem(glyph);
         if (!problem.empty()) {
             if (c == kSpace || c == kUnderscore)
                 throw ConversionError("glyph " + codePointName(c) + " does not fit: " + problem);

@@ -71,8 +71,8 @@ inline constexpr std::uint8_t kUnknown20Value = 4; // both bytes; meaning unknow
 inline constexpr std::uint8_t kBitsPerPixel = 4;
 inline constexpr std::uint32_t kUnknownBCValue = 0x00010000; // meaning unknown
 inline constexpr std::uint32_t kUnknownC8Value = 0x00010000; // meaning unknown
-inline constexpr std::uint16_t kCharPointerUnitBytes = 4; // char pointers count 4-byte words
-inline constexpr std::int32_t kShadowScaleOneToOne = 64;  // shadows are drawn at 1:1
+inline constexpr std::uint16_t kCharPointerUnitBytes = 4;    // char pointers count 4-byte words
+inline constexpr std::int32_t kShadowScaleOneToOne = 64;     // shadows are drawn at 1:1
 
 // Glyph record flags.
 inline constexpr std::uint32_t kDirectionMask = 0x03;

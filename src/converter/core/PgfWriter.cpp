@@ -105,7 +105,6 @@ Maxima maximaOf(const std::vector<PgfGlyph>& glyphs) {
     return m;
 }
 
-
 // The four metric tables. Entry 0 of the dimension and adjust tables is left unused (see
 // buildMetricTable); every advance must be in its table, because some readers look advances up
 // only there.

@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         RleCase{"AllZero", Nibbles(20, 0), {7, 0, 7, 0, 3, 0}},
         RleCase{"AllFull", Nibbles(16, 15), {7, 15, 7, 15}},
         RleCase{"PairInsideLiterals", {1, 2, 2, 3}, {12, 1, 2, 2, 3}},
-        RleCase{"ThreeEqualEndALiteralGroup", {1, 2, 7, 7, 7, 7, 7, 3, 4}, {14, 1, 2, 4, 7, 14, 3, 4}},
+        RleCase{
+            "ThreeEqualEndALiteralGroup", {1, 2, 7, 7, 7, 7, 7, 3, 4}, {14, 1, 2, 4, 7, 14, 3, 4}},
         RleCase{"LiteralGroupEndsAtTheLastPixel", {4, 6, 6}, {13, 4, 6, 6}},
         RleCase{"Empty", {}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
