@@ -122,7 +122,8 @@ GlyphBitmap makeShadow(std::span<const std::uint8_t> coverage, int width, int he
                            levels.begin() + static_cast<std::ptrdiff_t>((y + 1) * w),
                            [](Level v) { return v != 0; });
     };
-    const auto [y0, y1] = extent(h, rowHasShadow);
+    const std::pair<std::size_t, std::size_t> shadowRows = extent(h, rowHasShadow);
+    const std::size_t y0 = shadowRows.first, y1 = shadowRows.second;
     if (y0 > y1) {
         shadow.left = left - reach;
         shadow.top = top + reach;
