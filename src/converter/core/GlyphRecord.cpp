@@ -56,11 +56,11 @@ std::size_t countDifferent(const std::uint8_t* a, const std::uint8_t* b, std::si
 std::vector<std::uint8_t> pixelsInOrder(const GlyphBitmap& bitmap, PixelOrder order) {
     if (order == PixelOrder::Rows)
         return bitmap.pixels;
-    std::vector<std::uint8_t> columns;
-    columns.reserve(bitmap.pixels.size());
+    std::vector<std::uint8_t> columns(bitmap.pixels.size());
+    std::uint8_t* to = columns.data();
     for (int x = 0; x < bitmap.width; ++x)
         for (int y = 0; y < bitmap.height; ++y)
-            columns.push_back(bitmap.at(x, y));
+            *to++ = bitmap.at(x, y);
     return columns;
 }
 

@@ -13,7 +13,7 @@ std::vector<std::uint8_t> encodeRle(std::span<const std::uint8_t> pixels) {
     const std::size_t n = pixels.size();
     // At most two nibbles per pixel: a literal group of one.
     std::vector<std::uint8_t> codes(2 * n);
-    std::size_t count = 0;
+    std::uint8_t* to = codes.data();
     auto sameAsNext = [&](std::size_t i) { return i + 1 < n && pixels[i] == pixels[i + 1]; };
     std::size_t i = 0;
     while (i < n) {
@@ -22,8 +22,8 @@ std::vector<std::uint8_t> encodeRle(std::span<const std::uint8_t> pixels) {
             std::size_t length = 2;
             while (length < kMaxGroup && sameAsNext(i + length - 1))
                 ++length;
-            codes[count++] = static_cast<std::uint8_t>(length - 1);
-            codes[count++] = pixels[i];
+            *to++ = static_cast<std::uint8_t>(length - 1);
+            *to++ = pixels[i];
             i += length;
             continue;
         }
@@ -32,11 +32,11 @@ std::vector<std::uint8_t> encodeRle(std::span<const std::uint8_t> pixels) {
         const std::size_t first = i++;
         while (i - first < kMaxGroup && i < n && !(sameAsNext(i) && sameAsNext(i + 1)))
             ++i;
-        codes[count++] = static_cast<std::uint8_t>(kLiteralCodeBase - (i - first));
-        for (std::size_t k = first; k < i; ++k)
-            codes[count++] = pixels[k];
+        *to++ = static_cast<std::uint8_t>(kLiteralCodeBase - (i - first));
+        to = std::copy(pixels.begin() + static_cast<std::ptrdiff_t>(first),
+                       pixels.begin() + static_cast<std::ptrdiff_t>(i), to);
     }
-    codes.resize(count);
+    codes.resize(static_cast<std::size_t>(to - codes.data()));
     return codes;
 }
 
