@@ -17,7 +17,7 @@ constexpr int kMaxReach = 16;
 constexpr int kFull = 255 * kWeightOne;
 
 // Coverage (at most 255) times a weight (at most 128) fits in 16 bits, which lets the compiler
-// run the passes on vectors of sixteen values.
+// run the passes on vectors of 16-bit values.
 using Level = std::uint16_t;
 
 // Weight of ink d pixels away, in 1/128: 1 at the ink, 1/peak at the radius, so the shadow ends

@@ -85,8 +85,8 @@ void expectSameShadow(const GlyphBitmap& trimmed, const GlyphBitmap& full) {
 
 TEST(Shadow, MatchesThePixelByPixelShadowOnRandomGlyphs) {
     std::mt19937 random(11);
-    // Widths around the 16-pixel steps the rows are laid out in, and odd radii, are where a
-    // row's spread could leak into the next one.
+    // The passes read past the end of each row into the next: ink at the edges of narrow and
+    // wide glyphs, at every radius, is where a row's spread could leak into the next one.
     for (double radius : {1.0, 1.5, 2.0, 2.5, 3.7, 4.0}) {
         for (int trial = 0; trial < 60; ++trial) {
             const int width = 1 + static_cast<int>(random() % 40);
