@@ -2,7 +2,6 @@
 
 #include "converter/core/Errors.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <utility>
 

@@ -24,8 +24,6 @@ public:
     // Overwrites `bits` bits (0..32) from bit `position` with value, for a field whose value is
     // known only after what follows it has been written. The bits must exist already.
     void overwrite(std::size_t position, std::uint32_t value, int bits);
-    // Room for `bytes` more bytes, so a long stream is not copied as it grows.
-    void reserve(std::size_t bytes) { bytes_.reserve(bytes_.size() + bytes); }
     // Hands over the bytes written so far, leaving the writer empty.
     std::vector<std::uint8_t> release();
     std::size_t bitCount() const { return bitCount_; }
