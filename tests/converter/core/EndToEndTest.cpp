@@ -161,6 +161,14 @@ TEST(Converter, RefusesWhenARequiredGlyphCannotFit) {
     EXPECT_THROW(convertFont(font, {22, 2.0}), ConversionError);
 }
 
+TEST(Converter, RepeatedCallsInOneProcessShareNoState) {
+    // The program converts again for every change of the settings.
+    const Bytes font = buildTestFont({{'A', 600, 50, 0, 550, 700}, {'i', 300, 80, 0, 220, 500}});
+    const Bytes first = convertToPgf(font, {12, 1.0});
+    EXPECT_NE(convertToPgf(font, {20, 4.0}), first);
+    EXPECT_EQ(convertToPgf(font, {12, 1.0}), first);
+}
+
 TEST(Converter, RefusesBytesThatAreNoFont) {
     const std::string text = "just some text, not a font";
     EXPECT_THROW(convertFont(Bytes(text.begin(), text.end()), {}), ConversionError);
