@@ -1,10 +1,10 @@
 // The whole conversion on arbitrary font bytes. The first byte picks the size and the shadow.
 // Whatever FreeType makes of the rest, the converter must either refuse it with
 // ConversionError or write a file that our reader reads back exactly.
-#include "converter/Converter.h"
-#include "converter/Errors.h"
-#include "converter/PgfReader.h"
-#include "converter/PgfWriter.h"
+#include "converter/core/Converter.h"
+#include "converter/core/Errors.h"
+#include "converter/core/PgfReader.h"
+#include "converter/core/PgfWriter.h"
 
 #include <cstddef>
 #include <cstdint>

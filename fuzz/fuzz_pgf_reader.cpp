@@ -1,8 +1,8 @@
 // The PGF reader on arbitrary bytes: it must either read the file or throw PgfFormatError,
 // never read out of bounds, crash or leak. Also draws text through the --render path.
-#include "converter/Errors.h"
-#include "converter/PgfReader.h"
-#include "converter/TextRender.h"
+#include "converter/core/Errors.h"
+#include "converter/core/PgfReader.h"
+#include "converter/core/TextRender.h"
 
 #include <algorithm>
 #include <cstddef>

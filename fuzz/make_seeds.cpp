@@ -2,7 +2,7 @@
 // DIR/reader. The fonts are generated (no font files from elsewhere), and kept small so
 // that each fuzz run is fast.
 #include "TestFont.h"
-#include "converter/Converter.h"
+#include "converter/core/Converter.h"
 
 #include <filesystem>
 #include <fstream>

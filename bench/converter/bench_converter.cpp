@@ -2,10 +2,10 @@
 // DejaVu Sans at 16 px with a shadow of 2, against FreeType rendering the same glyphs alone.
 // Both start from the font's bytes in memory, so opening the face counts on both sides.
 // The process's peak memory is reported as a counter.
-#include "converter/CharacterSet.h"
-#include "converter/Converter.h"
-#include "converter/FreeType.h"
-#include "converter/Rasterizer.h"
+#include "converter/core/CharacterSet.h"
+#include "converter/core/Converter.h"
+#include "converter/core/FreeType.h"
+#include "converter/core/Rasterizer.h"
 
 #include <benchmark/benchmark.h>
 #include <fstream>

@@ -1,0 +1,98 @@
+#include "converter/command/Arguments.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace korven::converter {
+
+namespace {
+
+bool allDigits(const std::string& s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+std::string quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
+
+UsageError countError(std::size_t got) {
+    return {"expected 4 arguments FONT OUTPUT SIZE iSHADOW, got " + std::to_string(got) +
+            " (see ttf2pgf --help)"};
+}
+
+} // namespace
+
+int parsePixelSize(const std::string& text) {
+    // A digit count check first keeps strtol away from overflow.
+    if (!allDigits(text) || text.size() > 4)
+        return -1;
+    const int value = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+    return value >= kMinPixelSize && value <= kMaxPixelSize ? value : -1;
+}
+
+double parseShadowRadius(const std::string& text) {
+    if (text.size() < 2 || text.size() > 16 || text[0] != 'i')
+        return -1;
+    const std::string number = text.substr(1);
+    const std::size_t point = number.find('.');
+    const std::string whole = number.substr(0, point);
+    const std::string fraction = point == std::string::npos ? "1" : number.substr(point + 1);
+    // Plain decimals only: no signs, exponents, "nan" or "inf" that strtod would accept.
+    if (!allDigits(whole) || !allDigits(fraction))
+        return -1;
+    const double value = std::strtod(number.c_str(), nullptr);
+    return value >= kMinShadowRadius && value <= kMaxShadowRadius ? value : -1;
+}
+
+ParsedArguments parseArguments(const std::vector<std::string>& args) {
+    if (args.size() == 1 && args[0] == "--help")
+        return HelpCommand{};
+    if (args.size() == 1 && args[0] == "--version")
+        return VersionCommand{};
+    if (!args.empty() && args[0] == "--render") {
+        if (args.size() != 4)
+            return UsageError{"--render expects FILE.pgf TEXT OUT.png, got " +
+                              std::to_string(args.size() - 1) + " arguments"};
+        if (args[1].empty() || args[3].empty())
+            return UsageError{"--render needs a PGF file and a PNG file name"};
+        return RenderCommand{args[1], args[2], args[3]};
+    }
+    if (!args.empty() && args[0].rfind("--", 0) == 0)
+        return UsageError{"unknown option " + quoted(args[0]) + " (see ttf2pgf --help)"};
+    if (args.size() != 4)
+        return countError(args.size());
+    if (args[0].empty())
+        return UsageError{"FONT must name a font file, got an empty argument"};
+    if (args[1].empty())
+        return UsageError{"OUTPUT must name the file to write, got an empty argument"};
+    const int size = parsePixelSize(args[2]);
+    if (size < 0)
+        return UsageError{"SIZE must be a whole number from 6 to 22 (pixels per em), got " +
+                          quoted(args[2])};
+    const double radius = parseShadowRadius(args[3]);
+    if (radius < 0)
+        return UsageError{"iSHADOW must be the letter i and a number from 1 to 4.0 (shadow "
+                          "radius in pixels, e.g. i2), got " +
+                          quoted(args[3])};
+    return ConvertCommand{args[0], args[1], size, radius};
+}
+
+std::string usageText() {
+    return "Usage: ttf2pgf FONT OUTPUT SIZE iSHADOW\n"
+           "       ttf2pgf --render FILE.pgf TEXT OUT.png\n"
+           "       ttf2pgf --help | --version\n"
+           "\n"
+           "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
+           "  FONT     the font to convert (a collection gives its first face)\n"
+           "  OUTPUT   the PGF file to write, normally ltn0.pgf; it is replaced only when the\n"
+           "           new file is complete\n"
+           "  SIZE     em size in pixels, a whole number from 6 to 22 (the system font is 18)\n"
+           "  iSHADOW  the letter i and the shadow radius in pixels, 1 to 4.0 (e.g. i2)\n"
+           "\n"
+           "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
+           "Exit codes: 0 success, 1 conversion failed, 2 wrong arguments.\n";
+}
+
+} // namespace korven::converter

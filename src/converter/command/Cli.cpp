@@ -1,0 +1,86 @@
+#include "converter/command/Cli.h"
+
+#include "converter/command/Arguments.h"
+#include "converter/command/Files.h"
+#include "converter/command/Png.h"
+#include "converter/core/CharacterSet.h"
+#include "converter/core/Converter.h"
+#include "converter/core/Errors.h"
+#include "converter/core/PgfReader.h"
+#include "converter/core/PgfWriter.h"
+#include "converter/core/TextRender.h"
+#include "korven/Version.h"
+
+namespace korven::converter {
+
+namespace {
+
+constexpr const char* kProgram = "ttf2pgf: ";
+
+int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
+    std::vector<std::uint8_t> pgf;
+    ConversionResult result;
+    try {
+        const std::vector<std::uint8_t> fontBytes = readWholeFile(c.fontPath);
+        result = convertFont(fontBytes, {c.pixelsPerEm, c.shadowRadius});
+        pgf = writePgf(result.font);
+        writeFileAtomically(c.outputPath, pgf);
+    } catch (const FileError& e) {
+        err << kProgram << e.what() << '\n';
+        return kExitFailed;
+    } catch (const ConversionError& e) {
+        err << kProgram << "cannot convert \"" << c.fontPath << "\": " << e.what() << '\n';
+        return kExitFailed;
+    }
+    if (!result.skipped.empty()) {
+        err << kProgram << "note: left out " << result.skipped.size()
+            << " characters too large for the format:";
+        for (char32_t s : result.skipped)
+            err << ' ' << codePointName(s);
+        err << '\n';
+    }
+    out << "wrote " << c.outputPath << ": " << result.font.glyphs.size() << " glyphs, "
+        << pgf.size() << " bytes\n";
+    return kExitOk;
+}
+
+int render(const RenderCommand& c, std::ostream& out, std::ostream& err) {
+    try {
+        const PgfFile font = PgfFile::parse(readWholeFile(c.pgfPath));
+        writeFileAtomically(c.pngPath, encodePng(renderText(font, decodeUtf8(c.text))));
+    } catch (const FileError& e) {
+        err << kProgram << e.what() << '\n';
+        return kExitFailed;
+    } catch (const PgfFormatError& e) {
+        err << kProgram << "cannot read \"" << c.pgfPath << "\": " << e.what() << '\n';
+        return kExitFailed;
+    } catch (const std::runtime_error& e) {
+        err << kProgram << "cannot draw the text: " << e.what() << '\n';
+        return kExitFailed;
+    }
+    out << "wrote " << c.pngPath << '\n';
+    return kExitOk;
+}
+
+} // namespace
+
+int runTtf2pgf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParsedArguments parsed = parseArguments(args);
+    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+        err << kProgram << usage->message << '\n';
+        return kExitUsage;
+    }
+    if (std::holds_alternative<HelpCommand>(parsed)) {
+        out << usageText();
+        return kExitOk;
+    }
+    if (std::holds_alternative<VersionCommand>(parsed)) {
+        out << "ttf2pgf " << KORVEN_VERSION << '\n';
+        return kExitOk;
+    }
+    if (const auto* r = std::get_if<RenderCommand>(&parsed))
+        return render(*r, out, err);
+    return convert(std::get<ConvertCommand>(parsed), out, err);
+}
+
+} // namespace korven::converter

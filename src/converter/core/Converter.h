@@ -1,0 +1,35 @@
+#pragma once
+
+#include "converter/core/PgfModel.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace korven::converter {
+
+struct ConversionSettings {
+    int pixelsPerEm = 18;      // em size in pixels; the handheld's system font uses 18
+    double shadowRadius = 2.0; // pixels the soft shadow reaches beyond the ink
+};
+
+struct ConversionResult {
+    PgfFont font;
+    // Characters the font has that could not be stored because they break a limit of the format
+    // (an advance of 32 px or more, a bitmap over 127 px...). The file is complete without them.
+    std::vector<char32_t> skipped;
+};
+
+// Everything between font bytes and the font model: opens the font with FreeType, renders the
+// character set, quantises to 16 levels, makes the shadows and leaves out optional glyphs that
+// do not fit the format (the writer checks the whole font once more).
+// No file system access. Throws ConversionError with a message for the user.
+ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
+                             const ConversionSettings& settings);
+
+// convertFont followed by the PGF writer.
+std::vector<std::uint8_t> convertToPgf(std::span<const std::uint8_t> fontBytes,
+                                       const ConversionSettings& settings,
+                                       std::vector<char32_t>* skipped = nullptr);
+
+} // namespace korven::converter

@@ -1,0 +1,240 @@
+#include "converter/command/Cli.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace korven::converter {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const std::string kOriginal = "the user's existing font file";
+
+std::string readText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+// A fresh folder holding an existing ltn0.pgf, and the checks every failure must pass.
+class Ttf2pgf : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kFont))
+            GTEST_SKIP() << kFont << " is not installed";
+        char name[] = "/tmp/ttf2pgf-test-XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        dir_ = name;
+        output_ = dir_ / "ltn0.pgf";
+        std::ofstream(output_, std::ios::binary) << kOriginal;
+    }
+    void TearDown() override {
+        if (!dir_.empty()) {
+            fs::permissions(dir_, fs::perms::owner_all);
+            fs::remove_all(dir_);
+        }
+    }
+
+    static Outcome run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int code = runTtf2pgf(args, out, err);
+        return {code, out.str(), err.str()};
+    }
+
+    // Failed: the exit code, one line on standard error, and the folder exactly as it was.
+    void expectUntouchedFailure(const Outcome& r, int code, const std::string& mentions) {
+        EXPECT_EQ(r.code, code);
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.err.back(), '\n');
+        EXPECT_NE(r.err.find(mentions), std::string::npos) << r.err;
+        EXPECT_EQ(readText(output_), kOriginal);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+            << "a temporary file was left behind";
+    }
+
+    fs::path dir_;
+    fs::path output_;
+};
+
+struct BadArguments {
+    const char* name;
+    std::vector<std::string> tail; // after FONT OUTPUT; empty names mean "leave out"
+    const char* mentions;
+};
+
+class Ttf2pgfArguments : public Ttf2pgf, public ::testing::WithParamInterface<BadArguments> {};
+
+TEST_P(Ttf2pgfArguments, AreRefusedWithCode2) {
+    std::vector<std::string> args = {kFont, output_.string()};
+    args.insert(args.end(), GetParam().tail.begin(), GetParam().tail.end());
+    expectUntouchedFailure(run(args), 2, GetParam().mentions);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Ttf2pgfArguments,
+    ::testing::Values(BadArguments{"Missing", {"18"}, "expected 4 arguments"},
+                      BadArguments{"Extra", {"18", "i2", "more"}, "expected 4 arguments"},
+                      BadArguments{
+                          "Size5", {"5", "i2"}, "SIZE must be a whole number from 6 to 22"},
+                      BadArguments{"Size23", {"23", "i2"}, "SIZE"},
+                      BadArguments{"SizeFraction", {"12.5", "i2"}, "\"12.5\""},
+                      BadArguments{"SizeWord", {"abc", "i2"}, "SIZE"},
+                      BadArguments{"SizeHuge", {"99999999999999999999", "i2"}, "SIZE"},
+                      BadArguments{"ShadowNoLetter", {"18", "2"}, "iSHADOW must be the letter i"},
+                      BadArguments{"ShadowNoNumber", {"18", "i"}, "1 to 4.0"},
+                      BadArguments{"ShadowWord", {"18", "ix"}, "\"ix\""},
+                      BadArguments{"ShadowSmall", {"18", "i0.5"}, "iSHADOW"},
+                      BadArguments{"ShadowLarge", {"18", "i4.5"}, "iSHADOW"},
+                      BadArguments{"ShadowNan", {"18", "inan"}, "iSHADOW"},
+                      BadArguments{"ShadowExponent", {"18", "i1e9"}, "iSHADOW"},
+                      BadArguments{"ShadowSign", {"18", "i+2"}, "iSHADOW"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Ttf2pgf, AcceptsTheRangeEnds) {
+    for (const auto& [size, shadow] : {std::pair{"6", "i1"}, {"22", "i4.0"}, {"18", "i2.5"}}) {
+        const Outcome r = run({kFont, output_.string(), size, shadow});
+        EXPECT_EQ(r.code, 0) << size << " " << shadow << ": " << r.err;
+        EXPECT_EQ(readText(output_).substr(4, 4), "PGF0");
+    }
+}
+
+TEST_F(Ttf2pgf, ReplacesTheOutputKeepingItsPermissions) {
+    fs::permissions(output_,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const Outcome r = run({kFont, output_.string(), "18", "i2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("wrote"), std::string::npos);
+    EXPECT_EQ(fs::status(output_).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(Ttf2pgf, MissingFontFails) {
+    expectUntouchedFailure(run({(dir_ / "nope.ttf").string(), output_.string(), "18", "i2"}), 1,
+                           "No such file or directory");
+}
+
+TEST_F(Ttf2pgf, NonFontFails) {
+    const fs::path text = dir_ / "notes.txt";
+    std::ofstream(text) << "hello";
+    const Outcome r = run({text.string(), output_.string(), "18", "i2"});
+    fs::remove(text);
+    expectUntouchedFailure(r, 1, "not a font");
+}
+
+TEST_F(Ttf2pgf, UnreadableFontFails) {
+    // A folder opens but cannot be read as a file, whoever runs the test.
+    const fs::path folder = dir_ / "folder.ttf";
+    fs::create_directory(folder);
+    const Outcome r = run({folder.string(), output_.string(), "18", "i2"});
+    fs::remove(folder);
+    expectUntouchedFailure(r, 1, "cannot read");
+}
+
+TEST_F(Ttf2pgf, MissingOutputFolderFails) {
+    const Outcome r = run({kFont, (dir_ / "no" / "ltn0.pgf").string(), "18", "i2"});
+    expectUntouchedFailure(r, 1, "No such file or directory");
+}
+
+TEST_F(Ttf2pgf, ReadOnlyOutputFolderFails) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write into read-only folders";
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    const Outcome r = run({kFont, output_.string(), "18", "i2"});
+    fs::permissions(dir_, fs::perms::owner_all);
+    expectUntouchedFailure(r, 1, "Permission denied");
+}
+
+TEST_F(Ttf2pgf, UnwritableLocationFails) {
+    // Nobody, root included, may create files in /proc.
+    const Outcome r = run({kFont, "/proc/ltn0.pgf", "18", "i2"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("cannot write \"/proc/ltn0.pgf\""), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists("/proc/ltn0.pgf"));
+}
+
+// Runs the real program with a limit on the size of files it may write, which makes writes fail
+// the way a full disk does.
+Outcome runProgramWithFileLimit(const std::vector<std::string>& args, rlim_t limitBytes) {
+    const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "ttf2pgf";
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return {-1, "", "pipe failed"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeFds[1], STDERR_FILENO);
+        ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
+        ::close(pipeFds[0]);
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{limitBytes, limitBytes};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    std::string err;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        err.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", err};
+}
+
+TEST_F(Ttf2pgf, FullDiskFailsInTheRealProgram) {
+    const Outcome r = runProgramWithFileLimit({kFont, output_.string(), "18", "i2"}, 4096);
+    expectUntouchedFailure(r, 1, "cannot write");
+}
+
+TEST_F(Ttf2pgf, RealProgramExitCodes) {
+    EXPECT_EQ(runProgramWithFileLimit({kFont, output_.string(), "5", "i2"}, RLIM_INFINITY).code, 2);
+    EXPECT_EQ(runProgramWithFileLimit({"--help"}, RLIM_INFINITY).code, 0);
+    EXPECT_EQ(runProgramWithFileLimit({kFont, output_.string(), "18", "i2"}, RLIM_INFINITY).code,
+              0);
+}
+
+TEST_F(Ttf2pgf, RenderDrawsTextIntoAPng) {
+    ASSERT_EQ(run({kFont, output_.string(), "18", "i2"}).code, 0);
+    const fs::path png = dir_ / "text.png";
+    const Outcome r = run({"--render", output_.string(), "Ünïcode _€", png.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(readText(png).substr(1, 3), "PNG");
+    // A file that is not a PGF is refused and no image appears.
+    const Outcome bad = run({"--render", kFont, "text", (dir_ / "bad.png").string()});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.err.find("not a PGF file"), std::string::npos) << bad.err;
+    EXPECT_FALSE(fs::exists(dir_ / "bad.png"));
+    EXPECT_EQ(run({"--render", output_.string()}).code, 2);
+}
+
+TEST(Ttf2pgfInfo, HelpAndVersion) {
+    std::ostringstream out, err;
+    EXPECT_EQ(runTtf2pgf({"--help"}, out, err), 0);
+    EXPECT_NE(out.str().find("FONT OUTPUT SIZE iSHADOW"), std::string::npos);
+    out.str("");
+    EXPECT_EQ(runTtf2pgf({"--version"}, out, err), 0);
+    EXPECT_EQ(out.str().rfind("ttf2pgf ", 0), 0u);
+    EXPECT_TRUE(err.str().empty());
+}
+
+} // namespace
+} // namespace korven::converter
