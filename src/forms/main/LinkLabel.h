@@ -13,7 +13,6 @@ public:
 
     // Underline and text colour in one step; these are the label's only two changing properties.
     void setLook(bool underlined, const QColor& textColor);
-    bool isUnderlined() const { return font().underline(); }
     QColor textColor() const;
 
 signals:

@@ -68,7 +68,6 @@ public:
     const PropertyValue* Find(QStringView key) const;
     // In the order the keys were first written.
     const std::vector<Entry>& Entries() const { return entries_; }
-    bool IsEmpty() const { return entries_.empty(); }
 
     friend bool operator==(const PropertyBag&, const PropertyBag&) = default;
 
