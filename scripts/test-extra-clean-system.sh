@@ -25,7 +25,9 @@ cleanup() {
   # Anything still running inside the root (a program that hung) keeps it busy.
   local p
   for p in /proc/[0-9]*; do
-    [[ $(readlink "$p/root" 2>/dev/null) == "$root" ]] && kill -9 "${p#/proc/}" 2>/dev/null || true
+    if [[ $(readlink "$p/root" 2>/dev/null) == "$root" ]]; then
+      kill -9 "${p#/proc/}" 2>/dev/null || true
+    fi
   done
   if ((proc_mounted)); then
     umount "$root/proc" 2>/dev/null || umount -l "$root/proc" || true
