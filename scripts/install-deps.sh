@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need.
+# Installs the Debian packages the build, the program, the tests and the Debian package
+# (making, checking and trying it on a clean system) need.
 # Skips the package index update when everything is already there.
 set -euo pipefail
 PACKAGES=(
@@ -9,6 +10,7 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core fonts-liberation
   xvfb x11-utils xdotool imagemagick
+  dpkg-dev file lintian appstream desktop-file-utils debootstrap man-db
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

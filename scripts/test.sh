@@ -3,7 +3,8 @@
 # once in a plain build and once with AddressSanitizer and UndefinedBehaviorSanitizer, where
 # any report fails the run. Run as root, it then runs the cases that permissions decide as
 # an unprivileged user; then it fuzzes the converter briefly and starts the real program
-# under a private X server.
+# under a private X server. Last, it makes the Debian package, checks it with lintian and the
+# metadata validators, and installs, uses and removes it on a fresh Debian 12 root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -22,4 +23,7 @@ ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 # The converter's fuzz targets for a short, bounded time, then the real program under Xvfb.
 bash scripts/test-extra-fuzz.sh
 bash scripts/test-extra-xvfb.sh
+
+bash scripts/test-extra-package.sh build
+bash scripts/test-extra-clean-system.sh build
 echo "all test stages passed"
