@@ -211,6 +211,10 @@ void makeHeaderSane(PgfFont& font, FT_Face face) {
     }
     font.ascender = ascender;
     font.descender = descender;
+    // Swapped values also give glyphs a line height below zero; use the sane one instead.
+    for (PgfGlyph& g : font.glyphs)
+        if (g.metrics.vertAdvance <= 0)
+            g.metrics.vertAdvance = std::min(ascender - descender, kCappedLineHeight);
 }
 
 } // namespace
