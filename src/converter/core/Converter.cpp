@@ -111,12 +111,15 @@ std::string glyphProblem(char32_t c, const RenderedGlyph& r, std::span<const std
     return problem;
 }
 
+// Below this em size letters are no longer readable, so no smaller size is suggested.
+constexpr int kSmallestReadableSize = 6;
+
 // The largest size below the chosen one at which every basic character and the space fit;
 // 0 when none does. Changes the face's size.
 int largestSizeThatFits(FT_Face face, const ConversionSettings& settings) {
     std::vector<std::uint8_t> coverage;
     RenderedGlyph r;
-    for (int size = settings.pixelsPerEm - 1; size >= 1; --size) {
+    for (int size = settings.pixelsPerEm - 1; size >= kSmallestReadableSize; --size) {
         setPixelSize(face, size);
         bool fits = true;
         for (char32_t c : latinCharacterSet()) {
