@@ -47,6 +47,38 @@ bool looksLikeAFont(std::span<const std::uint8_t> bytes) {
     return std::any_of(std::begin(kSignatures), std::end(kSignatures),
                        [&](std::string_view s) { return start.substr(0, s.size()) == s; });
 }
+
+std::uint32_t bigEndian(std::span<const std::uint8_t> bytes, std::size_t at, int length) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < length; ++i)
+        value = value << 8 | bytes[at + static_cast<std::size_t>(i)];
+    return value;
+}
+
+// FreeType opens a TrueType or OpenType file whose last tables are cut off and quietly does
+// without them (hinting, names...), so a file cut short would convert into a different font.
+// Its table directory says where every table ends; all must end inside the file.
+bool tablesEndInsideTheFile(std::span<const std::uint8_t> bytes) {
+    std::size_t directory = 0;
+    if (bytes.size() >= 16 && bigEndian(bytes, 0, 4) == 0x74746366) // "ttcf": the first face
+        directory = bigEndian(bytes, 12, 4);
+    if (directory > bytes.size() || bytes.size() - directory < 12)
+        return false;
+    const std::uint32_t version = bigEndian(bytes, directory, 4);
+    if (version != 0x00010000 && version != 0x4F54544F && version != 0x74727565) // OTTO, true
+        return true; // not a table directory this check knows
+    const std::size_t tables = bigEndian(bytes, directory + 4, 2);
+    if ((bytes.size() - directory - 12) / 16 < tables)
+        return false;
+    for (std::size_t i = 0; i < tables; ++i) {
+        const std::size_t record = directory + 12 + 16 * i;
+        const std::uint64_t end =
+            std::uint64_t{bigEndian(bytes, record + 8, 4)} + bigEndian(bytes, record + 12, 4);
+        if (end > bytes.size())
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 std::string freeTypeErrorText(FT_Error error) {
@@ -72,9 +104,12 @@ FtFace::FtFace(const FtLibrary& library, std::span<const std::uint8_t> bytes) {
     if (error && !looksLikeAFont(bytes))
         throw ConversionError(std::string(ConversionError::kFontName) +
                               " is not a font (TrueType, OpenType, Type 1 or WOFF)");
-    if (error)
+    if (error || !tablesEndInsideTheFile(bytes)) {
+        if (face_)
+            FT_Done_Face(face_);
         throw ConversionError(std::string(ConversionError::kFontName) +
                               " is damaged or cut short: it cannot be read as a font");
+    }
 }
 
 FtFace::~FtFace() {

@@ -192,7 +192,8 @@ TEST(Converter, RefusesFontsWithoutTheBasicLettersAndDigits) {
     const std::string lower = "abcdefghijklmnopqrstuvwxyz";
     const std::string digits = "0123456789";
     Bytes cutShort = buildTestFont(basicsWith(""));
-    cutShort.resize(cutShort.size() / 2);
+    // FreeType itself opens it: only its last table, which it can do without, is cut.
+    cutShort.resize(cutShort.size() - 8);
     const std::string text = "just some text, not a font";
     const struct {
         Bytes font;
