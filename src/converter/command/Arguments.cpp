@@ -101,7 +101,6 @@ std::string usageText() {
            "  SIZE     em size in pixels, a whole number from 6 to 22 (the system font is 18)\n"
            "  iSHADOW  the letter i and the shadow radius in pixels, 1 to 4.0 (e.g. i2)\n"
            "\n"
-           "\n"
            "A font that lacks any of the letters A-Z, a-z or the digits 0-9, or whose letter or\n"
            "digit is too large at SIZE, is refused: the handheld's menus would show no text.\n"
            "  --allow-missing  write such a font anyway (for experts)\n"
