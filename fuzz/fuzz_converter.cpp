@@ -1,4 +1,5 @@
-// The whole conversion on arbitrary font bytes. The first byte picks the size and the shadow.
+// The whole conversion on arbitrary font bytes. The first byte picks the size and the shadow,
+// and its lowest bit whether fonts without the basic letters are refused (set) or written.
 // Whatever FreeType makes of the rest, the converter must either refuse it with
 // ConversionError or write a file that our reader reads back exactly.
 #include "converter/core/Converter.h"
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ConversionSettings settings;
     settings.pixelsPerEm = 6 + data[0] % 17;
     settings.shadowRadius = 1.0 + (data[0] >> 5) * 3.0 / 7.0;
+    settings.allowMissing = (data[0] & 1) == 0;
     ConversionResult result;
     std::vector<std::uint8_t> pgf;
     try {

@@ -38,6 +38,16 @@ int main(int argc, char** argv) {
          {0x20AC, 650, 20, 0, 630, 710}},
     };
     int n = 0;
+    // A font with every letter and digit, its "m" too wide at 22; an odd first byte (here size
+    // 22) makes the converter refuse instead of leaving letters out.
+    std::vector<TestGlyph> basics = korven::converter::testing::basicGlyphs();
+    basics.push_back({'m', 1500, 50, 0, 1450, 500});
+    std::erase_if(basics,
+                  [](const TestGlyph& g) { return g.codePoint == 'm' && g.advance == 500; });
+    std::vector<std::uint8_t> refused = {0x21};
+    const std::vector<std::uint8_t> basicFont = buildTestFont(basics);
+    refused.insert(refused.end(), basicFont.begin(), basicFont.end());
+    write(dir / "converter" / "refused.bin", refused);
     for (const auto& glyphs : fonts) {
         const std::vector<std::uint8_t> font = buildTestFont(glyphs);
         for (std::uint8_t settings : {0x00, 0x4C, 0xE0}) {
@@ -45,7 +55,7 @@ int main(int argc, char** argv) {
             input.insert(input.end(), font.begin(), font.end());
             write(dir / "converter" / ("seed" + std::to_string(n) + ".bin"), input);
             write(dir / "reader" / ("seed" + std::to_string(n) + ".pgf"),
-                  korven::converter::convertToPgf(font, {6 + settings % 17, 2.0}));
+                  korven::converter::convertToPgf(font, {6 + settings % 17, 2.0, true}));
             ++n;
         }
     }

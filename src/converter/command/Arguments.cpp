@@ -46,7 +46,17 @@ double parseShadowRadius(const std::string& text) {
     return value >= kMinShadowRadius && value <= kMaxShadowRadius ? value : -1;
 }
 
-ParsedArguments parseArguments(const std::vector<std::string>& args) {
+ParsedArguments parseArguments(const std::vector<std::string>& given) {
+    // The one option of a conversion may stand anywhere among its arguments.
+    std::vector<std::string> args = given;
+    const auto option = std::find(args.begin(), args.end(), "--allow-missing");
+    const bool allowMissing = option != args.end();
+    if (allowMissing) {
+        args.erase(option);
+        if (!args.empty() &&
+            (args[0] == "--render" || args[0] == "--help" || args[0] == "--version"))
+            return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
+    }
     if (args.size() == 1 && args[0] == "--help")
         return HelpCommand{};
     if (args.size() == 1 && args[0] == "--version")
@@ -76,11 +86,11 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         return UsageError{"iSHADOW must be the letter i and a number from 1 to 4.0 (shadow "
                           "radius in pixels, e.g. i2), got " +
                           quoted(args[3])};
-    return ConvertCommand{args[0], args[1], size, radius};
+    return ConvertCommand{args[0], args[1], size, radius, allowMissing};
 }
 
 std::string usageText() {
-    return "Usage: ttf2pgf FONT OUTPUT SIZE iSHADOW\n"
+    return "Usage: ttf2pgf [--allow-missing] FONT OUTPUT SIZE iSHADOW\n"
            "       ttf2pgf --render FILE.pgf TEXT OUT.png\n"
            "       ttf2pgf --help | --version\n"
            "\n"
@@ -90,6 +100,15 @@ std::string usageText() {
            "           new file is complete\n"
            "  SIZE     em size in pixels, a whole number from 6 to 22 (the system font is 18)\n"
            "  iSHADOW  the letter i and the shadow radius in pixels, 1 to 4.0 (e.g. i2)\n"
+           "\n"
+           "A font that lacks any of the letters A-Z, a-z or the digits 0-9, or whose letter or\n"
+           "digit is too large at SIZE, is refused: the handheld's menus would show no text.\n"
+           "  --allow-missing  write such a font anyway (for experts)\n"
+           "\n"
+           "On success one line goes to standard output, in this form (the part from \";\" on\n"
+           "only when characters were left out because they are too large for the format):\n"
+           "  wrote OUTPUT: 339 glyphs, 62624 bytes; left out 2 characters: U+2030 U+20AC\n"
+           "Notes (e.g. a line height capped for the handheld) and errors go to standard error.\n"
            "\n"
            "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
            "Exit codes: 0 success, 1 conversion failed, 2 wrong arguments.\n";

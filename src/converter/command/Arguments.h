@@ -16,6 +16,7 @@ struct ConvertCommand {
     std::string outputPath;
     int pixelsPerEm = 0;
     double shadowRadius = 0;
+    bool allowMissing = false; // --allow-missing: write fonts that lack letters or digits
 };
 
 struct RenderCommand {
@@ -37,7 +38,8 @@ using ParsedArguments =
     std::variant<ConvertCommand, RenderCommand, HelpCommand, VersionCommand, UsageError>;
 
 // Reads the arguments after the program name:
-//   FONT OUTPUT SIZE iSHADOW | --render FILE.pgf TEXT OUT.png | --help | --version
+//   [--allow-missing] FONT OUTPUT SIZE iSHADOW | --render FILE.pgf TEXT OUT.png | --help |
+//   --version
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 
 // Whole number from 6 to 22, digits only; -1 when the text is anything else.

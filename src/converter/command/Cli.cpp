@@ -11,36 +11,70 @@
 #include "converter/core/TextRender.h"
 #include "korven/Version.h"
 
+#include <cstdio>
+
 namespace korven::converter {
 
 namespace {
 
 constexpr const char* kProgram = "ttf2pgf: ";
 
+std::string fileName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos || slash + 1 == path.size() ? path : path.substr(slash + 1);
+}
+
+std::string characters(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " character" : " characters");
+}
+
+std::string codePointList(const std::vector<char32_t>& codePoints) {
+    std::string list;
+    for (char32_t c : codePoints)
+        list += (list.empty() ? "" : " ") + codePointName(c);
+    return list;
+}
+
+std::string pixels(std::int32_t value26_6) {
+    char text[32];
+    std::snprintf(text, sizeof text, value26_6 % 64 == 0 ? "%.0f" : "%.2f", value26_6 / 64.0);
+    return text;
+}
+
 int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
     std::vector<std::uint8_t> pgf;
     ConversionResult result;
     try {
+        // The bytes stay the only copy of the font: FreeType reads them where they are.
         const std::vector<std::uint8_t> fontBytes = readWholeFile(c.fontPath);
-        result = convertFont(fontBytes, {c.pixelsPerEm, c.shadowRadius});
+        result = convertFont(fontBytes, {c.pixelsPerEm, c.shadowRadius, c.allowMissing});
         pgf = writePgf(result.font);
         writeFileAtomically(c.outputPath, pgf);
     } catch (const FileError& e) {
         err << kProgram << e.what() << '\n';
         return kExitFailed;
     } catch (const ConversionError& e) {
-        err << kProgram << "cannot convert \"" << c.fontPath << "\": " << e.what() << '\n';
+        if (e.speaksOfTheFont())
+            err << kProgram << e.naming(fileName(c.fontPath)) << '\n';
+        else
+            err << kProgram << "cannot convert \"" << c.fontPath << "\": " << e.what() << '\n';
         return kExitFailed;
     }
-    if (!result.skipped.empty()) {
-        err << kProgram << "note: left out " << result.skipped.size()
-            << " characters too large for the format:";
-        for (char32_t s : result.skipped)
-            err << ' ' << codePointName(s);
-        err << '\n';
-    }
+    if (result.cappedLineHeight > 0)
+        err << kProgram << "note: at size " << c.pixelsPerEm << " the line height of \""
+            << fileName(c.fontPath) << "\" is " << pixels(result.cappedLineHeight)
+            << " pixels; it is stored as 31 so that the handheld accepts it, the letters are "
+               "unchanged\n";
+    if (!result.skipped.empty())
+        err << kProgram << "note: left out " << characters(result.skipped.size())
+            << " too large for the format: " << codePointList(result.skipped) << '\n';
+    // The one line the program's window reads: keep its form as documented in usageText.
     out << "wrote " << c.outputPath << ": " << result.font.glyphs.size() << " glyphs, "
-        << pgf.size() << " bytes\n";
+        << pgf.size() << " bytes";
+    if (!result.skipped.empty())
+        out << "; left out " << characters(result.skipped.size()) << ": "
+            << codePointList(result.skipped);
+    out << '\n';
     return kExitOk;
 }
 

@@ -78,7 +78,17 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         throw fail(errno);
+    // One buffer of the file's size: growing a vector while reading would hold up to twice
+    // the file at once, which for a large file is hundreds of megabytes.
     std::vector<std::uint8_t> bytes;
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (info.st_size > kMaxFileBytes) {
+            std::fclose(file);
+            throw fail(EFBIG);
+        }
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
     std::uint8_t buffer[65536];
     int error = 0;
     for (;;) {
@@ -112,8 +122,15 @@ void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 
     std::memcpy(pendingTemp, temp.c_str(), temp.size() + 1);
     const int fd = ::mkstemp(pendingTemp);
-    if (fd < 0)
-        throw writeError(path, errno);
+    if (fd < 0) {
+        const int error = errno;
+        struct stat info {};
+        if ((error == ENOENT || error == ENOTDIR) &&
+            (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)))
+            throw FileError("cannot write \"" + path + "\": the folder \"" + folder +
+                            "\" does not exist");
+        throw writeError(path, error);
+    }
     temp = pendingTemp;
     havePendingTemp = 1;
 

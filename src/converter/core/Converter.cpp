@@ -79,6 +79,147 @@ std::string faceName(const char* name, const char* fallback) {
     return name && *name ? name : fallback;
 }
 
+// The line height stored when the font's own is 32 pixels or more: whole pixels, under 32.
+constexpr std::int32_t kCappedLineHeight = 31 * 64;
+
+bool isBasic(char32_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+std::string characterName(char32_t c) {
+    if (c == kSpace)
+        return "the space";
+    const std::string quoted = "\"" + std::string(1, static_cast<char>(c)) + "\"";
+    return (c >= '0' && c <= '9' ? "the digit " : "the letter ") + quoted;
+}
+
+// A basic character (or the space) the font has that breaks a limit at the chosen size.
+struct TooLarge {
+    char32_t codePoint;
+    std::int32_t advance;
+    std::string problem;
+};
+
+std::string glyphProblem(char32_t c, const RenderedGlyph& r, std::span<const std::uint8_t> coverage,
+                         double shadowRadius, PgfGlyph* glyph) {
+    if (r.tooLarge)
+        return "bitmap is far larger than 127 pixels";
+    PgfGlyph g = fromRendered(c, r, coverage, shadowRadius);
+    std::string problem = glyphLimitProblem(g);
+    if (glyph)
+        *glyph = std::move(g);
+    return problem;
+}
+
+// Below this em size letters are no longer readable, so no smaller size is suggested.
+constexpr int kSmallestReadableSize = 6;
+
+// The largest size below the chosen one at which every basic character and the space fit;
+// 0 when none does. Changes the face's size.
+int largestSizeThatFits(FT_Face face, const ConversionSettings& settings) {
+    std::vector<std::uint8_t> coverage;
+    RenderedGlyph r;
+    for (int size = settings.pixelsPerEm - 1; size >= kSmallestReadableSize; --size) {
+        setPixelSize(face, size);
+        bool fits = true;
+        for (char32_t c : latinCharacterSet()) {
+            if (!fits || (!isBasic(c) && c != kSpace))
+                continue;
+            coverage.clear();
+            if (renderCodePoint(face, c, r, coverage)) {
+                r.metrics.vertAdvance = std::min(r.metrics.vertAdvance, kCappedLineHeight);
+                fits = glyphProblem(c, r, r.coverageIn(coverage), settings.shadowRadius, nullptr)
+                           .empty();
+            }
+        }
+        if (fits)
+            return size;
+    }
+    return 0;
+}
+
+[[noreturn]] void refuseTooLarge(FT_Face face, const TooLarge& worst,
+                                 const ConversionSettings& settings) {
+    std::string message = "at size " + std::to_string(settings.pixelsPerEm) + " " +
+                          characterName(worst.codePoint) + " of " + ConversionError::kFontName;
+    if (worst.advance > limits::kMaxAdvance)
+        message += " is " + std::to_string((worst.advance + 63) / 64) +
+                   " pixels wide, and a glyph must stay under 32";
+    else
+        message += " does not fit: its " + worst.problem;
+    const int fits = largestSizeThatFits(face, settings);
+    message += fits > 0 ? "; size " + std::to_string(fits) + " or smaller fits"
+                        : "; no size fits, choose another font";
+    throw ConversionError(message);
+}
+
+// "has no letters (A-Z, a-z) and no digits (0-9)", "has no letter \"q\""...
+[[noreturn]] void refuseMissing(const std::vector<char32_t>& missing) {
+    auto count = [&](char32_t first, char32_t last) {
+        return std::count_if(missing.begin(), missing.end(),
+                             [&](char32_t c) { return c >= first && c <= last; });
+    };
+    const bool noCapitals = count('A', 'Z') == 26;
+    const bool noSmall = count('a', 'z') == 26;
+    const bool noDigits = count('0', '9') == 10;
+    std::vector<std::string> parts;
+    if (noCapitals && noSmall)
+        parts.push_back("no letters (A-Z, a-z)");
+    else if (noCapitals)
+        parts.push_back("no capital letters (A-Z)");
+    else if (noSmall)
+        parts.push_back("no small letters (a-z)");
+    if (noDigits)
+        parts.push_back("no digits (0-9)");
+    std::vector<char32_t> single;
+    for (char32_t c : missing)
+        if (!((c >= 'A' && c <= 'Z' && noCapitals) || (c >= 'a' && c <= 'z' && noSmall) ||
+              (c >= '0' && c <= '9' && noDigits)))
+            single.push_back(c);
+    if (!single.empty()) {
+        constexpr std::size_t kNamed = 8;
+        std::string list = single.size() == 1 ? "no " + characterName(single[0]).substr(4)
+                                              : std::string("none of");
+        if (single.size() > 1)
+            for (std::size_t i = 0; i < single.size() && i < kNamed; ++i)
+                list += std::string(i == 0 ? " \"" : ", \"") + static_cast<char>(single[i]) + "\"";
+        if (single.size() > kNamed)
+            list += " and " + std::to_string(single.size() - kNamed) + " more letters and digits";
+        parts.push_back(list);
+    }
+    std::string message = std::string(ConversionError::kFontName) + " has ";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        message += (i == 0 ? "" : " and ") + parts[i];
+    message += missing.size() == 1 ? ": the system font needs it" : ": the system font needs them";
+    throw ConversionError(message);
+}
+
+// Ascender above zero and descender at or below zero whatever the font says: when its values
+// are missing, zero or swapped, they come from the ink of the glyphs, in whole pixels.
+void makeHeaderSane(PgfFont& font, FT_Face face) {
+    std::int32_t ascender = saturated(face->size->metrics.ascender);
+    std::int32_t descender = saturated(face->size->metrics.descender);
+    const bool inverted = ascender < descender;
+    if (ascender <= 0 || inverted) {
+        std::int32_t top = 0;
+        for (const PgfGlyph& g : font.glyphs)
+            top = std::max(top, g.metrics.horiBearingY);
+        ascender = top > 0 ? (top + 63) / 64 * 64 : face->size->metrics.y_ppem * 64;
+    }
+    if (descender >= 0 || inverted) {
+        std::int32_t bottom = 0;
+        for (const PgfGlyph& g : font.glyphs)
+            bottom = std::min(bottom, g.metrics.horiBearingY - g.metrics.height);
+        descender = -((-bottom + 63) / 64 * 64);
+    }
+    font.ascender = ascender;
+    font.descender = descender;
+    // Swapped values also give glyphs a line height below zero; use the sane one instead.
+    for (PgfGlyph& g : font.glyphs)
+        if (g.metrics.vertAdvance <= 0)
+            g.metrics.vertAdvance = std::min(ascender - descender, kCappedLineHeight);
+}
+
 } // namespace
 
 ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
@@ -89,9 +230,13 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     const FtLibrary library;
     const FtFace ftFace(library, fontBytes);
     const FT_Face face = ftFace.get();
-    if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0)
-        throw ConversionError("the font has no Unicode character map");
+    // Checked before the character map: a bitmap font in a legacy encoding would otherwise be
+    // refused for its map, which says nothing useful.
     setPixelSize(face, settings.pixelsPerEm);
+    if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0)
+        throw ConversionError(std::string(ConversionError::kFontName) +
+                              " does not say which Unicode characters its glyphs are, so it has "
+                              "no letters to convert");
 
     ConversionResult result;
     PgfFont& font = result.font;
@@ -99,8 +244,6 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     font.fontType = faceName(face->style_name, "Regular");
     font.hSize = font.vSize = pointSize26_6(settings.pixelsPerEm);
     font.hResolution = font.vResolution = kResolution26_6;
-    font.ascender = saturated(face->size->metrics.ascender);
-    font.descender = saturated(face->size->metrics.descender);
 
     // Every glyph is rendered before any is converted: FreeType's code and tables then stay in
     // the processor's caches from one glyph to the next, instead of being pushed out by each
@@ -116,37 +259,77 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
         if (renderCodePoint(face, c, next, coverage))
             rendered.emplace_back(c, next);
 
+    // Readers keep the line height in a signed byte of quarter pixels; a taller font keeps its
+    // bitmaps and gets a line height just under that limit.
+    auto capLineHeight = [&](GlyphMetrics& m) {
+        if (m.vertAdvance > limits::kMaxAdvance) {
+            result.cappedLineHeight = std::max(result.cappedLineHeight, m.vertAdvance);
+            m.vertAdvance = kCappedLineHeight;
+        }
+    };
     std::int32_t lineAdvance = 0;
+    std::vector<TooLarge> tooLarge;
     font.glyphs.reserve(rendered.size() + 2);
-    for (const auto& [c, r] : rendered) {
+    for (auto& [c, r] : rendered) {
+        capLineHeight(r.metrics);
         if (lineAdvance == 0)
             lineAdvance = r.metrics.vertAdvance;
         PgfGlyph glyph;
-        if (!r.tooLarge)
-            glyph = fromRendered(c, r, r.coverageIn(coverage), settings.shadowRadius);
         const std::string problem =
-            r.tooLarge ? "bitmap is far larger than 127 pixels" : glyphLimitProblem(glyph);
+            glyphProblem(c, r, r.coverageIn(coverage), settings.shadowRadius, &glyph);
         if (!problem.empty()) {
-            if (c == kSpace || c == kUnderscore)
-                throw ConversionError("glyph " + codePointName(c) + " does not fit: " + problem);
-            result.skipped.push_back(c);
+            // A too large underscore is replaced by the drawn one below.
+            if (c == kSpace || (isBasic(c) && !settings.allowMissing))
+                tooLarge.push_back({c, r.metrics.horiAdvance, problem});
+            else if (c != kUnderscore)
+                result.skipped.push_back(c);
             continue;
         }
         font.glyphs.push_back(std::move(glyph));
     }
 
-    if (lineAdvance == 0)
-        lineAdvance = saturated(face->size->metrics.height);
     auto has = [&](char32_t c) {
         return std::any_of(font.glyphs.begin(), font.glyphs.end(),
                            [c](const PgfGlyph& g) { return g.codePoint == c; });
     };
+    if (!settings.allowMissing) {
+        std::vector<char32_t> absent;
+        for (char32_t c : characters)
+            if (isBasic(c) && !has(c) &&
+                std::none_of(tooLarge.begin(), tooLarge.end(),
+                             [c](const TooLarge& t) { return t.codePoint == c; }))
+                absent.push_back(c);
+        if (!absent.empty())
+            refuseMissing(absent);
+    }
+    if (!tooLarge.empty()) {
+        // Named: the space if it is too wide, else the widest letter or digit.
+        const auto worst = std::max_element(
+            tooLarge.begin(), tooLarge.end(), [](const TooLarge& a, const TooLarge& b) {
+                return (a.codePoint != kSpace && b.codePoint == kSpace) ||
+                       ((a.codePoint == kSpace) == (b.codePoint == kSpace) &&
+                        a.advance < b.advance);
+            });
+        refuseTooLarge(face, *worst, settings);
+    }
+
+    if (lineAdvance == 0) {
+        std::int32_t height = saturated(face->size->metrics.height);
+        // Swapped or missing vertical values in the font give no usable height.
+        if (height <= 0)
+            height = face->size->metrics.y_ppem * 64;
+        GlyphMetrics line;
+        line.vertAdvance = height;
+        capLineHeight(line);
+        lineAdvance = line.vertAdvance;
+    }
     if (!has(kSpace))
         font.glyphs.push_back(makeSpace(face, lineAdvance));
     if (!has(kUnderscore))
         font.glyphs.push_back(makeUnderscore(face, lineAdvance, settings.shadowRadius));
     std::sort(font.glyphs.begin(), font.glyphs.end(),
               [](const PgfGlyph& a, const PgfGlyph& b) { return a.codePoint < b.codePoint; });
+    makeHeaderSane(font, face);
 
     if (!roundAdvancesToFit(font.glyphs))
         throw ConversionError("the font has more than 255 distinct advances even in whole pixels");

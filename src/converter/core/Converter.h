@@ -11,6 +11,9 @@ namespace korven::converter {
 struct ConversionSettings {
     int pixelsPerEm = 18;      // em size in pixels; the handheld's system font uses 18
     double shadowRadius = 2.0; // pixels the soft shadow reaches beyond the ink
+    // Write the file even when letters or digits are missing or too large. For experts only:
+    // the handheld then shows no text for them in its own menus.
+    bool allowMissing = false;
 };
 
 struct ConversionResult {
@@ -18,11 +21,19 @@ struct ConversionResult {
     // Characters the font has that could not be stored because they break a limit of the format
     // (an advance of 32 px or more, a bitmap over 127 px...). The file is complete without them.
     std::vector<char32_t> skipped;
+    // The font's line height (26.6) when it was 32 pixels or more and the stored vertical
+    // metrics were therefore capped below 32 pixels, the most the handheld's readers accept;
+    // 0 when nothing was capped. The bitmaps are unchanged either way.
+    std::int32_t cappedLineHeight = 0;
 };
 
 // Everything between font bytes and the font model: opens the font with FreeType, renders the
 // character set, quantises to 16 levels, makes the shadows and leaves out optional glyphs that
 // do not fit the format (the writer checks the whole font once more).
+// Refuses a font that lacks any of A-Z, a-z and 0-9, or whose letter or digit is too large at
+// this size, unless settings.allowMissing: the file replaces the handheld's system font, and
+// without those its menus would show no text. The header always has an ascender above zero and
+// a descender at or below zero.
 // No file system access. Throws ConversionError with a message for the user.
 ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                              const ConversionSettings& settings);

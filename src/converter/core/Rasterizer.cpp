@@ -54,9 +54,12 @@ std::int32_t saturated(FT_Pos value) {
 
 void setPixelSize(FT_Face face, int pixelsPerEm) {
     if (!FT_IS_SCALABLE(face))
-        throw ConversionError("the font has no scalable outlines");
-    if (const FT_Error error = FT_Set_Char_Size(face, 0, pointSize26_6(pixelsPerEm), kDpi, kDpi))
-        throw ConversionError("cannot scale the font: " + freeTypeErrorText(error));
+        throw ConversionError(std::string(ConversionError::kFontName) +
+                              " has no outlines, only bitmaps, and cannot be scaled");
+    if (FT_Set_Char_Size(face, 0, pointSize26_6(pixelsPerEm), kDpi, kDpi) != 0)
+        throw ConversionError(std::string(ConversionError::kFontName) +
+                              " is damaged: it cannot be scaled to " + std::to_string(pixelsPerEm) +
+                              " pixels");
 }
 
 bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g,
@@ -83,8 +86,9 @@ bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g,
     if (!error)
         error = FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
     if (error)
-        throw ConversionError("cannot render character " + codePointName(codePoint) + ": " +
-                              freeTypeErrorText(error));
+        throw ConversionError(std::string(ConversionError::kFontName) +
+                              " is damaged or cut short: character " + codePointName(codePoint) +
+                              " cannot be drawn");
     const FT_Bitmap& bitmap = slot->bitmap;
     if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
         throw ConversionError("FreeType produced an unexpected pixel format");

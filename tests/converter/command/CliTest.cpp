@@ -117,10 +117,25 @@ TEST_F(Ttf2pgf, ReplacesTheOutputKeepingItsPermissions) {
                     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const Outcome r = run({kFont, output_.string(), "18", "i2"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.out.find("wrote"), std::string::npos);
     EXPECT_EQ(fs::status(output_).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+// The program's window reads this line; its form is documented in --help.
+TEST_F(Ttf2pgf, SuccessLineGivesCountsAndWhatWasLeftOut) {
+    const Outcome r = run({kFont, output_.string(), "18", "i2"});
+    EXPECT_EQ(r.out, "wrote " + output_.string() + ": 339 glyphs, " +
+                         std::to_string(fs::file_size(output_)) + " bytes\n");
+    EXPECT_EQ(r.err, "");
+    // DejaVu Sans Bold's per mille sign is 32 pixels wide at 22.
+    const std::string bold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+    if (!fs::exists(bold))
+        GTEST_SKIP() << bold << " is not installed";
+    const Outcome left = run({bold, output_.string(), "--allow-missing", "22", "i2"});
+    EXPECT_EQ(left.out, "wrote " + output_.string() + ": 338 glyphs, " +
+                            std::to_string(fs::file_size(output_)) +
+                            " bytes; left out 1 character: U+2030\n");
 }
 
 TEST_F(Ttf2pgf, MissingFontFails) {
@@ -147,7 +162,7 @@ TEST_F(Ttf2pgf, UnreadableFontFails) {
 
 TEST_F(Ttf2pgf, MissingOutputFolderFails) {
     const Outcome r = run({kFont, (dir_ / "no" / "ltn0.pgf").string(), "18", "i2"});
-    expectUntouchedFailure(r, 1, "No such file or directory");
+    expectUntouchedFailure(r, 1, "the folder \"" + (dir_ / "no").string() + "\" does not exist");
 }
 
 TEST_F(Ttf2pgf, ReadOnlyOutputFolderFails) {
@@ -229,11 +244,13 @@ TEST_F(Ttf2pgf, RenderDrawsTextIntoAPng) {
 TEST(Ttf2pgfInfo, HelpAndVersion) {
     std::ostringstream out, err;
     EXPECT_EQ(runTtf2pgf({"--help"}, out, err), 0);
-    EXPECT_NE(out.str().find("FONT OUTPUT SIZE iSHADOW"), std::string::npos);
+    EXPECT_NE(out.str().find("[--allow-missing] FONT OUTPUT SIZE iSHADOW"), std::string::npos);
+    EXPECT_NE(out.str().find("wrote OUTPUT: "), std::string::npos);
     out.str("");
     EXPECT_EQ(runTtf2pgf({"--version"}, out, err), 0);
     EXPECT_EQ(out.str().rfind("ttf2pgf ", 0), 0u);
     EXPECT_TRUE(err.str().empty());
+    EXPECT_EQ(runTtf2pgf({"--allow-missing", "--render", "a.pgf", "x", "a.png"}, out, err), 2);
 }
 
 } // namespace

@@ -86,6 +86,14 @@ Bytes cmapTable(const std::vector<TestGlyph>& glyphs) {
 
 } // namespace
 
+std::vector<TestGlyph> basicGlyphs() {
+    std::vector<TestGlyph> glyphs;
+    for (const auto& [first, last] : {std::pair{'0', '9'}, {'A', 'Z'}, {'a', 'z'}})
+        for (char c = first; c <= last; ++c)
+            glyphs.push_back({static_cast<char32_t>(c), 500, 50, 0, 450, 700});
+    return glyphs;
+}
+
 std::vector<std::uint8_t> buildTestFont(const std::vector<TestGlyph>& glyphs,
                                         const TestFontOptions& o) {
     const int numGlyphs = static_cast<int>(glyphs.size()) + 1; // glyph 0 is .notdef
@@ -125,8 +133,8 @@ std::vector<std::uint8_t> buildTestFont(const std::vector<TestGlyph>& glyphs,
 
     Bytes& hhea = tables["hhea"];
     u32(hhea, 0x00010000);
-    u16(hhea, o.unitsPerEm * 8 / 10);
-    u16(hhea, -o.unitsPerEm * 2 / 10);
+    u16(hhea, o.ascender);
+    u16(hhea, o.descender);
     u16(hhea, 0);
     u16(hhea, advanceMax);
     for (int i = 0; i < 11; ++i)

@@ -17,7 +17,13 @@ struct TestFontOptions {
     int unitsPerEm = 1000;
     int underlinePosition = -100;
     int underlineThickness = 50;
+    int ascender = 800; // the font's line spacing values, in font units
+    int descender = -200;
 };
+
+// A-Z, a-z and 0-9 as plain boxes standing on the baseline, 500 units wide: what every font
+// needs to be converted.
+std::vector<TestGlyph> basicGlyphs();
 
 // A minimal but valid TrueType font with the given glyphs, so tests can have fonts that lack a
 // character, have huge glyphs or many distinct sizes, without shipping font files.
