@@ -40,7 +40,8 @@ wait_for_window() {
 # Let a window finish painting before it is captured.
 settle() { sleep 0.5; }
 
-start_xvfb "$work"
+# Room for the main window at scale 2.
+start_xvfb "$work" 2048x1600
 command -v openbox >/dev/null || fail "openbox is needed for the title bars (scripts/install-deps.sh)"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm_pid=$!
