@@ -56,11 +56,10 @@ shoot() { import -frame -window "$1" "$2"; }
 program=$(realpath "$program")
 demo=/tmp/korven-demo
 mkdir -p "$demo/fonts" "$demo/psp-flash0"
-# start_program SCALE: starts the program at a scale factor and prints the disclaimer window.
+# start_program SCALE: starts the program at a scale factor (its window: wait_for_window).
 start_program() {
-  (cd "$demo" && QT_SCALE_FACTOR=$1 exec "$program") &
+  (cd "$demo" && QT_SCALE_FACTOR=$1 exec "$program") >"$work/program-$1.log" 2>&1 &
   app_pid=$!
-  wait_for_window --class korven-font-converter
 }
 
 # open_main SCALE SPLASH: clicks "&OK" and prints the main window. The button sits at
@@ -70,7 +69,8 @@ open_main() {
   wait_for_window --name 'KORVEN FONTS CONVERTER'
 }
 
-splash=$(start_program 1) || fail "the disclaimer window did not appear"
+start_program 1
+splash=$(wait_for_window --class korven-font-converter) || fail "the disclaimer window did not appear"
 settle
 shoot "$splash" "$out/disclaimer.png"
 main=$(open_main 1 "$splash") || fail "the main window did not appear"
@@ -84,7 +84,9 @@ settle
 shoot "$about" "$out/about.png"
 kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=""
 
-splash=$(start_program 2) || fail "the disclaimer window did not appear at scale 2"
+start_program 2
+splash=$(wait_for_window --class korven-font-converter) ||
+  fail "the disclaimer window did not appear at scale 2"
 settle
 main=$(open_main 2 "$splash") || fail "the main window did not appear at scale 2"
 settle
