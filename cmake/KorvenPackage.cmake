@@ -33,7 +33,7 @@ The converter, ttf2pgf, also works on its own from the command line.")
 # The shared libraries the programs link decide most of Depends; the window draws its
 # designed faces with these fonts, which no library pulls in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation, fonts-comic-neue")
 
 # Files that only a Debian package carries (its changelog) are in the component "debian",
 # which a plain `cmake --install` leaves out; the package holds every component in one .deb.

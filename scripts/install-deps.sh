@@ -8,8 +8,8 @@ PACKAGES=(
   qt6-base-dev qt6-gtk-platformtheme libxkbcommon-dev libfreetype-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  fonts-dejavu-core fonts-liberation
-  xvfb x11-utils xdotool imagemagick
+  fonts-dejavu-core fonts-liberation fonts-comic-neue
+  xvfb x11-utils xdotool imagemagick openbox
   dpkg-dev file lintian appstream desktop-file-utils debootstrap man-db
 )
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Retakes the README's screenshots from the real program under Xvfb:
-#   docs/screenshots/disclaimer.png, main.png, about.png
+# Retakes the README's screenshots from the real program under Xvfb with a window manager
+# (openbox), so the title bars show as a user sees them:
+#   docs/screenshots/disclaimer.png, main.png, about.png, and main-2x.png at scale 2
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build; run scripts/build.sh first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,8 +15,10 @@ mkdir -p "$out"
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
+wm_pid=""
 cleanup() {
   [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
+  [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null || true
   [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
   [[ -n ${demo:-} ]] && rm -rf "$demo"
@@ -37,30 +40,56 @@ wait_for_window() {
 # Let a window finish painting before it is captured.
 settle() { sleep 0.5; }
 
-start_xvfb "$work"
+# Room for the main window at scale 2.
+start_xvfb "$work" 2048x1600
+command -v openbox >/dev/null || fail "openbox is needed for the title bars (scripts/install-deps.sh)"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+# The window manager is ready once it has claimed the root window.
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+
+# shoot WINDOW FILE: the window with the frame the window manager gave it.
+shoot() { import -frame -window "$1" "$2"; }
 
 # The destination pane opens on the current folder; start in a small demo folder so the
 # pictures show no build, scratch or personal paths.
 program=$(realpath "$program")
 demo=/tmp/korven-demo
 mkdir -p "$demo/fonts" "$demo/psp-flash0"
-(cd "$demo" && exec "$program") &
-app_pid=$!
+# start_program SCALE: starts the program at a scale factor (its window: wait_for_window).
+start_program() {
+  (cd "$demo" && QT_SCALE_FACTOR=$1 exec "$program") >"$work/program-$1.log" 2>&1 &
+  app_pid=$!
+}
 
+# open_main SCALE SPLASH: clicks "&OK" and prints the main window. The button sits at
+# 408,248 (frame plus button offset), 97 x 25 pixels at scale 1; its middle is clicked.
+open_main() {
+  xdotool mousemove --window "$2" $((456 * $1)) $((260 * $1)) click 1
+  wait_for_window --name 'KORVEN FONTS CONVERTER'
+}
+
+start_program 1
 splash=$(wait_for_window --class korven-font-converter) || fail "the disclaimer window did not appear"
 settle
-import -window "$splash" "$out/disclaimer.png"
-
-# "&OK" sits at 408,248 (frame plus button offset), 97 x 25 pixels; click its middle.
-xdotool mousemove --window "$splash" 456 260 click 1
-main=$(wait_for_window --name 'KORVEN FONTS CONVERTER') || fail "the main window did not appear"
+shoot "$splash" "$out/disclaimer.png"
+main=$(open_main 1 "$splash") || fail "the main window did not appear"
 settle
-import -window "$main" "$out/main.png"
+shoot "$main" "$out/main.png"
 
 # The menu bar's only item, "INFO", is at the window's top-left corner.
 xdotool mousemove --window "$main" 20 10 click 1
 about=$(wait_for_window --name '^INFO$') || fail "the About window did not appear"
 settle
-import -window "$about" "$out/about.png"
+shoot "$about" "$out/about.png"
+kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=""
+
+start_program 2
+splash=$(wait_for_window --class korven-font-converter) ||
+  fail "the disclaimer window did not appear at scale 2"
+settle
+main=$(open_main 2 "$splash") || fail "the main window did not appear at scale 2"
+settle
+shoot "$main" "$out/main-2x.png"
 
 echo "screenshots written to $out/"

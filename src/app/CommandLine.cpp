@@ -35,6 +35,24 @@ QString OutputFilePath(const ConversionSettings& settings) {
     return settings.DestinationFolder + OutputFileName;
 }
 
+bool IsFontSize(const QString& size) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,4}$"));
+    if (!digits.match(size).hasMatch()) {
+        return false;
+    }
+    const int value = size.toInt();
+    return value >= kMinFontSize && value <= kMaxFontSize;
+}
+
+bool IsShadowValue(const QString& shadow) {
+    static const QRegularExpression decimal(QStringLiteral("^[0-9]{1,7}(\\.[0-9]{1,6})?$"));
+    if (!decimal.match(shadow).hasMatch()) {
+        return false;
+    }
+    const double value = shadow.toDouble();
+    return value >= 1.0 && value <= 4.0;
+}
+
 ConverterInvocation BuildConverterInvocation(const ConversionSettings& settings,
                                              const CommandLineStyle& style) {
     ConverterInvocation invocation;

@@ -44,4 +44,14 @@ BuildConverterInvocation(const ConversionSettings& settings,
 // The path of the output file the converter is asked to write (its second argument).
 QString OutputFilePath(const ConversionSettings& settings);
 
+// The sizes the size list offers, and the shadow range the converter accepts.
+inline constexpr int kMinFontSize = 6;
+inline constexpr int kMaxFontSize = 22;
+
+// Whether the size and the shadow are values the converter takes, checked before anything
+// starts so that the user hears about them in the window's words: a size is a whole number
+// from 6 to 22; a shadow a plain decimal from 1 to 4.0 (no sign, blank or exponent).
+bool IsFontSize(const QString& size);
+bool IsShadowValue(const QString& shadow);
+
 } // namespace korven::app

@@ -23,14 +23,16 @@ bool FileSnapshot::WrittenSince(const FileSnapshot& now) const {
 }
 
 ConversionJob::ConversionJob(std::unique_ptr<host::ProcessHandle> handle, QString converterPath,
-                             QString outputPath, FileSnapshot outputBefore, QString pickedFont)
+                             QString commandLine, QString outputPath, FileSnapshot outputBefore,
+                             QString pickedFont)
     : handle_(std::move(handle)), converterPath_(std::move(converterPath)),
-      outputPath_(std::move(outputPath)), outputBefore_(std::move(outputBefore)),
-      pickedFont_(std::move(pickedFont)) {}
+      commandLine_(std::move(commandLine)), outputPath_(std::move(outputPath)),
+      outputBefore_(std::move(outputBefore)), pickedFont_(std::move(pickedFont)) {}
 
 ConverterObservation ConversionJob::Observe() {
     ConverterObservation seen;
     seen.converterPath = converterPath_;
+    seen.commandLine = commandLine_;
     seen.outputPath = outputPath_;
     switch (handle_->State()) {
     case host::ProcessState::Running:
@@ -46,9 +48,11 @@ ConverterObservation ConversionJob::Observe() {
     case host::ProcessState::FailedToStart:
         seen.state = ConverterObservation::State::FailedToStart;
         seen.lastErrorLine = handle_->FailureText();
+        seen.converterExists = QFileInfo::exists(converterPath_);
         return seen;
     }
     seen.lastErrorLine = handle_->LastErrorLine();
+    seen.standardOutput = handle_->StandardOutput();
     seen.outputWritten = outputBefore_.WrittenSince(FileSnapshot::Take(outputPath_));
     return seen;
 }

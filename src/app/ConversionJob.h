@@ -25,7 +25,8 @@ struct FileSnapshot {
 class ConversionJob {
 public:
     ConversionJob(std::unique_ptr<host::ProcessHandle> handle, QString converterPath,
-                  QString outputPath, FileSnapshot outputBefore, QString pickedFont);
+                  QString commandLine, QString outputPath, FileSnapshot outputBefore,
+                  QString pickedFont);
 
     // Polls the converter and the output file.
     ConverterObservation Observe();
@@ -41,6 +42,7 @@ public:
 private:
     std::unique_ptr<host::ProcessHandle> handle_;
     QString converterPath_;
+    QString commandLine_;
     QString outputPath_;
     FileSnapshot outputBefore_;
     QString pickedFont_;

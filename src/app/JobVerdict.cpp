@@ -2,12 +2,33 @@
 
 #include "host/toolkit/MessageBox.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+
 namespace korven::app {
 
 namespace {
 
 // The report of a conversion that went well, as the main window shows it.
 constexpr char kConcluded[] = "operation concluded correctly";
+
+// The converter's name and folder, split at its last separator of either spelling.
+QString NameOf(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.mid(cut + 1);
+}
+QString FolderOf(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return cut <= 0 ? path.left(cut + 1) : path.left(cut);
+}
+
+QString HowToRetry(const ConverterObservation& seen) {
+    if (seen.commandLine.isEmpty()) {
+        return QString();
+    }
+    return QStringLiteral("To run it by hand:\n%1").arg(seen.commandLine);
+}
 
 QString WithErrorLine(QString message, const QString& lastErrorLine) {
     if (!lastErrorLine.isEmpty()) {
@@ -16,54 +37,89 @@ QString WithErrorLine(QString message, const QString& lastErrorLine) {
     return message;
 }
 
+QString FailureMessage(const ConverterObservation& seen) {
+    using State = ConverterObservation::State;
+    const QString name = NameOf(seen.converterPath);
+    switch (seen.state) {
+    case State::Running:
+        break;
+    case State::FailedToStart:
+        return seen.converterExists ? QStringLiteral("The converter %1 in %2 could not be run.")
+                                          .arg(name, FolderOf(seen.converterPath))
+                                    : QStringLiteral("The converter %1 was not found in %2.")
+                                          .arg(name, FolderOf(seen.converterPath));
+    case State::Crashed:
+        return WithErrorLine(
+            QStringLiteral("The conversion failed: the converter %1 stopped abnormally.").arg(name),
+            seen.lastErrorLine);
+    case State::Exited:
+        if (seen.exitCode == 0) {
+            return WithErrorLine(
+                QStringLiteral("The conversion failed: the converter ended without writing\n%1")
+                    .arg(seen.outputPath),
+                seen.lastErrorLine);
+        }
+        if (!seen.lastErrorLine.isEmpty()) {
+            return QStringLiteral("The conversion failed: the converter %1 stopped with this "
+                                  "message:\n%2")
+                .arg(name, seen.lastErrorLine);
+        }
+        return QStringLiteral("The conversion failed: the converter %1 stopped without a "
+                              "message (exit code %2).")
+            .arg(name)
+            .arg(seen.exitCode);
+    }
+    return QString();
+}
+
 } // namespace
 
-QString CannotStartMessage(const QString& converterPath, const QString& reason) {
-    QString message =
-        QStringLiteral("The converter could not be started.\n\nIt was looked for at:\n%1")
-            .arg(converterPath);
-    if (!reason.isEmpty()) {
-        message += QStringLiteral("\n\n%1").arg(reason);
+QString WrittenDetails(const QString& standardOutput, const QString& outputPath) {
+    // "wrote PATH: N glyphs, B bytes" and, when some were left out,
+    // "; left out K character(s): U+XXXX, U+YYYY". The path may itself hold ": ".
+    static const QRegularExpression report(QStringLiteral(
+        R"(^wrote (.+): (\d+) glyphs?, \d+ bytes?(?:; left out (\d+) characters?: (.+))?$)"));
+    const QStringList lines = standardOutput.split(u'\n');
+    for (const QString& line : lines) {
+        const QRegularExpressionMatch m = report.match(line.trimmed());
+        if (!m.hasMatch()) {
+            continue;
+        }
+        const int count = m.captured(2).toInt();
+        QString text =
+            QStringLiteral("Written: %1, %2 %3")
+                .arg(m.captured(1))
+                .arg(count)
+                .arg(count == 1 ? QStringLiteral("character") : QStringLiteral("characters"));
+        if (m.hasCaptured(3)) {
+            const int leftOut = m.captured(3).toInt();
+            text +=
+                QStringLiteral("\nLeft out %1 %2: %3")
+                    .arg(leftOut)
+                    .arg(leftOut == 1 ? QStringLiteral("character") : QStringLiteral("characters"))
+                    .arg(m.captured(4));
+        }
+        return text;
     }
-    return message;
+    return QStringLiteral("Written: %1").arg(outputPath);
 }
 
 JobVerdict JudgeConverter(const ConverterObservation& seen) {
     using State = ConverterObservation::State;
     JobVerdict verdict;
-    switch (seen.state) {
-    case State::Running:
+    if (seen.state == State::Running) {
         return verdict;
-    case State::FailedToStart:
-        verdict.message = CannotStartMessage(seen.converterPath, seen.lastErrorLine);
-        break;
-    case State::Crashed:
-        verdict.message = WithErrorLine(
-            QStringLiteral("The conversion failed: the converter stopped abnormally (crashed)."),
-            seen.lastErrorLine);
-        break;
-    case State::Exited:
-        if (seen.exitCode == 0 && seen.outputWritten) {
-            verdict.finished = true;
-            verdict.success = true;
-            verdict.message = QString::fromLatin1(kConcluded);
-            verdict.flags = host::MessageBoxFlags::OkOnly;
-            return verdict;
-        }
-        if (seen.exitCode != 0) {
-            verdict.message = WithErrorLine(
-                QStringLiteral("The conversion failed: the converter ended with exit code %1.")
-                    .arg(seen.exitCode),
-                seen.lastErrorLine);
-        } else {
-            verdict.message = WithErrorLine(
-                QStringLiteral("The conversion failed: the converter ended without writing\n%1")
-                    .arg(seen.outputPath),
-                seen.lastErrorLine);
-        }
-        break;
     }
     verdict.finished = true;
+    if (seen.state == State::Exited && seen.exitCode == 0 && seen.outputWritten) {
+        verdict.success = true;
+        verdict.message = QString::fromLatin1(kConcluded);
+        verdict.details = WrittenDetails(seen.standardOutput, seen.outputPath);
+        verdict.flags = host::MessageBoxFlags::OkOnly;
+        return verdict;
+    }
+    verdict.message = FailureMessage(seen);
+    verdict.details = HowToRetry(seen);
     verdict.flags = host::MessageBoxFlags::Stop;
     return verdict;
 }

@@ -10,9 +10,13 @@ struct ConverterObservation {
     enum class State { Running, Exited, Crashed, FailedToStart };
     State state = State::Running;
     int exitCode = 0;
-    QString lastErrorLine;      // the converter's own last non-empty line of error output
-    QString converterPath;      // the program the window tried to start
-    QString outputPath;         // the file the converter was asked to write
+    QString lastErrorLine;  // the converter's own last non-empty line of error output
+    QString standardOutput; // what the converter printed on its standard output
+    QString converterPath;  // the program the window tried to start
+    bool converterExists =
+        true;            // false: nothing at converterPath (only looked at on a failed start)
+    QString commandLine; // the command as shown to people, to run it by hand
+    QString outputPath;  // the file the converter was asked to write
     bool outputWritten = false; // the output exists and changed since the start
 };
 
@@ -20,14 +24,17 @@ struct JobVerdict {
     bool finished = false; // false: keep waiting and look again later
     bool success = false;
     QString message;
-    int flags = 0; // message box flags
+    QString details; // the box's secondary text: what was written, or the command to retry
+    int flags = 0;   // message box flags
 };
 
 // Decides the report for one look at the converter. Success needs both a zero exit code and an
 // output file written during this job: an exit code alone is not proof that a font was made.
 JobVerdict JudgeConverter(const ConverterObservation& seen);
 
-// The message for a converter that could not be started at all, naming where it was looked for.
-QString CannotStartMessage(const QString& converterPath, const QString& reason);
+// What the converter's report line says about the file it wrote, for people:
+// "Written: PATH, N characters", and on a second line the characters it left out, if any.
+// Without a report line it names `outputPath` alone.
+QString WrittenDetails(const QString& standardOutput, const QString& outputPath);
 
 } // namespace korven::app

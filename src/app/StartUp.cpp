@@ -3,11 +3,13 @@
 #include "forms/about/frmAbout.h"
 #include "forms/disclaimer/frmSplash.h"
 #include "forms/main/Form1.h"
+#include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/Windows.h"
 
 namespace korven::app {
 
 forms::frmSplash* StartProgram(host::HostServices services) {
+    host::RegisterDesignFonts();
     forms::SplashServices splash;
     splash.continueToMain = [services] {
         // One main window per run: a second request shows the one already loaded.

@@ -95,3 +95,25 @@ TEST(BuildConverterInvocation, AgreesWithTheOneLineCommandForPlainPaths) {
 
 } // namespace
 } // namespace korven::app
+
+namespace korven::app {
+namespace {
+
+TEST(SizeAndShadowChecks, AcceptWhatTheConverterTakesAndNothingElse) {
+    for (const char* size : {"6", "12", "22"}) {
+        EXPECT_TRUE(IsFontSize(QString::fromLatin1(size))) << size;
+    }
+    for (const char* size : {"", "5", "23", "1 2", "+12", "12.0", "abc"}) {
+        EXPECT_FALSE(IsFontSize(QString::fromLatin1(size))) << size;
+    }
+    for (const char* shadow : {"1", "2", "2.5", "4.0", "4", "1.000000"}) {
+        EXPECT_TRUE(IsShadowValue(QString::fromLatin1(shadow))) << shadow;
+    }
+    for (const char* shadow :
+         {"", "0.5", "4.01", "abc", "i2", " 2", "1 2", "-1", "1e0", "2.", ".5", "nan", "1,5"}) {
+        EXPECT_FALSE(IsShadowValue(QString::fromLatin1(shadow))) << shadow;
+    }
+}
+
+} // namespace
+} // namespace korven::app

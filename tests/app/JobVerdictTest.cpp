@@ -42,20 +42,57 @@ TEST(JobVerdictTest, ARunningConverterIsNotJudgedYet) {
     EXPECT_TRUE(v.message.isEmpty());
 }
 
-TEST(JobVerdictTest, MessagesNameWhatWentWrong) {
+TEST(JobVerdictTest, MessagesSayWhatHappenedInPlainWordsAndHowToRetry) {
+    struct Case {
+        ConverterObservation seen;
+        QString expected;
+    };
     ConverterObservation failed = Seen(State::Exited, 7, false);
     failed.lastErrorLine = QStringLiteral("bad glyph");
-    EXPECT_TRUE(JudgeConverter(failed).message.contains("exit code 7"));
-    EXPECT_TRUE(JudgeConverter(failed).message.contains("bad glyph"));
-
-    EXPECT_TRUE(JudgeConverter(Seen(State::Exited, 0, false)).message.contains("/out/ltn0.pgf"));
-    EXPECT_TRUE(JudgeConverter(Seen(State::Crashed, 0, false)).message.contains("crashed"));
-
     ConverterObservation missing = Seen(State::FailedToStart, 0, false);
-    missing.lastErrorLine = QStringLiteral("No such file or directory");
-    const QString text = JudgeConverter(missing).message;
-    EXPECT_TRUE(text.contains("/opt/k/ttf2pgf"));
-    EXPECT_TRUE(text.contains("No such file or directory"));
+    missing.lastErrorLine = QStringLiteral("execvp: No such file or directory");
+    missing.converterExists = false;
+    const Case cases[] = {
+        {failed, "The conversion failed: the converter ttf2pgf stopped with this message:\n"
+                 "bad glyph"},
+        {Seen(State::Exited, 7, false),
+         "The conversion failed: the converter ttf2pgf stopped without a message (exit code 7)."},
+        {Seen(State::Exited, 0, false),
+         "The conversion failed: the converter ended without writing\n/out/ltn0.pgf"},
+        {Seen(State::Crashed, 0, false),
+         "The conversion failed: the converter ttf2pgf stopped abnormally."},
+        {missing, "The converter ttf2pgf was not found in /opt/k."},
+        {Seen(State::FailedToStart, 0, false), "The converter ttf2pgf in /opt/k could not be run."},
+    };
+    for (Case c : cases) {
+        c.seen.commandLine = QStringLiteral("/opt/k/ttf2pgf /f/a.ttf /out/ltn0.pgf 12 i2");
+        const JobVerdict v = JudgeConverter(c.seen);
+        EXPECT_EQ(v.message, c.expected);
+        EXPECT_EQ(v.details, "To run it by hand:\n/opt/k/ttf2pgf /f/a.ttf /out/ltn0.pgf 12 i2");
+    }
+}
+
+TEST(JobVerdictTest, TheReportSaysWhatWasWrittenFromTheConvertersLine) {
+    const struct {
+        const char* output;
+        const char* expected;
+    } cases[] = {
+        {"wrote /media/PSP/ltn0.pgf: 339 glyphs, 62624 bytes\n",
+         "Written: /media/PSP/ltn0.pgf, 339 characters"},
+        {"wrote /a: b/ltn0.pgf: 338 glyphs, 1 bytes; left out 2 characters: U+2030, U+20AC",
+         "Written: /a: b/ltn0.pgf, 338 characters\nLeft out 2 characters: U+2030, U+20AC"},
+        {"wrote /x/ltn0.pgf: 1 glyphs, 9 bytes; left out 1 character: U+2030",
+         "Written: /x/ltn0.pgf, 1 character\nLeft out 1 character: U+2030"},
+        // No report line (an older converter): the file it was asked to write.
+        {"", "Written: /out/ltn0.pgf"},
+    };
+    for (const auto& c : cases) {
+        ConverterObservation seen = Seen(State::Exited, 0, true);
+        seen.standardOutput = QString::fromUtf8(c.output);
+        const JobVerdict v = JudgeConverter(seen);
+        EXPECT_EQ(v.message, "operation concluded correctly");
+        EXPECT_EQ(v.details, c.expected);
+    }
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 namespace korven::host::testing {
 
 int FakeMessageBoxService::Show(const QString& text, int flags, const QString& title,
-                                QWidget* parent) {
+                                QWidget* parent, const QString& secondary) {
     Q_UNUSED(parent);
-    const ShownBox box{text, flags, title};
+    const ShownBox box{text, flags, title, secondary};
     shown.append(box);
     if (whileOpen)
         whileOpen(box);

@@ -18,11 +18,13 @@ struct ShownBox {
     QString text;
     int flags = 0;
     QString title; // as passed: empty when the caller gave none
+    QString secondary;
 };
 
 class FakeMessageBoxService final : public MessageBoxService {
 public:
-    int Show(const QString& text, int flags, const QString& title, QWidget* parent) override;
+    int Show(const QString& text, int flags, const QString& title, QWidget* parent,
+             const QString& secondary) override;
 
     // Answers given in order; when they run out, defaultAnswer is given.
     std::deque<int> answers;
@@ -41,6 +43,7 @@ public:
     int ExitCode() const override { return state == ProcessState::Exited ? exitCode : -1; }
     QString FailureText() const override { return failureText; }
     QString ErrorOutput() override { return errorOutput; }
+    QString StandardOutput() override { return standardOutput; }
 
     // Ends the fake child: sets the state and emits Finished().
     void Finish(ProcessState endState, int code = 0, const QString& standardError = QString());
@@ -49,6 +52,7 @@ public:
     int exitCode = 0;
     QString failureText;
     QString errorOutput;
+    QString standardOutput;
 };
 
 struct StartedProcess {

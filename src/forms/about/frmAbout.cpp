@@ -2,6 +2,7 @@
 
 #include "forms/about/AboutLayout.h"
 #include "forms/about/AboutTexts.h"
+#include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/WindowLayout.h"
 #include "host/toolkit/Windows.h"
 #include "korven/Artwork.h"
@@ -51,6 +52,8 @@ void frmAbout::SetUpWindow() {
     setWindowIcon(assets::ApplicationIcon());
     setModal(false);
     setFixedSize(about::kClientSize);
+    // The controls without a font of their own use the standard dialog font.
+    setFont(host::StandardDialogFont());
 }
 
 void frmAbout::CreateControls() {
@@ -75,9 +78,7 @@ void frmAbout::CreateControls() {
     lblDisclaimer_ = new QLabel(QString::fromLatin1(about::kFlashWarning), this);
     lblDisclaimer_->setObjectName(QStringLiteral("lblDisclaimer"));
     lblDisclaimer_->setGeometry(about::kLblDisclaimer);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
+    QFont font = host::DesignFont(QStringLiteral("Arial"), 9.75, true);
     font.setUnderline(true);
     lblDisclaimer_->setFont(font);
     QPalette palette = lblDisclaimer_->palette();

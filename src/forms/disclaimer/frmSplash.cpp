@@ -4,6 +4,7 @@
 #include "controls/xpbutton/XPButton.h"
 #include "forms/disclaimer/SplashLayout.h"
 #include "forms/disclaimer/SplashTexts.h"
+#include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/WindowLayout.h"
 #include "host/toolkit/Windows.h"
 #include "korven/Artwork.h"
@@ -11,15 +12,15 @@
 #include <QEventLoopLocker>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
+#include <qdrawutil.h>
 
 namespace korven::forms {
 
 namespace {
 
 QFont WarningFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(12);
-    font.setBold(true);
+    QFont font = host::DesignFont(QStringLiteral("Arial"), 12, true);
     font.setUnderline(true);
     return font;
 }
@@ -35,6 +36,24 @@ QFont TitleFont() {
     font.setCapitalization(QFont::SmallCaps);
     return font;
 }
+
+// A frame without a caption, drawn as the classic etched line (a shadow line with a
+// highlight line inside and below it) exactly along its edge. The toolkit's own group box
+// sets its border in from the edge and in a shade that hardly shows on the window.
+class EtchedFrame final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QRect edge = rect().adjusted(0, 0, -1, -1);
+        p.setPen(palette().color(QPalette::Light));
+        p.drawRect(edge.adjusted(1, 1, 0, 0));
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawRect(edge.adjusted(0, 0, -1, -1));
+    }
+};
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box) {
     auto* label = new QLabel(text, parent);
@@ -103,9 +122,17 @@ void frmSplash::SetUpWindow() {
 }
 
 void frmSplash::CreateFrame() {
-    frame1_ = new QGroupBox(this);
+    frame1_ = new EtchedFrame(this);
     frame1_->setObjectName(QStringLiteral("Frame1"));
     frame1_->setGeometry(splash::kFrame1);
+}
+
+void frmSplash::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The window manager gives a window without a title bar no border at all; the fixed
+    // dialog frame is drawn on the window's own outer pixels instead, clear of Frame1.
+    QPainter p(this);
+    qDrawWinPanel(&p, rect(), palette(), false);
 }
 
 void frmSplash::CreateButtons() {
@@ -135,10 +162,7 @@ void frmSplash::CreateLabels() {
     lblVersion_ = MakeLabel(frame1_, "lblVersion", QString::fromLatin1(splash::kVersionPlaceholder),
                             splash::kLblVersion);
     lblVersion_->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    QFont versionFont(QStringLiteral("Arial"));
-    versionFont.setPointSizeF(12);
-    versionFont.setBold(true);
-    lblVersion_->setFont(versionFont);
+    lblVersion_->setFont(host::DesignFont(QStringLiteral("Arial"), 12, true));
     FitToText(lblVersion_);
 
     lblProductName_ =

@@ -54,6 +54,9 @@ public:
     void XPButton1_Click();
     void XPButton2_Click();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     explicit frmSplash(SplashServices services);
 

@@ -6,6 +6,7 @@
 #include "forms/main/Form1Texts.h"
 #include "forms/main/FramePanel.h"
 #include "forms/main/LinkLabel.h"
+#include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/DriveListBox.h"
 #include "host/toolkit/FileListBox.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -30,11 +32,7 @@ using layout::ColorFromBgr;
 using layout::ToPixels;
 
 QFont DialogFont(const char* face, double points, bool bold, bool italic = false) {
-    QFont f(QString::fromLatin1(face));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
+    return host::DesignFont(QString::fromLatin1(face), points, bold, italic);
 }
 
 // A label with a flat one-pixel border in the given colours.
@@ -52,6 +50,36 @@ QLabel* MakeLabel(const char* text, QWidget* parent, const layout::TwipsRect& wh
     return label;
 }
 
+// Gives `control` the toolkit's standard colours in every role, so that the window's
+// coloured surfaces around it do not leak into its border, scroll bars or corner.
+void UseStandardColours(QWidget* control) {
+    const QPalette standard = QApplication::palette(control);
+    QPalette own;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            if (r == QPalette::NoRole) {
+                continue;
+            }
+            own.setBrush(g, r, standard.brush(g, r));
+        }
+    }
+    control->setPalette(own);
+}
+
+// The address is the build's to choose and may be longer than the box was drawn for: it
+// keeps the designed size when it fits and otherwise gets the largest size that keeps it on
+// one line, rather than wrapping and losing its lower half.
+void FitOnOneLine(QLabel* label) {
+    QFont font = label->font();
+    const int room = label->contentsRect().width();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > room && font.pointSizeF() > 6.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    label->setFont(font);
+}
+
 } // namespace
 
 Form1::Form1(host::HostServices services, Form1Links links, QWidget* parent)
@@ -65,11 +93,17 @@ Form1::Form1(host::HostServices services, Form1Links links, QWidget* parent)
     CreateOptions();
     CreatePicturesAndLabels();
     SetTabOrder();
+    for (QWidget* control :
+         QList<QWidget*>{drive1_, dir1_, file1_, drive2_, dir2_, file2_, combo1_, text1_}) {
+        UseStandardColours(control);
+    }
     ConnectHandlers();
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    ShowBusyPointer(false);
+}
 
 void Form1::SetUpWindow() {
     setObjectName(QStringLiteral("Form1"));
@@ -202,8 +236,8 @@ void Form1::CreatePicturesAndLabels() {
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->setGeometry(ToPixels(layout::kLabel1));
     label1_->setAlignment(Qt::AlignCenter);
-    label1_->setWordWrap(true);
     label1_->setFont(DialogFont("Comic Sans MS", 12, false, true));
+    FitOnOneLine(label1_);
     QPalette pal = label1_->palette();
     pal.setColor(QPalette::Window, ColorFromBgr(layout::kLinkBackColor));
     label1_->setPalette(pal);
@@ -247,6 +281,8 @@ void Form1::ConnectHandlers() {
     connect(text1_, &QLineEdit::textChanged, this, &Form1::Text1_Change);
     connect(label1_, &LinkLabel::mouseMoved, this, &Form1::Label1_MouseMove);
     connect(label1_, &LinkLabel::clicked, this, &Form1::Label1_Click);
+    text1_->installEventFilter(this);
+    combo1_->installEventFilter(this);
 }
 
 void Form1::showEvent(QShowEvent* event) {
@@ -260,7 +296,27 @@ void Form1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
 }
 
+namespace {
+
+// An Alt chord is a command (an access key, or nothing), never typing: without this the
+// text box and the size list take Alt+letter for the letter. Ctrl+Alt stays typing, as it
+// is how some keyboards write characters such as @.
+bool IsTypedAltChord(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const Qt::KeyboardModifiers mods = key->modifiers();
+    return mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier) &&
+           !key->text().isEmpty() && key->text().at(0).isPrint();
+}
+
+} // namespace
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == text1_ || watched == combo1_) && IsTypedAltChord(event)) {
+        return true;
+    }
     // Only moves over the bare surface count; moves over a child are the child's own.
     if (watched == client_ && event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);

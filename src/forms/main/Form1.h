@@ -119,6 +119,8 @@ private:
 
     void ShowWaitingLook();
     void ShowIdleLook();
+    // A busy pointer over the window while the converter runs.
+    void ShowBusyPointer(bool busy);
     void ReportDriveFailure(host::FolderError error);
     static QString LinkUrl();
     void ReportFolderOpenFailure(host::FolderError error, const QString& path);
@@ -128,6 +130,7 @@ private:
     app::ConversionSettings settings_;
     std::unique_ptr<app::ConversionJob> job_;
     bool placed_ = false;
+    bool busy_ = false;
 
     QWidget* client_ = nullptr;
     QAction* info_ = nullptr;

@@ -15,6 +15,7 @@
 #include "host/toolkit/Timer.h"
 #include "host/toolkit/Windows.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,10 +48,15 @@ void Form1::Form_Load() {
     // Drive letters do not exist here: the program's "drive" is the volume that holds it.
     settings_.ProgramDriveRoot =
         host::DriveOfPath(settings_.ProgramFolder, services_.drives->Roots());
-    for (int size = 6; size <= 22; ++size) {
+    for (int size = app::kMinFontSize; size <= app::kMaxFontSize; ++size) {
         combo1_->addItem(QString::number(size));
     }
     combo1_->setCurrentIndex(-1);
+    // The folder lists may not have announced the folders they opened on; whatever they
+    // show from now on is what the converter is given, so the destination shown is the one
+    // written to.
+    Dir1_Change();
+    Dir2_Change();
     timer1_->SetEnabled(true);
     timer1_->SetInterval(layout::kTimer1Interval);
     if (links_.unloadPrevious) {
@@ -139,7 +145,29 @@ void Form1::XPButton2_Click() {
                                  Text(texts::kSelectFontTitle), this);
         return;
     }
+    const char* invalid = nullptr;
+    if (!app::IsFontSize(settings_.FontSize)) {
+        invalid = texts::kSelectSize;
+    } else if (!app::IsShadowValue(settings_.ShadowValue)) {
+        invalid = texts::kEnterShadow;
+    }
+    if (invalid != nullptr) {
+        services_.messages->Show(Text(invalid), texts::kFlagsSelectFont,
+                                 Text(texts::kSelectFontTitle), this);
+        return;
+    }
     StartConversion();
+}
+
+void Form1::ShowBusyPointer(bool busy) {
+    // Set for the whole program, so that the controls with pointers of their own (the link,
+    // the shadow box) show it too; taken back exactly once.
+    if (busy && !busy_) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (!busy && busy_) {
+        QApplication::restoreOverrideCursor();
+    }
+    busy_ = busy;
 }
 
 void Form1::ShowWaitingLook() {
@@ -168,18 +196,25 @@ void Form1::StartConversion() {
     const app::ConverterInvocation invocation = app::BuildConverterInvocation(settings_);
     const app::FileSnapshot before = app::FileSnapshot::Take(output);
     auto handle = services_.processes->Start(invocation.program, invocation.arguments);
-    if (handle->State() == host::ProcessState::FailedToStart) {
+    const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
+    job_ = std::make_unique<app::ConversionJob>(std::move(handle), invocation.program,
+                                                settings_.ConverterCommandLine, output, before,
+                                                settings_.FontFile);
+    if (failedToStart) {
         // Nothing ran: back to idle with the pick kept, so the user can fix it and retry.
+        const app::JobVerdict verdict = app::JudgeConverter(job_->Observe());
+        job_.reset();
         ShowIdleLook();
-        services_.messages->Show(app::CannotStartMessage(invocation.program, handle->FailureText()),
-                                 texts::kFlagsStop, QString(), this);
+        services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
         return;
     }
-    job_ = std::make_unique<app::ConversionJob>(std::move(handle), invocation.program, output,
-                                                before, settings_.FontFile);
     timer2_->SetInterval(layout::kTimer2Interval);
     timer2_->SetEnabled(true);
+    // The pick is consumed: the list no longer shows it, so what is highlighted is what
+    // Convert would use.
     settings_.FontFile.clear();
+    file1_->ClearSelection();
+    ShowBusyPointer(true);
 }
 
 void Form1::Timer2_Timer() {
@@ -195,12 +230,15 @@ void Form1::Timer2_Timer() {
     }
     job_->MarkReported();
     if (seen.state == app::ConverterObservation::State::FailedToStart) {
+        // Given back, and shown again, so the user can retry at once.
         settings_.FontFile = job_->PickedFont();
+        file1_->SelectFile(host::GetFileName(settings_.FontFile));
     }
     // The waiting text goes before the report; the panes come back once it is read.
     label6_->hide();
     file2_->Refresh();
-    services_.messages->Show(verdict.message, verdict.flags, QString(), this);
+    ShowBusyPointer(false);
+    services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
     ShowIdleLook();
     timer2_->SetEnabled(false);
     timer2_->SetInterval(layout::kTimer2Interval);

@@ -23,6 +23,10 @@ inline constexpr char kDestinationPattern[] = "*.pgf";
 
 inline constexpr char kSelectFont[] = "Please select a font";
 inline constexpr char kSelectFontTitle[] = "Question";
+// Said before anything starts, in the same box as the font reminder, so that the converter's
+// own usage text never reaches the user.
+inline constexpr char kSelectSize[] = "Please select a FONT SIZE from 6 to 22";
+inline constexpr char kEnterShadow[] = "Please enter a SHADOW value from 1 to 4.0";
 inline constexpr char kReplaceQuestion[] = "the file already exist to replace it";
 inline constexpr char kReplaceTitle[] = "QUESTION";
 inline constexpr char kDeviceUnavailable[] = " Peripheral not available ";

@@ -49,6 +49,7 @@ ControlWindow::ControlWindow(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
     surface_ = std::make_unique<WindowSurface>(*this);
+    surface_->setDevicePixelRatio(devicePixelRatioF());
     InstallControlAccessibility();
 }
 
@@ -142,10 +143,14 @@ bool ControlWindow::IsOverControl(const QPointF& position) const {
 
 void ControlWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, surface_->image());
+    // At a higher pixel density the image has as many pixels as the screen area it covers,
+    // so it is copied one to one rather than stretched.
+    painter.drawImage(QPointF(0, 0), surface_->deviceImage());
 }
 
 void ControlWindow::resizeEvent(QResizeEvent*) {
+    // The density is read here: every resize redraws, so the next look is drawn for it.
+    surface_->setDevicePixelRatio(devicePixelRatioF());
     surface_->resize(width(), height());
     OnResize(width(), height());
 }

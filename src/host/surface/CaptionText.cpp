@@ -33,12 +33,12 @@ MnemonicText resolveMnemonics(const QString& caption) {
     return out;
 }
 
-void CaptionLayoutCache::prepare(const QString& caption, const QFont& font) {
-    if (valid_ && caption == caption_ && font == font_) {
-        return;
-    }
-    const MnemonicText text = resolveMnemonics(caption);
-    QTextLayout layout(text.shown, font);
+namespace {
+
+// One unwrapped line with the access key underlined, its top left at (0, 0).
+QTextLine LayOutCaption(QTextLayout& layout, const MnemonicText& text, const QFont& font) {
+    layout.setText(text.shown);
+    layout.setFont(font);
 
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -64,6 +64,19 @@ void CaptionLayoutCache::prepare(const QString& caption, const QFont& font) {
         line.setPosition(QPointF(0, 0));
     }
     layout.endLayout();
+    return line;
+}
+
+} // namespace
+
+void CaptionLayoutCache::prepare(const QString& caption, const QFont& font) {
+    if (valid_ && caption == caption_ && font == font_) {
+        return;
+    }
+    const MnemonicText text = resolveMnemonics(caption);
+    QTextLayout layout;
+    const QTextLine line = LayOutCaption(layout, text, font);
+    const QFontMetricsF metrics(font);
 
     width_ = line.isValid() ? int(std::ceil(line.naturalTextWidth())) : 0;
     height_ = int(std::ceil(metrics.height()));
@@ -132,10 +145,53 @@ void CaptionLayoutCache::draw(QImage& image, const QString& caption, const QFont
     }
 }
 
+void CaptionLayoutCache::drawAtDensity(QImage& image, const QString& caption, const QFont& font,
+                                       const QColor& colour, const Rect& r) {
+    if (caption.isEmpty() || r.right <= r.left || r.bottom <= r.top) {
+        return;
+    }
+    prepare(caption, font);
+    // The 1x placement, in the image's logical pixels.
+    const qint64 x = r.left + (qint64(r.right) - r.left - width_) / 2;
+    const qint64 y = r.top + (qint64(r.bottom) - r.top - height_) / 2;
+    QTextLayout layout;
+    LayOutCaption(layout, resolveMnemonics(caption), font);
+    QPainter painter(&image);
+    painter.setClipRect(
+        QRectF(r.left, r.top, qreal(qint64(r.right) - r.left), qreal(qint64(r.bottom) - r.top)));
+    painter.setPen(colour);
+    layout.draw(&painter, QPointF(qreal(x), qreal(y)));
+}
+
 // --- ImageSurface text operations ------------------------------------------------------
 
 void ImageSurface::drawCaption(const QString& text, const Rect& r) {
+    if (ratio_ != 1.0) {
+        // Kept for deviceImage(), which draws it at full resolution over the scaled look.
+        deferredCaptions_.append({text, font_, textColour_, r});
+        return;
+    }
     captions_.draw(image_, text, font_, QColor::fromRgb(toArgb(textColour_)), r);
+}
+
+void ImageSurface::setDevicePixelRatio(double ratio) {
+    ratio_ = ratio > 0 ? ratio : 1.0;
+}
+
+QImage ImageSurface::deviceImage() {
+    if (ratio_ == 1.0) {
+        return image_;
+    }
+    // Every edge, line and dot of the look at its 1x place, each 1x pixel becoming the
+    // block of device pixels it covers; then the captions, in drawing order, crisp.
+    QImage device = image_.scaled(int(std::ceil(image_.width() * ratio_)),
+                                  int(std::ceil(image_.height() * ratio_)), Qt::IgnoreAspectRatio,
+                                  Qt::FastTransformation);
+    device.setDevicePixelRatio(ratio_);
+    for (const DeferredCaption& c : deferredCaptions_) {
+        captions_.drawAtDensity(device, c.text, c.font, QColor::fromRgb(toArgb(c.colour)), c.r);
+    }
+    return device;
 }
 
 TextSize ImageSurface::textSize(const QString& text) const {

@@ -28,6 +28,11 @@ public:
     // left as it is.
     void draw(QImage& image, const QString& caption, const QFont& font, const QColor& colour,
               const Rect& r);
+    // The same caption at the same place, drawn onto an image of a higher pixel density
+    // (its device pixel ratio set): placed by the 1x measures, so it lands where the 1x
+    // caption lies, but with glyphs rendered at the image's own resolution.
+    void drawAtDensity(QImage& image, const QString& caption, const QFont& font,
+                       const QColor& colour, const Rect& r);
 
 private:
     void prepare(const QString& caption, const QFont& font);

@@ -47,6 +47,7 @@ Colour ImageSurface::pixel(int x, int y) const {
 
 void ImageSurface::clear() {
     image_.fill(toArgb(kBackground));
+    deferredCaptions_.clear();
 }
 
 // Row y, columns [x0, x1), clipped.

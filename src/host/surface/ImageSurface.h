@@ -25,7 +25,17 @@ public:
     // Gives the image a new size; the content is cleared to the background.
     void resize(int width, int height);
 
+    // The look at 1x. With a device pixel ratio other than 1 it holds no captions: those go
+    // into deviceImage() only.
     const QImage& image() const { return image_; }
+
+    // The pixel density the control is shown at. At 1 (the default) nothing changes; above
+    // it, captions are kept aside for deviceImage(). Takes effect from the next redraw.
+    void setDevicePixelRatio(double ratio);
+    double devicePixelRatio() const { return ratio_; }
+    // The image to put on the screen: image() itself at 1x; otherwise image() scaled by
+    // whole 1x pixels to the device resolution, with the captions drawn at that resolution.
+    QImage deviceImage();
     // The pixel at (x, y) as 0x00BBGGRR; coordinates outside the image give 0xFFFFFFFF.
     Colour pixel(int x, int y) const;
 
@@ -68,7 +78,16 @@ private:
     void setPixel64(std::int64_t x, std::int64_t y, Colour c);
     void invertDot(std::int64_t x, std::int64_t y);
 
+    struct DeferredCaption {
+        QString text;
+        QFont font;
+        Colour colour;
+        Rect r;
+    };
+
     QImage image_;
+    double ratio_ = 1.0;
+    QList<DeferredCaption> deferredCaptions_;
     CaptionLayoutCache captions_;
     QFont font_;
     Colour textColour_ = 0;

@@ -23,6 +23,14 @@ Colour fromQColor(const QColor& c) {
     return rgb(c.red(), c.green(), c.blue());
 }
 
+// The classic light shade sits halfway between the face and the highlight (0xC0 and 0xFF
+// give 0xDF). The toolkit's own in-between shade may be darker than the face, which would
+// turn raised edges into sunken ones.
+Colour halfway(const QColor& a, const QColor& b) {
+    return rgb((a.red() + b.red() + 1) / 2, (a.green() + b.green() + 1) / 2,
+               (a.blue() + b.blue() + 1) / 2);
+}
+
 } // namespace
 
 Colour GetSysColor(int index) {
@@ -44,7 +52,8 @@ Colour GetSysColor(int index) {
     case COLOR_3DDKSHADOW:
         return fromQColor(palette.color(QPalette::Active, QPalette::Shadow));
     case COLOR_3DLIGHT:
-        return fromQColor(palette.color(QPalette::Active, QPalette::Midlight));
+        return halfway(palette.color(QPalette::Active, QPalette::Button),
+                       palette.color(QPalette::Active, QPalette::Light));
     default:
         return 0;
     }

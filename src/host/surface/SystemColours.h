@@ -19,7 +19,8 @@ enum SysColorIndex : int {
 // The system colour with the given index, read now (a later change of the desktop's colours
 // shows in the next call). On Windows this is the system's own table; elsewhere the colours
 // come from the application palette with the classic 3D mapping: face = Button, shadow =
-// Dark, dark shadow = Shadow, light = Midlight, highlight = Light. Unknown indices give 0.
+// Dark, dark shadow = Shadow, light = halfway between Button and Light, highlight = Light.
+// Unknown indices give 0.
 Colour GetSysColor(int index);
 
 } // namespace korven::host

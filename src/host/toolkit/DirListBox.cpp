@@ -17,6 +17,7 @@ namespace {
 constexpr int kDepthRole = Qt::UserRole + 1;
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kIndentPixels = 10;
+constexpr int kIconPixels = 16;
 
 // Draws each row shifted right by its depth, so the list reads like a folder tree.
 class IndentDelegate final : public QStyledItemDelegate {
@@ -27,6 +28,16 @@ public:
         QStyleOptionViewItem shifted(option);
         shifted.rect.adjust(index.data(kDepthRole).toInt() * kIndentPixels, 0, 0, 0);
         QStyledItemDelegate::paint(painter, shifted, index);
+    }
+    // One row height for the list's whole life: the icon's and the text's, whichever is
+    // taller, never what the first fill happened to measure.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(RowHeight(option.fontMetrics));
+        return size;
+    }
+    static int RowHeight(const QFontMetrics& metrics) {
+        return std::max(kIconPixels, metrics.height()) + 2;
     }
 };
 
@@ -45,6 +56,7 @@ DirListBox::DirListBox(DriveSource& drives, FolderReader& folders, QWidget* pare
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
+    setIconSize(QSize(kIconPixels, kIconPixels));
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { OpenRow(row(item)); });
     SetPath(QDir::currentPath());
@@ -111,7 +123,25 @@ void DirListBox::Fill() {
         addItem(item);
     }
     setCurrentRow(static_cast<int>(ancestors_.size()) - 1);
+    ShowCurrentFolderAndBelow();
     setUpdatesEnabled(true);
+}
+
+void DirListBox::ShowCurrentFolderAndBelow() {
+    // As many rows from the end as fit, but never past the current folder: its subfolders
+    // come into view first, then as many of its ancestors as there is room for.
+    const int rowHeight = IndentDelegate::RowHeight(fontMetrics());
+    const int visibleRows = std::max(1, viewport()->height() / rowHeight);
+    const int current = static_cast<int>(ancestors_.size()) - 1;
+    const int top = std::clamp(count() - visibleRows, 0, std::max(current, 0));
+    if (QListWidgetItem* first = item(top)) {
+        scrollToItem(first, QAbstractItemView::PositionAtTop);
+    }
+}
+
+void DirListBox::resizeEvent(QResizeEvent* event) {
+    QListWidget::resizeEvent(event);
+    ShowCurrentFolderAndBelow();
 }
 
 void DirListBox::OpenRow(int row) {

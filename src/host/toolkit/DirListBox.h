@@ -45,8 +45,10 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void ShowCurrentFolderAndBelow();
     void OpenRow(int row);
     void Fill();
 

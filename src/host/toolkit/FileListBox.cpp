@@ -82,6 +82,13 @@ bool FileListBox::SelectFile(const QString& name) {
     return true;
 }
 
+void FileListBox::ClearSelection() {
+    filling_ = true;
+    setCurrentRow(-1);
+    clearSelection();
+    filling_ = false;
+}
+
 FolderError FileListBox::Refresh() {
     return Fill(FileName());
 }

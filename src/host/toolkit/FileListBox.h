@@ -33,6 +33,8 @@ public:
     QString FileName() const;
     // Selects `name` if it is listed (without raising Click()); returns whether it was.
     bool SelectFile(const QString& name);
+    // Selects nothing (without raising Click()).
+    void ClearSelection();
 
     // Reads the folder again, keeping the selection when the file is still there.
     FolderError Refresh();

@@ -22,11 +22,16 @@ QMessageBox::Icon IconOf(int flags) {
 
 } // namespace
 
-int QtMessageBoxService::Show(const QString& text, int flags, const QString& title,
-                              QWidget* parent) {
+int QtMessageBoxService::Show(const QString& text, int flags, const QString& title, QWidget* parent,
+                              const QString& secondary) {
     QMessageBox box(parent);
     box.setIcon(IconOf(flags));
     box.setText(text);
+    if (!secondary.isEmpty()) {
+        box.setInformativeText(secondary);
+        // The details hold paths and command lines that a user may want to copy.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
     box.setWindowTitle(title.isEmpty() ? ProgramTitle() : title);
     const bool secondDefault = (flags & MessageBoxFlags::SecondButtonDefault) != 0;
 

@@ -36,14 +36,18 @@ public:
     virtual ~MessageBoxService() = default;
 
     // Shows `text` modally and returns the answer. An empty `title` means the program title.
+    // `secondary`, when given, is shown under the main text in a smaller voice: the details
+    // that explain it (where a file went, the command that was run).
     virtual int Show(const QString& text, int flags = MessageBoxFlags::OkOnly,
-                     const QString& title = QString(), QWidget* parent = nullptr) = 0;
+                     const QString& title = QString(), QWidget* parent = nullptr,
+                     const QString& secondary = QString()) = 0;
 };
 
 // The real box, built on QMessageBox.
 class QtMessageBoxService final : public MessageBoxService {
 public:
-    int Show(const QString& text, int flags, const QString& title, QWidget* parent) override;
+    int Show(const QString& text, int flags, const QString& title, QWidget* parent,
+             const QString& secondary) override;
 };
 
 } // namespace korven::host

@@ -32,23 +32,31 @@ QSet<QProcess*>& Orphans() {
     return *orphans;
 }
 
-// Standard error goes to a file rather than a pipe, so a child that writes after the front
-// end has gone does not die of a broken pipe, and nothing has to drain it while it runs.
+// Standard error and output go to files rather than pipes, so a child that writes after the
+// front end has gone does not die of a broken pipe, and nothing has to drain them while it
+// runs. The end of the error output holds the reason; the start of the output the report.
 constexpr qint64 kErrorOutputLimit = 64 * 1024;
+constexpr qint64 kStandardOutputLimit = 64 * 1024;
+
+std::unique_ptr<QTemporaryFile> MakeCaptureFile(const QString& kind) {
+    auto file = std::make_unique<QTemporaryFile>();
+    file->setFileTemplate(QDir::tempPath() + QStringLiteral("/korven-%1-XXXXXX").arg(kind));
+    if (file->open())
+        file->close();
+    return file;
+}
 
 class QtProcessHandle final : public ProcessHandle {
 public:
     QtProcessHandle(const QString& program, const QStringList& arguments) {
-        errorFile_ = std::make_unique<QTemporaryFile>();
-        errorFile_->setFileTemplate(QDir::tempPath() + QStringLiteral("/korven-stderr-XXXXXX"));
-        if (errorFile_->open())
-            errorFile_->close();
+        errorFile_ = MakeCaptureFile(QStringLiteral("stderr"));
+        outputFile_ = MakeCaptureFile(QStringLiteral("stdout"));
 
         process_ = new QProcess();
         process_->setProgram(program);
         process_->setArguments(arguments);
         process_->setStandardInputFile(QProcess::nullDevice());
-        process_->setStandardOutputFile(QProcess::nullDevice());
+        process_->setStandardOutputFile(outputFile_->fileName());
         process_->setStandardErrorFile(errorFile_->fileName());
 #ifdef Q_OS_WIN
         process_->setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
@@ -124,6 +132,13 @@ public:
         return QString::fromLocal8Bit(file.readAll());
     }
 
+    QString StandardOutput() override {
+        QFile file(outputFile_->fileName());
+        if (!file.open(QIODevice::ReadOnly))
+            return QString();
+        return QString::fromLocal8Bit(file.read(kStandardOutputLimit));
+    }
+
 private:
     void NoteEnd() {
         if (ended_ || failedToStart_)
@@ -141,6 +156,7 @@ private:
 
     QProcess* process_ = nullptr;
     std::unique_ptr<QTemporaryFile> errorFile_;
+    std::unique_ptr<QTemporaryFile> outputFile_;
     bool failedToStart_ = false;
     bool ended_ = false;
     bool crashed_ = false;

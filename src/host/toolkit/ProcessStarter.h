@@ -29,6 +29,8 @@ public:
     virtual QString FailureText() const = 0;
     // Everything the child wrote to its standard error so far.
     virtual QString ErrorOutput() = 0;
+    // Everything the child wrote to its standard output so far (the start of it, when long).
+    virtual QString StandardOutput() = 0;
     // The last non-blank line of ErrorOutput(), trimmed; empty when there is none.
     QString LastErrorLine();
 

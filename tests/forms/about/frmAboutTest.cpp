@@ -1,6 +1,7 @@
 #include "forms/about/frmAbout.h"
 
 #include "forms/about/AboutTexts.h"
+#include "host/toolkit/DesignFonts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -116,6 +117,25 @@ TEST_F(AboutWindow, ShowsTheSevenLinesSeparatelyWithTheFourthEmpty) {
     EXPECT_EQ(doc->findBlockByNumber(6).text(),
               QStringLiteral("USATE A VOSTRO RISCHIO E PERICOLO!"));
     EXPECT_FALSE(window_->Text2()->toPlainText().contains(QChar('\r')));
+}
+
+TEST(AboutWindowFonts, ShowAllSevenLinesUnwrappedWithoutScrolling) {
+    korven::host::RegisterDesignFonts();
+    QPointer<frmAbout> window = frmAbout::ShowModeless();
+    QPlainTextEdit* text = window->Text2();
+    const QFontMetrics metrics(text->font());
+    const QTextDocument* doc = text->document();
+    for (int i = 0; i < 7; ++i) {
+        const QString line = doc->findBlockByNumber(i).text();
+        SCOPED_TRACE(qPrintable(line));
+        // Only the part of the box inside the window counts: the window cuts off its right.
+        EXPECT_LE(metrics.horizontalAdvance(line),
+                  window->width() - text->frameWidth() - 2 * int(doc->documentMargin()));
+    }
+    const int used = 7 * metrics.lineSpacing() + 2 * int(doc->documentMargin());
+    EXPECT_LE(used, text->viewport()->height());
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(AboutWindow, FocusStartsOnOkAndTabReachesTheTextBox) {

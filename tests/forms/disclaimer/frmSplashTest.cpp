@@ -106,6 +106,19 @@ TEST_F(Disclaimer, PlacesEveryControlInsideTheFrameAsDrawn) {
     }
 }
 
+TEST_F(Disclaimer, DrawsTheFramesBorderAtItsPlaceAndAFixedDialogBorderAroundTheWindow) {
+    Open();
+    const QImage image = window_->grab().toImage();
+    const QPalette& pal = window_->palette();
+    // The etched line: shadow on the frame's first pixel, highlight inside it.
+    EXPECT_EQ(image.pixel(8, 8), pal.color(QPalette::Dark).rgb());
+    EXPECT_EQ(image.pixel(9, 9), pal.color(QPalette::Light).rgb());
+    EXPECT_EQ(image.pixel(8 + 250, 8), pal.color(QPalette::Dark).rgb());
+    // The window's own edge is raised: light on the top left, dark shadow on the bottom right.
+    EXPECT_NE(image.pixel(0, 100), pal.color(QPalette::Window).rgb());
+    EXPECT_EQ(image.pixel(image.width() - 1, 100), pal.color(QPalette::Shadow).rgb());
+}
+
 TEST_F(Disclaimer, ShowsTheExactTextsInTheirColoursAndFonts) {
     Open();
     EXPECT_EQ(window_->Label2()->text(),

@@ -6,9 +6,11 @@
 #include "host/toolkit/FileListBox.h"
 #include "host/toolkit/Timer.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 namespace korven::forms::testing {
 namespace {
@@ -79,19 +81,53 @@ TEST_F(Form1ConversionTest, CommandLineJoinsTheChoicesAndTheArgumentsReachTheSta
               QStringList({fonts_ + "/Arial.ttf", out_ + "/ltn0.pgf", "12", "i2"}));
 }
 
-TEST_F(Form1ConversionTest, EmptySizeAndShadowLeaveTwoBlanksThenI) {
-    PickAll(QString(), QString());
-    form_->XPButton2_Click();
-    EXPECT_TRUE(form_->Settings().ConverterCommandLine.endsWith(out_ + "/ltn0.pgf  i"));
-    ASSERT_EQ(host_.processes.started.size(), 1);
-    EXPECT_EQ(host_.processes.started[0].arguments,
-              QStringList({fonts_ + "/Arial.ttf", out_ + "/ltn0.pgf", "i"}));
+TEST_F(Form1ConversionTest, AMissingSizeOrABadShadowIsAskedForAndNothingStarts) {
+    struct Case {
+        QString size;
+        QString shadow;
+        const char* expected; // empty: the job starts
+    };
+    const Case cases[] = {
+        {"", "2", "Please select a FONT SIZE from 6 to 22"},
+        {"", "", "Please select a FONT SIZE from 6 to 22"},
+        {"12", "", "Please enter a SHADOW value from 1 to 4.0"},
+        {"12", "abc", "Please enter a SHADOW value from 1 to 4.0"},
+        {"12", "4.5", "Please enter a SHADOW value from 1 to 4.0"},
+        {"12", "i2", "Please enter a SHADOW value from 1 to 4.0"},
+        {"12", "4.0", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(qPrintable(c.size + "/" + c.shadow));
+        host_.messages.shown.clear();
+        host_.processes.started.clear();
+        form_->Combo1()->setCurrentIndex(-1);
+        form_->Combo1_Click();
+        form_->Text1()->clear();
+        PickAll(c.size, c.shadow);
+        form_->XPButton2_Click();
+        if (*c.expected == '\0') {
+            EXPECT_TRUE(host_.messages.shown.isEmpty());
+            EXPECT_EQ(host_.processes.started.size(), 1);
+            continue;
+        }
+        ASSERT_EQ(host_.messages.shown.size(), 1);
+        EXPECT_EQ(host_.messages.shown[0].text, c.expected);
+        EXPECT_EQ(host_.messages.shown[0].title, "Question");
+        EXPECT_EQ(host_.messages.shown[0].flags, 304);
+        EXPECT_TRUE(host_.processes.started.isEmpty());
+        EXPECT_EQ(form_->Settings().FontFile, "/Arial.ttf");
+        EXPECT_EQ(form_->File1()->FileName(), "Arial.ttf");
+        EXPECT_TRUE(Idle());
+    }
 }
 
 TEST_F(Form1ConversionTest, DestinationAtTheRootKeepsItsDoubledSeparator) {
     PickFont(fonts_, QStringLiteral("Arial.ttf"));
     ASSERT_EQ(form_->Dir2()->SetPath(QStringLiteral("/")), host::FolderError::None);
     EXPECT_EQ(form_->Settings().DestinationFolder, QStringLiteral("//"));
+    form_->Combo1()->setCurrentText(QStringLiteral("12"));
+    form_->Combo1_Click();
+    form_->Text1()->setText(QStringLiteral("2"));
     form_->XPButton2_Click();
     EXPECT_TRUE(form_->Settings().ConverterCommandLine.contains(" //ltn0.pgf "));
 }
@@ -110,7 +146,9 @@ TEST_F(Form1ConversionTest, AStartedJobUsesUpThePick) {
     PickAll();
     form_->XPButton2_Click();
     EXPECT_TRUE(form_->Settings().FontFile.isEmpty());
-    // Even with the old file still selected in the list, a second press needs a new click.
+    // The list no longer shows the pick either, and a second press needs a new click.
+    EXPECT_TRUE(form_->File1()->FileName().isEmpty());
+    EXPECT_TRUE(form_->File1()->selectedItems().isEmpty());
     form_->XPButton2_Click();
     EXPECT_EQ(host_.processes.started.size(), 1);
     ASSERT_EQ(host_.messages.shown.size(), 1);
@@ -158,14 +196,24 @@ TEST_F(Form1ConversionTest, ExistingOutputAsksBeforeReplacing) {
 
 TEST_F(Form1ConversionTest, WaitingLookThenReportThenIdleInThatOrder) {
     ConverterEndsWith(0);
+    const auto writes = host_.processes.onStart;
+    host_.processes.onStart = [&](const host::testing::StartedProcess& p) {
+        writes(p);
+        p.handle->standardOutput = "wrote " + p.arguments.at(1) +
+                                   ": 339 glyphs, 62624 bytes; left out 1 character: U+2030\n";
+    };
     PickAll();
     form_->XPButton2_Click();
     EXPECT_TRUE(Waiting());
     EXPECT_TRUE(form_->Timer2()->Enabled());
     EXPECT_EQ(form_->Timer2()->Interval(), 5000);
 
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
     bool checkedWhileOpen = false;
     host_.messages.whileOpen = [&](const host::testing::ShownBox&) {
+        // The busy pointer goes before the report: the user has to click it.
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         // While the box is open: the wait label is gone, the panes are still hidden, the
         // timer still runs, and the destination list already shows the new file.
         EXPECT_TRUE(form_->Label6()->isHidden());
@@ -179,6 +227,8 @@ TEST_F(Form1ConversionTest, WaitingLookThenReportThenIdleInThatOrder) {
     EXPECT_TRUE(checkedWhileOpen);
     ASSERT_EQ(host_.messages.shown.size(), 1);
     EXPECT_EQ(host_.messages.shown[0].text, "operation concluded correctly");
+    EXPECT_EQ(host_.messages.shown[0].secondary,
+              "Written: " + out_ + "/ltn0.pgf, 339 characters\nLeft out 1 character: U+2030");
     EXPECT_EQ(host_.messages.shown[0].flags, 0);
     EXPECT_TRUE(host_.messages.shown[0].title.isEmpty());
     EXPECT_TRUE(Idle());
@@ -211,9 +261,9 @@ TEST_F(Form1ConversionTest, FailuresAreReportedWithAStopIconAndTheConvertersWord
         QString expectedPiece;
     };
     const Case cases[] = {
-        {"exit code", ProcessState::Exited, 3, true, "exit code 3"},
+        {"exit code", ProcessState::Exited, 3, true, "stopped with this message"},
         {"no output", ProcessState::Exited, 0, false, "without writing"},
-        {"crash", ProcessState::Crashed, 0, false, "crashed"},
+        {"crash", ProcessState::Crashed, 0, false, "stopped abnormally"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -235,6 +285,8 @@ TEST_F(Form1ConversionTest, FailuresAreReportedWithAStopIconAndTheConvertersWord
         EXPECT_TRUE(host_.messages.shown[0].text.contains(c.expectedPiece));
         EXPECT_TRUE(host_.messages.shown[0].text.contains("glyph table overflow"));
         EXPECT_FALSE(host_.messages.shown[0].text.contains("concluded correctly"));
+        EXPECT_EQ(host_.messages.shown[0].secondary,
+                  "To run it by hand:\n" + form_->Settings().ConverterCommandLine);
         EXPECT_TRUE(Idle());
         EXPECT_FALSE(form_->Timer2()->Enabled());
     }
@@ -272,17 +324,40 @@ TEST_F(Form1ConversionTest, AConverterStillRunningKeepsTheWaitAndIsReportedWhenI
     EXPECT_EQ(form_->Timer2()->Interval(), 5000);
 }
 
-TEST_F(Form1ConversionTest, AConverterThatCannotStartIsNamedAndThePickIsKept) {
+TEST_F(Form1ConversionTest, AConverterThatCannotStartIsNamedInPlainWordsAndThePickIsKept) {
     host_.processes.startState = ProcessState::FailedToStart;
+    host_.processes.failureText = "execvp: No such file or directory";
     PickAll();
     form_->XPButton2_Click();
-    ASSERT_EQ(host_.messages.shown.size(), 1);
-    EXPECT_EQ(host_.messages.shown[0].flags, 16);
-    EXPECT_TRUE(host_.messages.shown[0].text.contains(programFolder_ + "/ttf2pgf"));
-    EXPECT_TRUE(host_.messages.shown[0].text.contains("No such file or directory"));
+    // Present but not runnable is a different story from missing.
+    WriteFile(programFolder_ + "/ttf2pgf");
+    form_->XPButton2_Click();
+    ASSERT_EQ(host_.messages.shown.size(), 2);
+    EXPECT_EQ(host_.messages.shown[0].text,
+              "The converter ttf2pgf was not found in " + programFolder_ + ".");
+    EXPECT_EQ(host_.messages.shown[1].text,
+              "The converter ttf2pgf in " + programFolder_ + " could not be run.");
+    for (const host::testing::ShownBox& box : host_.messages.shown) {
+        EXPECT_EQ(box.flags, 16);
+        EXPECT_EQ(box.secondary, "To run it by hand:\n" + form_->Settings().ConverterCommandLine);
+    }
     EXPECT_TRUE(Idle());
     EXPECT_FALSE(form_->Timer2()->Enabled());
     EXPECT_EQ(form_->Settings().FontFile, "/Arial.ttf");
+    EXPECT_EQ(form_->File1()->FileName(), "Arial.ttf");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(Form1ConversionTest, AnAltChordNeverTypesIntoTheShadowBoxOrTheSizeList) {
+    form_->show();
+    QTest::keyClick(form_->Text1(), Qt::Key_I, Qt::AltModifier);
+    QTest::keyClick(form_->Text1(), Qt::Key_O, Qt::AltModifier);
+    QTest::keyClick(form_->Combo1(), Qt::Key_1, Qt::AltModifier);
+    EXPECT_TRUE(form_->Text1()->text().isEmpty());
+    EXPECT_EQ(form_->Combo1()->currentIndex(), -1);
+    // Plain typing still types.
+    QTest::keyClick(form_->Text1(), Qt::Key_2);
+    EXPECT_EQ(form_->Text1()->text(), "2");
 }
 
 TEST_F(Form1ConversionTest, ExitWhileWaitingClosesWithoutAReport) {

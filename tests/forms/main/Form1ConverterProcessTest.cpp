@@ -99,7 +99,7 @@ TEST_F(Form1ConverterProcessTest, AFailingConverterIsReportedWithItsExitCodeAndL
 
     ASSERT_EQ(host_.messages.shown.size(), 1);
     EXPECT_EQ(host_.messages.shown[0].flags, 16);
-    EXPECT_TRUE(LastBoxText().contains("exit code 1"));
+    EXPECT_TRUE(LastBoxText().contains("stopped with this message"));
     EXPECT_TRUE(LastBoxText().contains("a.ttf: no cmap table"));
     EXPECT_FALSE(form_->Frame2()->isHidden());
     EXPECT_TRUE(form_->Label6()->isHidden());
@@ -143,7 +143,11 @@ TEST_F(Form1ConverterProcessTest, AMissingOrNonExecutableConverterIsNamedAndNoth
         form_->XPButton2_Click();
         ASSERT_EQ(host_.messages.shown.size(), 1);
         EXPECT_EQ(host_.messages.shown[0].flags, 16);
-        EXPECT_TRUE(LastBoxText().contains(programFolder_ + "/ttf2pgf"));
+        EXPECT_EQ(LastBoxText(),
+                  present ? "The converter ttf2pgf in " + programFolder_ + " could not be run."
+                          : "The converter ttf2pgf was not found in " + programFolder_ + ".");
+        EXPECT_TRUE(
+            host_.messages.shown[0].secondary.endsWith(form_->Settings().ConverterCommandLine));
         EXPECT_FALSE(form_->Frame1()->isHidden());
         EXPECT_TRUE(form_->Label6()->isHidden());
         EXPECT_FALSE(form_->Timer2()->Enabled());

@@ -3,8 +3,10 @@
 
 #include "Form1Fixture.h"
 #include "controls/xpbutton/XPButton.h"
+#include "forms/main/Form1Layout.h"
 #include "forms/main/FramePanel.h"
 #include "forms/main/LinkLabel.h"
+#include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/DriveListBox.h"
 #include "host/toolkit/Timer.h"
 
@@ -71,6 +73,25 @@ TEST_F(Form1WindowTest, LoadSetsUpTheSettingsTheSizesAndThePollingThenUnloadsThe
     EXPECT_TRUE(unloadedLast);
 }
 
+TEST_F(Form1WindowTest, TheDestinationShownAtStartIsTheOneWrittenTo) {
+    // Launched from another folder than the program's: the destination pane shows it.
+    const QString launch = MakeFolder(QStringLiteral("launch"));
+    const QString fonts = MakeFolder(QStringLiteral("fonts"));
+    WriteFile(fonts + "/Arial.ttf");
+    ASSERT_TRUE(QDir::setCurrent(launch));
+    Form1& form = Load();
+    EXPECT_EQ(form.Dir2()->Path(), launch);
+    EXPECT_EQ(form.Settings().DestinationFolder, launch + "/");
+
+    PickFont(fonts, QStringLiteral("Arial.ttf"));
+    form.Combo1()->setCurrentText(QStringLiteral("12"));
+    form.Combo1_Click();
+    form.Text1()->setText(QStringLiteral("2"));
+    form.XPButton2_Click();
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].arguments.at(1), launch + "/ltn0.pgf");
+}
+
 TEST_F(Form1WindowTest, SizeAndShadowAreCopiedOnlyByTheirHandlers) {
     Form1& form = Load();
     form.Combo1()->setCurrentIndex(3);
@@ -79,6 +100,60 @@ TEST_F(Form1WindowTest, SizeAndShadowAreCopiedOnlyByTheirHandlers) {
     EXPECT_EQ(form.Settings().FontSize, "9");
     form.Text1()->setText(" 2.5 ");
     EXPECT_EQ(form.Settings().ShadowValue, " 2.5 ");
+}
+
+TEST_F(Form1WindowTest, EveryLabelsTextFitsItsDesignedBoxAndTheLinkIsOneLine) {
+    host::RegisterDesignFonts();
+    Form1& form = Load();
+    const struct {
+        QLabel* label;
+        layout::TwipsRect box;
+    } labels[] = {
+        {form.Label2(), layout::kLabel2}, {form.Label3(), layout::kLabel3},
+        {form.Label4(), layout::kLabel4}, {form.Label5(), layout::kLabel5},
+        {form.Label6(), layout::kLabel6},
+    };
+    for (const auto& l : labels) {
+        SCOPED_TRACE(qPrintable(l.label->objectName()));
+        const QFontMetrics metrics(l.label->font());
+        const QRect box = layout::ToPixels(l.box);
+        // A framed label keeps half an "x" clear on its left.
+        const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
+        const int frame = 2 * l.label->frameWidth();
+        EXPECT_LE(metrics.horizontalAdvance(l.label->text()) + indent + frame, box.width());
+        EXPECT_LE(metrics.height() + frame, box.height());
+        // Nothing runs into the edge of the frame that holds it.
+        EXPECT_LT(l.label->geometry().right(), l.label->parentWidget()->width() - 1);
+    }
+    const QFontMetrics link(form.Label1()->font());
+    const QRect inside = form.Label1()->contentsRect();
+    EXPECT_LE(link.horizontalAdvance(form.Label1()->text()), inside.width());
+    EXPECT_LE(link.height(), inside.height());
+}
+
+TEST_F(Form1WindowTest, ListsAndBoxesKeepTheStandardControlColoursInsideTheColouredFrames) {
+    Form1& form = Load();
+    form.show();
+    const QColor blue = form.Client()->palette().color(QPalette::Window);
+    const QList<QWidget*> controls{form.Drive1(), form.Dir1(),  form.File1(),  form.Drive2(),
+                                   form.Dir2(),   form.File2(), form.Combo1(), form.Text1()};
+    for (QWidget* control : controls) {
+        SCOPED_TRACE(qPrintable(control->objectName()));
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::Dark}) {
+            EXPECT_EQ(control->palette().color(role), QApplication::palette(control).color(role));
+        }
+        // Not one pixel of the window's blue, not even in a border or a corner.
+        const QImage image = control->grab().toImage();
+        int bluePixels = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c(image.pixel(x, y));
+                bluePixels += c.blue() > 100 && c.red() < 60 && c.green() < 60;
+            }
+        }
+        EXPECT_EQ(bluePixels, 0);
+        EXPECT_NE(blue, control->palette().color(QPalette::Window));
+    }
 }
 
 struct Placement {

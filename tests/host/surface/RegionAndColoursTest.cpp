@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace korven::host;
@@ -61,7 +62,8 @@ TEST_F(SystemColours, FollowTheApplicationPaletteAtTheMomentOfTheCall) {
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), 0x030201u);
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), 0x060504u);
     EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), 0x090807u);
-    EXPECT_EQ(GetSysColor(COLOR_3DLIGHT), 0x0C0B0Au);
+    // Halfway between the face and the highlight, whatever the toolkit's midlight says.
+    EXPECT_EQ(GetSysColor(COLOR_3DLIGHT), 0x090807u);
     EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), 0x0F0E0Du);
     EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), 0x121110u);
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), 0x151413u);
@@ -71,4 +73,21 @@ TEST_F(SystemColours, FollowTheApplicationPaletteAtTheMomentOfTheCall) {
     p.setColor(QPalette::Button, QColor(200, 100, 50));
     QGuiApplication::setPalette(p);
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), 0x3264C8u);
+}
+
+TEST_F(SystemColours, TheLightShadeLiesBetweenFaceAndHighlightOnLightAndDarkPalettes) {
+    const QPalette dark(QColor(53, 53, 53)); // a dark desktop: shades derived from the face
+    for (const QPalette& p : {saved_, dark}) {
+        QGuiApplication::setPalette(p);
+        const Colour face = GetSysColor(COLOR_BTNFACE);
+        const Colour light = GetSysColor(COLOR_3DLIGHT);
+        const Colour highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+        for (int shift : {0, 8, 16}) {
+            const unsigned f = (face >> shift) & 0xFF;
+            const unsigned l = (light >> shift) & 0xFF;
+            const unsigned h = (highlight >> shift) & 0xFF;
+            EXPECT_LT(std::min(f, h), l);
+            EXPECT_LT(l, std::max(f, h));
+        }
+    }
 }

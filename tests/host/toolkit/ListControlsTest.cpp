@@ -52,6 +52,28 @@ TEST_F(Lists, FolderListShowsAncestorsThenSortedSubfolders) {
     EXPECT_EQ(changed.count(), 1);
 }
 
+TEST_F(Lists, FolderListKeepsOneRowHeightAndShowsTheCurrentFoldersSubfolders) {
+    // Deep enough that the ancestors alone fill the box the main window gives the list.
+    const QString deep = fonts + "/alpha/b/c/d/e/f/g";
+    QDir().mkpath(deep + "/sub1");
+    QDir().mkpath(deep + "/sub2");
+    QWidget window;
+    auto* dir = new DirListBox(drives, folders, &window);
+    dir->setGeometry(8, 48, 217, 96);
+    window.show();
+    const int firstHeight = dir->sizeHintForRow(0);
+    for (const QString& path : {deep, fonts, deep}) {
+        SCOPED_TRACE(qPrintable(path));
+        ASSERT_EQ(dir->SetPath(path), FolderError::None);
+        EXPECT_EQ(dir->sizeHintForRow(0), firstHeight);
+    }
+    const QRect inside = dir->viewport()->rect();
+    const int current = static_cast<int>(dir->Ancestors().size()) - 1;
+    for (int row : {current, current + 1, current + 2}) {
+        EXPECT_TRUE(inside.contains(dir->visualItemRect(dir->item(row)))) << row;
+    }
+}
+
 TEST_F(Lists, FolderListFailuresLeaveEverythingAsItWas) {
     DirListBox dir(drives, folders);
     ASSERT_EQ(dir.SetPath(fonts), FolderError::None);

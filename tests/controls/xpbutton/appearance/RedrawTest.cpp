@@ -200,3 +200,61 @@ TEST(RedrawTest, TinyAndOversizedButtonsStayInsideTheImage) {
     EXPECT_EQ(big.at(1, 5), big.state.HighlightColor);
     EXPECT_EQ(big.at(29, 5), big.state.FaceColor) << "the right bevel lies far off the image";
 }
+
+namespace korven::xpbutton::testing {
+namespace {
+
+// At a higher pixel density every look keeps its 1x geometry, scaled by whole 1x pixels,
+// while the caption is drawn at the device resolution rather than copied from the 1x one.
+TEST(HighDensity, GeometryIsThe1xLookScaledAndTheCaptionIsDrawnAtFullResolution) {
+    for (std::int32_t type = 0; type <= 7; ++type) {
+        SCOPED_TRACE(type);
+        TestButton captioned(type, 97, 25);
+        captioned.state.Caption = QStringLiteral("&OK");
+        captioned.draw(Normal);
+        const QImage oneX = captioned.surface.image();
+
+        for (double ratio : {1.0, 2.0}) {
+            TestButton b(type, 97, 25);
+            b.surface.setDevicePixelRatio(ratio);
+            b.state.Caption = QStringLiteral("&OK");
+            b.draw(Normal);
+            const QImage device = b.surface.deviceImage();
+            ASSERT_EQ(device.size(), QSize(97, 25) * ratio);
+            if (ratio == 1.0) {
+                EXPECT_EQ(device, oneX) << "1x is the look exactly as before";
+                continue;
+            }
+            // Outside the caption's box the device image is the 1x look with every pixel
+            // doubled; inside it the glyphs are new ones, not the 1x glyphs doubled.
+            const Rect text = b.state.TextRect;
+            int inkPixels = 0;
+            int redrawnPixels = 0;
+            int oneXInkPixels = 0;
+            for (int y = 0; y < device.height(); ++y) {
+                for (int x = 0; x < device.width(); ++x) {
+                    const int lx = x / 2;
+                    const int ly = y / 2;
+                    const bool inText =
+                        lx >= text.left && lx < text.right && ly >= text.top && ly < text.bottom;
+                    const QRgb got = device.pixel(x, y) & 0xFFFFFF;
+                    const QRgb doubled = oneX.pixel(lx, ly) & 0xFFFFFF;
+                    if (!inText) {
+                        ASSERT_EQ(got, doubled) << "at " << x << ", " << y;
+                        continue;
+                    }
+                    inkPixels += qGray(QRgb(got)) < 64;
+                    oneXInkPixels += qGray(QRgb(doubled)) < 64;
+                    redrawnPixels += got != doubled;
+                }
+            }
+            // The caption shows where the 1x one does (a look without a caption shows none),
+            // and it is not the 1x caption blown up.
+            EXPECT_EQ(inkPixels > 0, oneXInkPixels > 0);
+            EXPECT_EQ(redrawnPixels > 0, oneXInkPixels > 0);
+        }
+    }
+}
+
+} // namespace
+} // namespace korven::xpbutton::testing
