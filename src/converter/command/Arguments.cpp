@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 
 namespace korven::converter {
@@ -46,6 +47,15 @@ double parseShadowRadius(const std::string& text) {
     return value >= kMinShadowRadius && value <= kMaxShadowRadius ? value : -1;
 }
 
+std::optional<Rgb> parseColour(const std::string& text) {
+    if (text.size() != 6 ||
+        !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isxdigit(c); }))
+        return std::nullopt;
+    const auto value = static_cast<std::uint32_t>(std::strtoul(text.c_str(), nullptr, 16));
+    return Rgb{static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+               static_cast<std::uint8_t>(value)};
+}
+
 ParsedArguments parseArguments(const std::vector<std::string>& given) {
     // The one option of a conversion may stand anywhere among its arguments.
     std::vector<std::string> args = given;
@@ -62,13 +72,29 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     if (args.size() == 1 && args[0] == "--version")
         return VersionCommand{};
     if (!args.empty() && args[0] == "--render") {
+        // Its option, like a conversion's, may stand anywhere after --render.
+        Rgb background = kDefaultTextBackground;
+        const auto colourOption = std::find(args.begin() + 1, args.end(), "--background");
+        if (colourOption != args.end()) {
+            if (colourOption + 1 == args.end())
+                return UsageError{"--background expects a colour RRGGBB (see ttf2pgf --help)"};
+            const std::optional<Rgb> colour = parseColour(*(colourOption + 1));
+            if (!colour)
+                return UsageError{"--background must be a colour of 6 hex digits RRGGBB (e.g. "
+                                  "34548C), got " +
+                                  quoted(*(colourOption + 1))};
+            background = *colour;
+            args.erase(colourOption, colourOption + 2);
+        }
         if (args.size() != 4)
             return UsageError{"--render expects FILE.pgf TEXT OUT.png, got " +
                               std::to_string(args.size() - 1) + " arguments"};
         if (args[1].empty() || args[3].empty())
             return UsageError{"--render needs a PGF file and a PNG file name"};
-        return RenderCommand{args[1], args[2], args[3]};
+        return RenderCommand{args[1], args[2], args[3], background};
     }
+    if (std::find(args.begin(), args.end(), "--background") != args.end())
+        return UsageError{"--background goes with --render only (see ttf2pgf --help)"};
     if (!args.empty() && args[0].rfind("--", 0) == 0)
         return UsageError{"unknown option " + quoted(args[0]) + " (see ttf2pgf --help)"};
     if (args.size() != 4)
@@ -91,7 +117,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
 
 std::string usageText() {
     return "Usage: ttf2pgf [--allow-missing] FONT OUTPUT SIZE iSHADOW\n"
-           "       ttf2pgf --render FILE.pgf TEXT OUT.png\n"
+           "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
            "       ttf2pgf --help | --version\n"
            "\n"
            "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
@@ -111,6 +137,7 @@ std::string usageText() {
            "Notes (e.g. a line height capped for the handheld) and errors go to standard error.\n"
            "\n"
            "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
+           "  --background RRGGBB  the colour to draw on, as 6 hex digits (default 34548C)\n"
            "Exit codes: 0 success, 1 conversion failed, 2 wrong arguments.\n";
 }
 

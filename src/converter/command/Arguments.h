@@ -1,5 +1,8 @@
 #pragma once
 
+#include "converter/core/TextRender.h"
+
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -23,6 +26,7 @@ struct RenderCommand {
     std::string pgfPath;
     std::string text; // UTF-8
     std::string pngPath;
+    Rgb background = kDefaultTextBackground; // --background RRGGBB
 };
 
 struct HelpCommand {};
@@ -38,8 +42,8 @@ using ParsedArguments =
     std::variant<ConvertCommand, RenderCommand, HelpCommand, VersionCommand, UsageError>;
 
 // Reads the arguments after the program name:
-//   [--allow-missing] FONT OUTPUT SIZE iSHADOW | --render FILE.pgf TEXT OUT.png | --help |
-//   --version
+//   [--allow-missing] FONT OUTPUT SIZE iSHADOW |
+//   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --help | --version
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 
 // Whole number from 6 to 22, digits only; -1 when the text is anything else.
@@ -47,6 +51,8 @@ int parsePixelSize(const std::string& text);
 // "i" followed by a decimal number from 1 to 4 (digits, optionally a point and more digits);
 // a negative value when the text is anything else.
 double parseShadowRadius(const std::string& text);
+// Exactly six hex digits, red green blue; nothing when the text is anything else.
+std::optional<Rgb> parseColour(const std::string& text);
 
 std::string usageText();
 

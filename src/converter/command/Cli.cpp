@@ -81,7 +81,8 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
 int render(const RenderCommand& c, std::ostream& out, std::ostream& err) {
     try {
         const PgfFile font = PgfFile::parse(readWholeFile(c.pgfPath));
-        writeFileAtomically(c.pngPath, encodePng(renderText(font, decodeUtf8(c.text))));
+        writeFileAtomically(c.pngPath,
+                            encodePng(renderText(font, decodeUtf8(c.text), c.background)));
     } catch (const FileError& e) {
         err << kProgram << e.what() << '\n';
         return kExitFailed;

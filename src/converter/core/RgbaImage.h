@@ -5,6 +5,13 @@
 
 namespace korven::converter {
 
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
 // An 8-bit RGBA image, rows from the top.
 struct RgbaImage {
     int width = 0;

@@ -10,28 +10,39 @@ namespace korven::converter {
 namespace {
 
 constexpr int kMargin = 8;
-constexpr std::uint8_t kBackground[3] = {52, 84, 140};
-constexpr std::uint8_t kShadowColour[3] = {0, 0, 0};
-constexpr std::uint8_t kTextColour[3] = {255, 255, 255};
+constexpr int kFullLevel = 15;
+constexpr Rgb kShadowColour{0, 0, 0};
+constexpr Rgb kTextColour{255, 255, 255};
 
 struct Placed {
     PgfGlyph glyph;
     int penX; // whole pixels
 };
 
-void blend(RgbaImage& image, const GlyphBitmap& b, int originX, int baselineY,
-           const std::uint8_t (&colour)[3]) {
+std::uint8_t mix(std::uint8_t under, std::uint8_t over, int level) {
+    return static_cast<std::uint8_t>((under * (kFullLevel - level) + over * level + 7) /
+                                     kFullLevel);
+}
+
+void layOver(std::uint8_t* p, const Rgb& colour, int level) {
+    p[0] = mix(p[0], colour.red, level);
+    p[1] = mix(p[1], colour.green, level);
+    p[2] = mix(p[2], colour.blue, level);
+}
+
+// Calls visit(pixel index, level) for every pixel of the bitmap that falls inside the image.
+template <typename Visit>
+void forEachPixel(const RgbaImage& image, const GlyphBitmap& b, int originX, int baselineY,
+                  Visit visit) {
     for (int y = 0; y < b.height; ++y) {
         for (int x = 0; x < b.width; ++x) {
             const int px = originX + b.left + x;
             const int py = baselineY - b.top + y;
             if (px < 0 || py < 0 || px >= image.width || py >= image.height)
                 continue;
-            const int alpha = b.at(x, y); // 0..15
-            std::uint8_t* p = &image.pixels[static_cast<std::size_t>(py * image.width + px) * 4];
-            for (int c = 0; c < 3; ++c)
-                p[c] =
-                    static_cast<std::uint8_t>((p[c] * (15 - alpha) + colour[c] * alpha + 7) / 15);
+            visit(static_cast<std::size_t>(py) * static_cast<std::size_t>(image.width) +
+                      static_cast<std::size_t>(px),
+                  static_cast<int>(b.at(x, y))); // 0..15
         }
     }
 }
@@ -81,7 +92,7 @@ std::u32string decodeUtf8(const std::string& text) {
     return out;
 }
 
-RgbaImage renderText(const PgfFile& font, const std::u32string& text) {
+RgbaImage renderText(const PgfFile& font, const std::u32string& text, Rgb background) {
     const PgfHeader& h = font.header();
     std::vector<Placed> placed;
     std::int64_t pen = 0; // 26.6
@@ -106,15 +117,29 @@ RgbaImage renderText(const PgfFile& font, const std::u32string& text) {
     image.height = ascent + descent + 2 * kMargin;
     image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * 4);
     for (std::size_t i = 0; i < image.pixels.size(); i += 4) {
-        std::copy(std::begin(kBackground), std::end(kBackground),
-                  image.pixels.begin() + static_cast<std::ptrdiff_t>(i));
+        image.pixels[i] = background.red;
+        image.pixels[i + 1] = background.green;
+        image.pixels[i + 2] = background.blue;
         image.pixels[i + 3] = 255;
     }
     const int baseline = kMargin + ascent;
     for (const Placed& p : placed)
-        blend(image, p.glyph.shadow, kMargin + p.penX, baseline, kShadowColour);
+        forEachPixel(image, p.glyph.shadow, kMargin + p.penX, baseline,
+                     [&](std::size_t at, int level) {
+                         layOver(&image.pixels[at * 4], kShadowColour, level);
+                     });
+    // The handheld adds the glyphs' levels into one buffer, full at 15, and draws that once:
+    // blending glyph after glyph would leave the ink fainter where kerned neighbours share a pixel.
+    std::vector<std::uint8_t> coverage(static_cast<std::size_t>(image.width) * image.height, 0);
     for (const Placed& p : placed)
-        blend(image, p.glyph.bitmap, kMargin + p.penX, baseline, kTextColour);
+        forEachPixel(image, p.glyph.bitmap, kMargin + p.penX, baseline,
+                     [&](std::size_t at, int level) {
+                         coverage[at] =
+                             static_cast<std::uint8_t>(std::min(coverage[at] + level, kFullLevel));
+                     });
+    for (std::size_t at = 0; at < coverage.size(); ++at)
+        if (coverage[at] != 0)
+            layOver(&image.pixels[at * 4], kTextColour, coverage[at]);
     return image;
 }
 

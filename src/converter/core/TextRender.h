@@ -10,9 +10,16 @@ namespace korven::converter {
 // Code points of UTF-8 text; malformed bytes become U+FFFD.
 std::u32string decodeUtf8(const std::string& text);
 
-// Draws one line of text the way the handheld's font library would: shadows first (black, with
-// their 4-bit level as opacity), then the glyphs (white) on a mid-blue background. Characters
-// below the font's first code point draw nothing; other missing characters draw the underscore.
-RgbaImage renderText(const PgfFile& font, const std::u32string& text);
+// The mid-blue that renderText draws on unless told otherwise.
+inline constexpr Rgb kDefaultTextBackground{52, 84, 140};
+
+// Draws one line of text the way the handheld's font library would, on `background`: shadows
+// first (black, each glyph's shadow laid over the last with its 4-bit level as opacity), then the
+// glyphs (white). The glyphs' levels are added up in one coverage buffer, capped at 15, and that
+// buffer is laid over the picture once, so where two neighbouring glyphs share a pixel their ink
+// adds up. Characters below the font's first code point draw nothing; other missing characters
+// draw the underscore.
+RgbaImage renderText(const PgfFile& font, const std::u32string& text,
+                     Rgb background = kDefaultTextBackground);
 
 } // namespace korven::converter

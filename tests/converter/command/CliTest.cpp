@@ -241,6 +241,40 @@ TEST_F(Ttf2pgf, RenderDrawsTextIntoAPng) {
     EXPECT_EQ(run({"--render", output_.string()}).code, 2);
 }
 
+TEST_F(Ttf2pgf, RenderTakesABackgroundAnywhereAfterRender) {
+    ASSERT_EQ(run({kFont, output_.string(), "22", "i4"}).code, 0);
+    const std::string pgf = output_.string();
+    const auto draw = [&](std::vector<std::string> args) {
+        const fs::path png = dir_ / "text.png";
+        fs::remove(png);
+        for (std::string& a : args)
+            a = a == "PGF" ? pgf : a == "PNG" ? png.string() : a;
+        const Outcome r = run(args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        return readText(png);
+    };
+    const std::string usual = draw({"--render", "PGF", "AV Ty", "PNG"});
+    EXPECT_EQ(draw({"--render", "PGF", "AV Ty", "PNG", "--background", "34548c"}), usual);
+    const std::string black = draw({"--render", "--background", "000000", "PGF", "AV Ty", "PNG"});
+    EXPECT_NE(black, usual);
+    EXPECT_EQ(draw({"--render", "PGF", "--background", "000000", "AV Ty", "PNG"}), black);
+
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"--background", "12345"},
+                                               {"--background", "1234567"},
+                                               {"--background", "GG0000"},
+                                               {"--background", "#34548"},
+                                               {"--background"}}) {
+        std::vector<std::string> args = {"--render", pgf, "AV", (dir_ / "bad.png").string()};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const Outcome r = run(args);
+        EXPECT_EQ(r.code, 2) << bad.back();
+        EXPECT_NE(r.err.find("--background"), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(dir_ / "bad.png"));
+    }
+    EXPECT_EQ(run({kFont, pgf, "18", "i2", "--background", "000000"}).code, 2);
+}
+
 TEST(Ttf2pgfInfo, HelpAndVersion) {
     std::ostringstream out, err;
     EXPECT_EQ(runTtf2pgf({"--help"}, out, err), 0);

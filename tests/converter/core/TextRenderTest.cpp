@@ -29,6 +29,48 @@ TEST(TextRender, MissingCharactersDrawTheUnderscoreAndControlsNothing) {
     EXPECT_NE(renderText(file, U"AB").pixels, underscore.pixels);
 }
 
+// Two one-row glyphs, each two pixels wide and one apart, so that the second column of the first
+// and the first column of the second fall on the same pixel.
+PgfFile overlappingPair(std::uint8_t first, std::uint8_t second) {
+    PgfFont font = testing::sampleFont();
+    font.glyphs.resize(3); // space, 'A', 'B'
+    const std::uint8_t levels[2] = {first, second};
+    for (int i = 0; i < 2; ++i) {
+        PgfGlyph& g = font.glyphs[static_cast<std::size_t>(i) + 1];
+        g.bitmap = {2, 1, 0, 1, {levels[i], levels[i]}};
+        g.shadow = {};
+        g.metrics.horiAdvance = 64;
+    }
+    return PgfFile::parse(writePgf(font));
+}
+
+TEST(TextRender, OverlappingGlyphsAddTheirLevelsUpToFull) {
+    struct Case {
+        std::uint8_t first, second, shared;
+    } const cases[] = {{0, 7, 7}, {5, 6, 11}, {9, 6, 15}, {10, 9, 15}, {15, 15, 15}};
+    for (const Case& c : cases) {
+        const RgbaImage image = renderText(overlappingPair(c.first, c.second), U"AB", {0, 0, 0});
+        // On black, white ink at level L is 17 * L; the pair starts at the left margin.
+        const auto level = [&](int x) {
+            const int y = 8 + 14 - 1; // margin + ascent - top
+            return image.pixels[static_cast<std::size_t>(y * image.width + 8 + x) * 4] / 17;
+        };
+        SCOPED_TRACE(::testing::Message() << int{c.first} << " + " << int{c.second});
+        EXPECT_EQ(level(0), c.first);
+        EXPECT_EQ(level(1), c.shared);
+        EXPECT_EQ(level(2), c.second);
+    }
+}
+
+TEST(TextRender, DrawsOnTheBackgroundItIsGiven) {
+    const PgfFile file = PgfFile::parse(writePgf(testing::sampleFont()));
+    EXPECT_EQ(renderText(file, U"AB").pixels,
+              renderText(file, U"AB", kDefaultTextBackground).pixels);
+    const RgbaImage image = renderText(file, U"AB", {0x12, 0xAB, 0xF0});
+    EXPECT_EQ(std::vector<std::uint8_t>(image.pixels.begin(), image.pixels.begin() + 4),
+              (std::vector<std::uint8_t>{0x12, 0xAB, 0xF0, 255}));
+}
+
 TEST(TextRender, HostileHeaderValuesStayBounded) {
     std::vector<std::uint8_t> bytes = writePgf(testing::sampleFont());
     auto put = [&](std::size_t at, std::int32_t v) {
