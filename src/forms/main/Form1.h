@@ -106,7 +106,7 @@ public:
     // naming the path and saying why not.
     void OpenFontFile(const QString& path);
     // The font file a drag carries, or an empty string when it carries anything else: one
-    // local file named like the fonts the source pane lists.
+    // local file (not a folder) named like the fonts the source pane lists.
     QString DraggedFontFile(const QMimeData* data) const;
     void Label1_MouseMove();
     void Form_MouseMove();

@@ -58,8 +58,10 @@ QString Form1::DraggedFontFile(const QMimeData* data) const {
     if (!url.isLocalFile()) {
         return QString();
     }
-    const QString path = url.toLocalFile();
-    return host::MatchesPattern(QFileInfo(path).fileName(), file1_->Pattern()) ? path : QString();
+    const QFileInfo file(url.toLocalFile());
+    return file.isFile() && host::MatchesPattern(file.fileName(), file1_->Pattern())
+               ? file.filePath()
+               : QString();
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
