@@ -6,20 +6,32 @@
 #include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/Windows.h"
 
+#include <QFileInfo>
+#include <QMetaObject>
+
 namespace korven::app {
 
-forms::frmSplash* StartProgram(host::HostServices services) {
+forms::frmSplash* StartProgram(host::HostServices services, const QString& fontToOpen) {
     host::RegisterDesignFonts();
     forms::SplashServices splash;
-    splash.continueToMain = [services] {
+    QString font = fontToOpen.isEmpty() ? QString() : QFileInfo(fontToOpen).absoluteFilePath();
+    splash.continueToMain = [services, font]() mutable {
         // One main window per run: a second request shows the one already loaded.
         static host::SingleWindow<forms::Form1> main;
-        host::ShowModeless(main.Load([&services] {
+        forms::Form1* form = main.Load([&services] {
             forms::Form1Links links;
             links.unloadPrevious = forms::frmSplash::UnloadIfLoaded;
             links.showAbout = forms::frmAbout::ShowModeless;
             return new forms::Form1(services, std::move(links));
-        }));
+        });
+        host::ShowModeless(form);
+        if (!font.isEmpty()) {
+            // Once, after the window is up and the disclaimer's click is over, so that a
+            // box about the path sits over the main window.
+            QMetaObject::invokeMethod(
+                form, [form, path = font] { form->OpenFontFile(path); }, Qt::QueuedConnection);
+            font.clear();
+        }
     };
     return forms::frmSplash::LoadAndShow(std::move(splash));
 }

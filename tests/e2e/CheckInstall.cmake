@@ -21,10 +21,11 @@ foreach(path IN LISTS expected)
   endif()
 endforeach()
 
-# The menu entry must start the installed program by name and use the themed icon.
+# The menu entry must start the installed program by name, hand it the font a file manager
+# opens with it, offer it for font files and use the themed icon.
 file(READ "${PREFIX}/share/applications/korven-font-converter.desktop" entry)
-foreach(line "Type=Application" "Exec=korven-font-converter" "Icon=korven-font-converter"
-             "Terminal=false")
+foreach(line "Type=Application" "Exec=korven-font-converter %f" "Icon=korven-font-converter"
+             "Terminal=false" "MimeType=font/ttf;font/otf;font/collection;application/x-font-ttf;")
   string(FIND "${entry}" "\n${line}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "desktop entry lacks the line: ${line}")

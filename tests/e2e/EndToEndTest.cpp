@@ -235,6 +235,22 @@ TEST_F(EndToEnd, InfoOpensOneAboutWindowBesideTheMainWindow) {
     EXPECT_TRUE(form->isEnabled());
 }
 
+// "Open with": the font given to the program is picked once the main window is up, even
+// when given relative to where the program was started (the window moves the current
+// directory to the program's folder as it loads).
+TEST_F(EndToEnd, AFontGivenToTheProgramIsPickedInTheMainWindow) {
+    ASSERT_TRUE(QDir::setCurrent(root_.path()));
+    frmSplash* splash = korven::app::StartProgram(Services(), QStringLiteral("fonts/Sample.ttf"));
+    ClickMiddle(splash->XPButton1());
+    QCoreApplication::processEvents();
+    Form1* form = MainWindow();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+    EXPECT_EQ(form->Dir1()->Path(), fonts_);
+    EXPECT_EQ(form->File1()->FileName(), QStringLiteral("Sample.ttf"));
+    EXPECT_EQ(form->Settings().FontFile, QStringLiteral("/Sample.ttf"));
+}
+
 TEST_F(EndToEnd, ExitOnTheDisclaimerEndsTheProgramWithNoOtherWindow) {
     ShownWindows shown;
     qApp->installEventFilter(&shown);

@@ -128,6 +128,8 @@ void Form1::SetUpWindow() {
     // The bare surface reports pointer moves so the link label can go back to plain.
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
+    // A font file dragged from a file manager is picked as if clicked in the source pane.
+    setAcceptDrops(true);
     setCentralWidget(client_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }

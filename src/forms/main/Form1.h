@@ -13,6 +13,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMimeData;
 
 namespace korven::host {
 class DirListBox;
@@ -96,6 +97,17 @@ public:
     void Timer1_Timer(int index);
     void Timer2_Timer();
     void INFO_Click();
+
+    // Picks the font file at `path` exactly as a user would: its folder is opened in the
+    // source pane and the file clicked. Returns an empty string when it was picked,
+    // otherwise why not, in words for the user; nothing is picked then.
+    QString PickFontFile(const QString& path);
+    // A font given to the program to open (its command line): picked, or a warning box
+    // naming the path and saying why not.
+    void OpenFontFile(const QString& path);
+    // The font file a drag carries, or an empty string when it carries anything else: one
+    // local file (not a folder) named like the fonts the source pane lists.
+    QString DraggedFontFile(const QMimeData* data) const;
     void Label1_MouseMove();
     void Form_MouseMove();
     void Label1_Click();
@@ -104,6 +116,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void SetUpWindow();
