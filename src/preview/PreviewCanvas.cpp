@@ -11,7 +11,7 @@ namespace {
 constexpr int kLeft = 8;     // where each line starts
 constexpr int kTop = 6;      // the first row
 constexpr int kRowGap = 2;   // between rows
-constexpr int kWordGap = 14; // between menu words
+constexpr int kWordGap = 18; // between menu words
 // The gradient runs from a deep navy at the top to a brighter blue at the bottom, like the
 // handheld's menu background.
 constexpr converter::Rgb kTopColour{10, 22, 70};
@@ -93,66 +93,70 @@ void PreviewCanvas::FillStrip(int y, int height, converter::Rgb colour) {
     }
 }
 
-void PreviewCanvas::Lay(const converter::RgbaImage& line, int x, int y) {
-    for (int row = 0; row < line.height && y + row < kCanvasHeight; ++row) {
-        if (y + row < 0)
+void PreviewCanvas::Lay(const converter::RgbaImage& line, QPoint origin) {
+    for (int row = kLineTrim; row < line.height - kLineTrim; ++row) {
+        const int y = origin.y() + row;
+        if (y < 0 || y >= kCanvasHeight)
             continue;
-        auto* target = reinterpret_cast<QRgb*>(image_.scanLine(y + row));
+        auto* target = reinterpret_cast<QRgb*>(image_.scanLine(y));
         const std::uint8_t* source =
             line.pixels.data() + static_cast<std::size_t>(row) * line.width * 4;
-        for (int column = 0; column < line.width && x + column < kCanvasWidth; ++column) {
+        for (int column = kLineTrim; column < line.width - kLineTrim; ++column) {
+            const int x = origin.x() + column;
+            if (x < 0 || x >= kCanvasWidth)
+                continue;
             const std::uint8_t* p = source + column * 4;
-            target[x + column] = qRgb(p[0], p[1], p[2]);
+            target[x] = qRgb(p[0], p[1], p[2]);
         }
     }
 }
 
-void PreviewCanvas::Blit(const converter::RgbaImage& line, int x, int y, converter::Rgb colour) {
-    FillStrip(y, line.height, colour);
-    Lay(line, x, y);
+void PreviewCanvas::DrawLine(const QString& text, int y, converter::Rgb colour) {
+    FillStrip(y, lineHeight_, colour);
+    Lay(converter::renderText(state_.font->font, ToU32(text), colour),
+        QPoint(kLeft - kLineTrim, y - kLineTrim));
 }
 
 void PreviewCanvas::DrawLines() {
     const converter::PgfFile& font = state_.font->font;
+    lineHeight_ = converter::renderText(font, U"").height - 2 * kLineTrim;
     int y = kTop;
     // The menu words side by side, a word that does not fit starting the next row. A word's
     // width does not depend on its background, so only a wrapped word is drawn a second time.
-    lineHeight_ = converter::renderText(font, U"").height;
     converter::Rgb colour = BackgroundAt(y + lineHeight_ / 2);
     FillStrip(y, lineHeight_, colour);
     int x = kLeft;
     for (const QString& word : MenuWords()) {
         converter::RgbaImage image = converter::renderText(font, ToU32(word), colour);
-        if (x > kLeft && x + image.width > kCanvasWidth - kLeft) {
+        const int width = image.width - 2 * kLineTrim;
+        if (x > kLeft && x + width > kCanvasWidth) {
             y += lineHeight_ + kRowGap;
             x = kLeft;
             colour = BackgroundAt(y + lineHeight_ / 2);
             FillStrip(y, lineHeight_, colour);
             image = converter::renderText(font, ToU32(word), colour);
         }
-        Lay(image, x, y);
-        x += image.width + kWordGap;
+        Lay(image, QPoint(x - kLineTrim, y - kLineTrim));
+        x += width + kWordGap;
     }
-    y += lineHeight_ + kRowGap;
-    y += kRowGap * 3;
+    y += lineHeight_ + kRowGap * 4;
 
     for (const QString& line : SampleLines()) {
-        const converter::Rgb colour = BackgroundAt(y + lineHeight_ / 2);
-        Blit(converter::renderText(font, ToU32(line), colour), kLeft, y, colour);
+        DrawLine(line, y, BackgroundAt(y + lineHeight_ / 2));
         y += lineHeight_ + kRowGap;
     }
     y += kRowGap * 3;
 
     userBackground_ = BackgroundAt(y + lineHeight_ / 2);
     userRect_ = QRect(0, y, kCanvasWidth, lineHeight_).intersected(image_.rect());
+    userOrigin_ = QPoint(kLeft - kLineTrim, y - kLineTrim);
     DrawUserLine();
 }
 
 void PreviewCanvas::DrawUserLine() {
     if (!state_.font)
         return;
-    Blit(converter::renderText(state_.font->font, ToU32(userLine_), userBackground_), kLeft,
-         userRect_.y(), userBackground_);
+    DrawLine(userLine_, userRect_.y(), userBackground_);
 }
 
 } // namespace korven::preview
