@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Retakes the README's screenshots from the real program under Xvfb with a window manager
 # (openbox), so the title bars show as a user sees them:
-#   docs/screenshots/disclaimer.png, main.png, about.png, and main-2x.png at scale 2
+#   docs/screenshots/disclaimer.png, main.png, about.png, main-2x.png at scale 2, and
+#   preview.png (PREVIEW with a font picked)
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build; run scripts/build.sh first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -91,5 +92,31 @@ settle
 main=$(open_main 2 "$splash") || fail "the main window did not appear at scale 2"
 settle
 shoot "$main" "$out/main-2x.png"
+
+kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=""
+
+# PREVIEW needs a font in the source list, which opens on the program's own folder: run a copy
+# of the program from a demo folder that holds one font.
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+[[ -f $font ]] || fail "DejaVu Sans is needed for the preview picture ($font)"
+cp "$program" "$demo/fonts/korven-font-converter"
+cp "$font" "$demo/fonts/"
+program=$demo/fonts/korven-font-converter
+start_program 1
+splash=$(wait_for_window --class korven-font-converter) || fail "the disclaimer window did not appear"
+settle
+main=$(open_main 1 "$splash") || fail "the main window did not appear"
+settle
+# The font is the source file list's first entry; then size 22 (the list's last) and shadow 4.0.
+xdotool mousemove --window "$main" 60 253 click 1
+xdotool mousemove --window "$main" 120 370 click 1 key Escape key End
+xdotool mousemove --window "$main" 120 393 click 1 type 4.0
+# PREVIEW sits right of INFO in the menu bar.
+xdotool mousemove --window "$main" 70 10 click 1
+preview=$(wait_for_window --name '^PREVIEW$') || fail "the PREVIEW window did not appear"
+settle
+xdotool mousemove --window "$preview" 200 298 click 1 type 'Hello, handheld!'
+settle
+shoot "$preview" "$out/preview.png"
 
 echo "screenshots written to $out/"

@@ -3,6 +3,7 @@
 #include "forms/about/frmAbout.h"
 #include "forms/disclaimer/frmSplash.h"
 #include "forms/main/Form1.h"
+#include "forms/preview/frmPreview.h"
 #include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/Windows.h"
 
@@ -22,6 +23,14 @@ forms::frmSplash* StartProgram(host::HostServices services, const QString& fontT
             forms::Form1Links links;
             links.unloadPrevious = forms::frmSplash::UnloadIfLoaded;
             links.showAbout = forms::frmAbout::ShowModeless;
+            links.showPreview = [](const ConversionSettings& settings) {
+                forms::frmPreview::ShowModeless(settings);
+            };
+            links.settingsChanged = [](const ConversionSettings& settings) {
+                if (forms::frmPreview* preview = forms::frmPreview::Instance()) {
+                    preview->Follow(settings);
+                }
+            };
             return new forms::Form1(services, std::move(links));
         });
         host::ShowModeless(form);

@@ -137,6 +137,8 @@ void Form1::SetUpWindow() {
 void Form1::CreateMenu() {
     info_ = menuBar()->addAction(QString::fromLatin1(texts::kMenuInfo));
     info_->setObjectName(QStringLiteral("INFO"));
+    preview_ = menuBar()->addAction(QString::fromLatin1(texts::kMenuPreview));
+    preview_->setObjectName(QStringLiteral("PREVIEW"));
 }
 
 void Form1::CreateTimers() {
@@ -270,6 +272,7 @@ void Form1::SetTabOrder() {
 
 void Form1::ConnectHandlers() {
     connect(info_, &QAction::triggered, this, &Form1::INFO_Click);
+    connect(preview_, &QAction::triggered, this, &Form1::PREVIEW_Click);
     connect(timer1_, &host::Timer::Tick, this, &Form1::Timer1_Timer);
     connect(timer2_, &host::Timer::Tick, this, &Form1::Timer2_Timer);
     connect(drive1_, &host::DriveListBox::Change, this, &Form1::Drive1_Change);

@@ -39,6 +39,10 @@ struct Form1Links {
     std::function<void()> unloadPrevious;
     // The INFO menu: show the About window, modeless.
     std::function<void()> showAbout;
+    // The PREVIEW menu: show the preview of the file Convert would write for these choices.
+    std::function<void(const app::ConversionSettings&)> showPreview;
+    // The font, size or shadow changed, so an open preview can follow.
+    std::function<void(const app::ConversionSettings&)> settingsChanged;
 };
 
 // The main converter window. Everything that touches the machine comes in through
@@ -80,6 +84,7 @@ public:
     xpbutton::XPButton* XPButton1() const { return xpButton1_; }
     xpbutton::XPButton* XPButton2() const { return xpButton2_; }
     QAction* INFO() const { return info_; }
+    QAction* PREVIEW() const { return preview_; }
 
     // The job under way, if any (for tests and for a status line).
     app::ConversionJob* Job() const { return job_.get(); }
@@ -97,6 +102,7 @@ public:
     void Timer1_Timer(int index);
     void Timer2_Timer();
     void INFO_Click();
+    void PREVIEW_Click();
 
     // Picks the font file at `path` exactly as a user would: its folder is opened in the
     // source pane and the file clicked. Returns an empty string when it was picked,
@@ -130,6 +136,7 @@ private:
     void CreatePicturesAndLabels();
     void SetTabOrder();
     void ConnectHandlers();
+    void NotifySettingsChanged();
 
     void ShowWaitingLook();
     void ShowIdleLook();
@@ -148,6 +155,7 @@ private:
 
     QWidget* client_ = nullptr;
     QAction* info_ = nullptr;
+    QAction* preview_ = nullptr;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
     xpbutton::XPButton* xpButton2_ = nullptr;

@@ -118,6 +118,7 @@ void Form1::Dir1_Change() {
 void Form1::File1_Click() {
     const QString name = host::GetFileName(file1_->FileName());
     settings_.FontFile = name.isEmpty() ? QString() : host::PathSeparator() + name;
+    NotifySettingsChanged();
 }
 
 void Form1::Drive2_Change() {
@@ -133,10 +134,12 @@ void Form1::Dir2_Change() {
 
 void Form1::Combo1_Click() {
     settings_.FontSize = combo1_->currentText();
+    NotifySettingsChanged();
 }
 
 void Form1::Text1_Change() {
     settings_.ShadowValue = text1_->text();
+    NotifySettingsChanged();
 }
 
 void Form1::XPButton2_Click() {
@@ -254,6 +257,18 @@ void Form1::Timer1_Timer(int /*index*/) {
 void Form1::INFO_Click() {
     if (links_.showAbout) {
         links_.showAbout();
+    }
+}
+
+void Form1::PREVIEW_Click() {
+    if (links_.showPreview) {
+        links_.showPreview(settings_);
+    }
+}
+
+void Form1::NotifySettingsChanged() {
+    if (links_.settingsChanged) {
+        links_.settingsChanged(settings_);
     }
 }
 

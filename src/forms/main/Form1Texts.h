@@ -17,6 +17,7 @@ inline constexpr char kShadowRangeLabel[] = "Value:   1 - 4.0";
 inline constexpr char kConvertButton[] = "&Convert Font";
 inline constexpr char kExitButton[] = "&Exit";
 inline constexpr char kMenuInfo[] = "INFO";
+inline constexpr char kMenuPreview[] = "&PREVIEW";
 inline constexpr char kLinkToolTip[] = "visita il nostro sito";
 inline constexpr char kSourcePattern[] = "*.ttf";
 inline constexpr char kDestinationPattern[] = "*.pgf";

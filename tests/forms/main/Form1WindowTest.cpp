@@ -218,8 +218,9 @@ TEST_F(Form1WindowTest, TextsColoursAndPatternsAreThoseOfTheLayout) {
     EXPECT_EQ(form.Label2()->text(), "Value:   1 - 4.0");
     EXPECT_EQ(form.File1()->Pattern(), "*.ttf");
     EXPECT_EQ(form.File2()->Pattern(), "*.pgf");
-    ASSERT_EQ(form.menuBar()->actions().size(), 1);
+    ASSERT_EQ(form.menuBar()->actions().size(), 2);
     EXPECT_EQ(form.menuBar()->actions()[0]->text(), "INFO");
+    EXPECT_EQ(form.menuBar()->actions()[1]->text(), "&PREVIEW");
     EXPECT_FALSE(form.Image2()->pixmap().isNull());
     EXPECT_TRUE(form.Image2()->hasScaledContents());
     EXPECT_FALSE(form.windowIcon().isNull());
@@ -319,6 +320,31 @@ TEST_F(Form1WindowTest, InfoAsksForTheAboutWindowEachTime) {
     form.INFO()->trigger();
     form.INFO()->trigger();
     EXPECT_EQ(shown, 2);
+}
+
+TEST_F(Form1WindowTest, PreviewGetsTheChoicesAndEveryChange) {
+    QStringList seen;
+    auto record = [&](const char* what) {
+        return [&seen, what](const app::ConversionSettings& s) {
+            seen << QStringLiteral("%1 %2 %3 %4")
+                        .arg(QLatin1String(what), s.FontFile, s.FontSize, s.ShadowValue);
+        };
+    };
+    links_.showPreview = record("show");
+    links_.settingsChanged = record("changed");
+    const QString fonts = MakeFolder(QStringLiteral("fonts"));
+    WriteFile(fonts + QStringLiteral("/A.ttf"));
+    Form1& form = Load();
+    seen.clear();
+    PickFont(fonts, QStringLiteral("A.ttf"));
+    form.Combo1()->setCurrentText(QStringLiteral("20"));
+    form.Combo1_Click();
+    form.Text1()->setText(QStringLiteral("3"));
+    form.PREVIEW()->trigger();
+    EXPECT_EQ(
+        seen,
+        QStringList({QStringLiteral("changed /A.ttf  "), QStringLiteral("changed /A.ttf 20 "),
+                     QStringLiteral("changed /A.ttf 20 3"), QStringLiteral("show /A.ttf 20 3")}));
 }
 
 TEST_F(Form1WindowTest, UnreadableDrivesAreReportedAndTheFolderStays) {

@@ -1,0 +1,59 @@
+#include "forms/preview/frmPreview.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <benchmark/benchmark.h>
+
+using korven::forms::frmPreview;
+
+namespace {
+
+korven::app::ConversionSettings DejaVuSans(const char* size) {
+    korven::app::ConversionSettings s;
+    s.SourceFolder = QStringLiteral("/usr/share/fonts/truetype/dejavu");
+    s.FontFile = QStringLiteral("/DejaVuSans.ttf");
+    s.FontSize = QString::fromLatin1(size);
+    s.ShadowValue = QStringLiteral("4.0");
+    return s;
+}
+
+// Until the window has painted what it was told.
+void Repaint(frmPreview* window) {
+    window->CanvasView()->repaint();
+}
+
+// From a size change to the redrawn canvas, DejaVu Sans at 22 with shadow 4.0. Each round
+// comes from 21, so every round converts.
+void BM_SizeChange(benchmark::State& state) {
+    frmPreview* window = frmPreview::ShowModeless(DejaVuSans("21"));
+    window->UserLine()->setText(QStringLiteral("The handheld's own line"));
+    QApplication::processEvents();
+    bool at22 = false;
+    for (auto _ : state) {
+        at22 = !at22;
+        window->Follow(DejaVuSans(at22 ? "22" : "21"));
+        Repaint(window);
+    }
+    window->close();
+    QApplication::processEvents();
+}
+BENCHMARK(BM_SizeChange)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// One character typed into the user's line, to the redrawn canvas.
+void BM_TypedCharacter(benchmark::State& state) {
+    frmPreview* window = frmPreview::ShowModeless(DejaVuSans("22"));
+    QApplication::processEvents();
+    QString line = QStringLiteral("Typing ");
+    for (auto _ : state) {
+        line += QLatin1Char(line.size() % 40 == 0 ? ' ' : 'a' + line.size() % 26);
+        if (line.size() > 40)
+            line = QStringLiteral("Typing ");
+        window->UserLine()->setText(line);
+        Repaint(window);
+    }
+    window->close();
+    QApplication::processEvents();
+}
+BENCHMARK(BM_TypedCharacter)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+} // namespace

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/ConversionSettings.h"
+#include "converter/core/PgfReader.h"
+
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace korven::preview {
+
+// The file Convert would write for one pick, size and shadow, read back.
+struct PreviewFont {
+    std::vector<std::uint8_t> bytes; // exactly what the converter writes
+    converter::PgfFile font;
+    std::size_t heldCount = 0;     // characters the file holds
+    std::vector<char32_t> leftOut; // characters of the font that the file cannot hold
+};
+
+struct PreviewState {
+    enum class Kind {
+        Missing, // no font picked, or the size or shadow is not valid: `message` says which
+        Refused, // the converter would refuse the font: `message` holds its words
+        Ready,   // `font` holds the file
+    };
+    Kind kind = Kind::Missing;
+    QString message;
+    std::shared_ptr<const PreviewFont> font;
+};
+
+// Turns the main window's choices into the file Convert would write, in-process. The size and
+// shadow go through the same command-line building and argument reading as the real converter,
+// so the preview cannot drift from the file. The last result is kept, keyed by the font's path,
+// its modification time, the size and the shadow, so an unchanged choice is not converted again.
+class PreviewModel {
+public:
+    PreviewState Update(const app::ConversionSettings& settings);
+    // How many conversions actually ran (the rest came from the kept result).
+    int ConversionCount() const { return conversions_; }
+
+private:
+    struct Key {
+        QString path;
+        QDateTime modified;
+        QString size;
+        QString shadow;
+        bool operator==(const Key&) const = default;
+    };
+    PreviewState Convert(const QString& path, const app::ConversionSettings& settings);
+
+    bool haveLast_ = false;
+    Key lastKey_;
+    PreviewState last_;
+    int conversions_ = 0;
+};
+
+// The character as people write it: the character itself, or U+XXXX when it cannot be shown.
+QString CharacterName(char32_t codePoint);
+
+} // namespace korven::preview

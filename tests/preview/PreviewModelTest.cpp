@@ -1,0 +1,165 @@
+#include "preview/PreviewModel.h"
+
+#include "preview/PreviewCanvas.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using korven::preview::PreviewCanvas;
+using korven::preview::PreviewModel;
+using korven::preview::PreviewState;
+
+namespace {
+
+const QString kFontFolder = QStringLiteral("/usr/share/fonts/truetype/dejavu");
+
+korven::app::ConversionSettings Choices(const QString& folder, const QString& file,
+                                        const QString& size, const QString& shadow) {
+    korven::app::ConversionSettings s;
+    s.SourceFolder = folder;
+    s.FontFile = file;
+    s.FontSize = size;
+    s.ShadowValue = shadow;
+    return s;
+}
+
+// Runs the real converter beside this test; returns its exit code.
+int RunTtf2pgf(const QStringList& args) {
+    QProcess process;
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/ttf2pgf"), args);
+    if (!process.waitForFinished(30000))
+        return -1;
+    return process.exitCode();
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class Preview : public ::testing::Test {
+protected:
+    QTemporaryDir dir_;
+};
+
+TEST_F(Preview, BytesAreTheFileTheConverterWrites) {
+    const struct {
+        const char* file;
+        const char* size;
+        const char* shadow;
+    } cases[] = {{"/DejaVuSans.ttf", "22", "4.0"}, {"/DejaVuSerif.ttf", "12", "1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        PreviewModel model;
+        const PreviewState state =
+            model.Update(Choices(kFontFolder, QString::fromLatin1(c.file),
+                                 QString::fromLatin1(c.size), QString::fromLatin1(c.shadow)));
+        ASSERT_EQ(state.kind, PreviewState::Kind::Ready) << state.message.toStdString();
+        const QString out = dir_.filePath(QStringLiteral("ltn0.pgf"));
+        ASSERT_EQ(
+            RunTtf2pgf({kFontFolder + QString::fromLatin1(c.file), out, QString::fromLatin1(c.size),
+                        QStringLiteral("i") + QString::fromLatin1(c.shadow)}),
+            0);
+        const QByteArray expected = ReadAll(out);
+        const auto& bytes = state.font->bytes;
+        EXPECT_TRUE(expected == QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                           static_cast<qsizetype>(bytes.size())));
+        EXPECT_GT(state.font->heldCount, 200u);
+    }
+}
+
+TEST_F(Preview, UserLineIsPixelIdenticalToRender) {
+    PreviewModel model;
+    PreviewCanvas canvas;
+    canvas.SetState(model.Update(Choices(kFontFolder, "/DejaVuSans.ttf", "22", "4.0")));
+    const QString text = QString::fromUtf8("Wave AV fj ÄÖÜ ß 42!");
+    canvas.SetUserLine(text);
+
+    const QString pgf = dir_.filePath(QStringLiteral("font.pgf"));
+    const QString png = dir_.filePath(QStringLiteral("line.png"));
+    {
+        QFile file(pgf);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const auto& bytes = canvas.State().font->bytes;
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    }
+    const auto bg = canvas.UserLineBackground();
+    const QString colour = QStringLiteral("%1%2%3")
+                               .arg(bg.red, 2, 16, QLatin1Char('0'))
+                               .arg(bg.green, 2, 16, QLatin1Char('0'))
+                               .arg(bg.blue, 2, 16, QLatin1Char('0'));
+    ASSERT_EQ(RunTtf2pgf({QStringLiteral("--render"), pgf, text, png,
+                          QStringLiteral("--background"), colour}),
+              0);
+    const QImage rendered = QImage(png).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(rendered.isNull());
+
+    // Every canvas pixel of the line's strip: the rendered picture where it reaches, the
+    // background beyond its end.
+    const QRect strip = canvas.UserLineRect();
+    ASSERT_FALSE(strip.isEmpty());
+    const QPoint origin = canvas.UserLineOrigin();
+    int inked = 0;
+    for (int y = strip.top(); y <= strip.bottom(); ++y) {
+        for (int x = strip.left(); x <= strip.right(); ++x) {
+            const QPoint p = QPoint(x, y) - origin;
+            const bool inside = p.x() >= korven::preview::kLineTrim &&
+                                p.x() < rendered.width() - korven::preview::kLineTrim;
+            const QRgb expected = inside ? rendered.pixel(p) : qRgb(bg.red, bg.green, bg.blue);
+            ASSERT_EQ(canvas.Image().pixel(x, y), expected) << "at " << x << "," << y;
+            inked += expected == qRgb(255, 255, 255) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 50);
+}
+
+TEST_F(Preview, MissingChoicesAndRefusalsShowWords) {
+    QFile junk(dir_.filePath(QStringLiteral("junk.ttf")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a font at all");
+    junk.close();
+
+    const struct {
+        korven::app::ConversionSettings choices;
+        PreviewState::Kind kind;
+        const char* words;
+    } cases[] = {
+        {Choices(kFontFolder, "", "18", "2"), PreviewState::Kind::Missing, "No font picked"},
+        {Choices(kFontFolder, "/DejaVuSans.ttf", "", "2"), PreviewState::Kind::Missing, "size"},
+        {Choices(kFontFolder, "/DejaVuSans.ttf", "18", "5"), PreviewState::Kind::Missing, "shadow"},
+        {Choices(dir_.path(), "/junk.ttf", "18", "2"), PreviewState::Kind::Refused, ""},
+        {Choices(dir_.path(), "/gone.ttf", "18", "2"), PreviewState::Kind::Refused, "gone.ttf"},
+    };
+    for (const auto& c : cases) {
+        PreviewModel model;
+        PreviewCanvas canvas;
+        canvas.SetState(model.Update(c.choices));
+        SCOPED_TRACE(canvas.State().message.toStdString());
+        EXPECT_EQ(canvas.State().kind, c.kind);
+        EXPECT_FALSE(canvas.State().message.isEmpty());
+        EXPECT_TRUE(canvas.State().message.contains(QString::fromLatin1(c.words)));
+        EXPECT_TRUE(canvas.UserLineRect().isEmpty());
+        // The words are drawn: white pixels on the blue gradient.
+        bool white = false;
+        for (int y = 0; y < canvas.Image().height() && !white; ++y)
+            for (int x = 0; x < canvas.Image().width() && !white; ++x)
+                white = canvas.Image().pixel(x, y) == qRgb(255, 255, 255);
+        EXPECT_TRUE(white);
+    }
+}
+
+TEST_F(Preview, UnchangedChoicesAreNotConvertedAgain) {
+    PreviewModel model;
+    const auto at18 = Choices(kFontFolder, "/DejaVuSans.ttf", "18", "2");
+    model.Update(at18);
+    model.Update(at18);
+    EXPECT_EQ(model.ConversionCount(), 1);
+    model.Update(Choices(kFontFolder, "/DejaVuSans.ttf", "20", "2"));
+    EXPECT_EQ(model.ConversionCount(), 2);
+}
+
+} // namespace
