@@ -337,12 +337,8 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
 }
 
 std::vector<std::uint8_t> convertToPgf(std::span<const std::uint8_t> fontBytes,
-                                       const ConversionSettings& settings,
-                                       std::vector<char32_t>* skipped) {
-    ConversionResult result = convertFont(fontBytes, settings);
-    if (skipped)
-        *skipped = result.skipped;
-    return writePgf(result.font);
+                                       const ConversionSettings& settings) {
+    return writePgf(convertFont(fontBytes, settings).font);
 }
 
 } // namespace korven::converter

@@ -40,7 +40,6 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
 
 // convertFont followed by the PGF writer.
 std::vector<std::uint8_t> convertToPgf(std::span<const std::uint8_t> fontBytes,
-                                       const ConversionSettings& settings,
-                                       std::vector<char32_t>* skipped = nullptr);
+                                       const ConversionSettings& settings);
 
 } // namespace korven::converter
