@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "converter/command/Arguments.h"
+
 #include <QRegularExpression>
 
 namespace korven::app {
@@ -35,22 +37,13 @@ QString OutputFilePath(const ConversionSettings& settings) {
     return settings.DestinationFolder + OutputFileName;
 }
 
+// The converter's own readers decide, so the window never accepts what ttf2pgf would refuse.
 bool IsFontSize(const QString& size) {
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,4}$"));
-    if (!digits.match(size).hasMatch()) {
-        return false;
-    }
-    const int value = size.toInt();
-    return value >= kMinFontSize && value <= kMaxFontSize;
+    return converter::parsePixelSize(size.toStdString()) > 0;
 }
 
 bool IsShadowValue(const QString& shadow) {
-    static const QRegularExpression decimal(QStringLiteral("^[0-9]{1,7}(\\.[0-9]{1,6})?$"));
-    if (!decimal.match(shadow).hasMatch()) {
-        return false;
-    }
-    const double value = shadow.toDouble();
-    return value >= 1.0 && value <= 4.0;
+    return converter::parseShadowRadius("i" + shadow.toStdString()) > 0;
 }
 
 ConverterInvocation BuildConverterInvocation(const ConversionSettings& settings,
