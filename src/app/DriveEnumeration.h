@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
 namespace korven::app {
 
@@ -31,5 +32,28 @@ std::int16_t EnumerateDrives(DriveRootList& list, host::DriveSource& source);
 // from KnownDriveCount, takes it as known and returns true: the caller then refreshes the
 // destination drive list.
 bool PollDriveCount(ConversionSettings& settings, host::DriveSource& source);
+
+// The emulator loads a replacement system font file by file from this folder of its memory
+// stick: an ltn4.pgf there replaces only its own ltn4.pgf.
+inline const QString kEmulatorFontFolder = QStringLiteral("PSP/flash0/font");
+
+// The emulator's memory sticks that exist on this machine, as drives of their own that open
+// at their font folder: the folder "ppsspp" under $XDG_CONFIG_HOME (~/.config when that is
+// unset or not absolute) and the one its Flatpak keeps under ~/.var/app. Read from the
+// environment on every call, so that a stick made while the window is open is offered.
+std::vector<host::FolderDrive> EmulatorMemorySticks();
+
+// The destination pane's drives: the machine's volumes from `volumes`, then the emulator's
+// memory sticks.
+class DestinationDriveSource final : public host::DriveSource {
+public:
+    explicit DestinationDriveSource(host::DriveSource& volumes) : volumes_(volumes) {}
+
+    QStringList Roots() override;
+    std::vector<host::FolderDrive> FolderDrives() override;
+
+private:
+    host::DriveSource& volumes_;
+};
 
 } // namespace korven::app

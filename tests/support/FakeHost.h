@@ -79,9 +79,11 @@ public:
 class FakeDriveSource final : public DriveSource {
 public:
     QStringList Roots() override { return failing ? QStringList() : roots; }
+    std::vector<FolderDrive> FolderDrives() override { return folderDrives; }
 
     QStringList roots{QStringLiteral("/")};
-    bool failing = false; // answer as a read the system refused
+    std::vector<FolderDrive> folderDrives; // their roots belong in `roots` too
+    bool failing = false;                  // answer as a read the system refused
 };
 
 // Reads the real disk, except for folders given a preset failure.

@@ -83,9 +83,11 @@ void FitOnOneLine(QLabel* label) {
 } // namespace
 
 Form1::Form1(host::HostServices services, Form1Links links, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), links_(std::move(links)) {
+    : QMainWindow(parent), services_(std::move(services)), destinationDrives_(*services_.drives),
+      links_(std::move(links)) {
     SetUpWindow();
     CreateMenu();
+    CreateSetMenu();
     CreateTimers();
     CreateButtons();
     CreateFrames();
@@ -173,12 +175,12 @@ void Form1::CreateFrames() {
 
 void Form1::CreatePanes() {
     auto makePane = [this](FramePanel* frame, const char* suffix, const char* pattern,
-                           host::DriveListBox*& drive, host::DirListBox*& dir,
-                           host::FileListBox*& file) {
-        drive = new host::DriveListBox(*services_.drives, frame);
+                           host::DriveSource& drives, host::DriveListBox*& drive,
+                           host::DirListBox*& dir, host::FileListBox*& file) {
+        drive = new host::DriveListBox(drives, frame);
         drive->setObjectName(QStringLiteral("Drive") + QLatin1String(suffix));
         drive->setGeometry(ToPixels(layout::kDriveList));
-        dir = new host::DirListBox(*services_.drives, *services_.folders, frame);
+        dir = new host::DirListBox(drives, *services_.folders, frame);
         dir->setObjectName(QStringLiteral("Dir") + QLatin1String(suffix));
         dir->setGeometry(ToPixels(layout::kFolderList));
         file = new host::FileListBox(*services_.folders, frame);
@@ -186,8 +188,9 @@ void Form1::CreatePanes() {
         file->setGeometry(ToPixels(layout::kFileList));
         file->SetPattern(QString::fromLatin1(pattern));
     };
-    makePane(frame1_, "1", texts::kSourcePattern, drive1_, dir1_, file1_);
-    makePane(frame2_, "2", texts::kDestinationPattern, drive2_, dir2_, file2_);
+    makePane(frame1_, "1", texts::kSourcePattern, *services_.drives, drive1_, dir1_, file1_);
+    // Only the destination offers the emulator's memory stick: fonts are written there.
+    makePane(frame2_, "2", texts::kDestinationPattern, destinationDrives_, drive2_, dir2_, file2_);
 }
 
 void Form1::CreateOptions() {

@@ -2,6 +2,8 @@
 
 #include "app/ConversionJob.h"
 #include "app/ConversionSettings.h"
+#include "app/DriveEnumeration.h"
+#include "app/FontSetJob.h"
 #include "host/toolkit/FolderReader.h"
 #include "host/toolkit/HostServices.h"
 
@@ -85,9 +87,12 @@ public:
     xpbutton::XPButton* XPButton2() const { return xpButton2_; }
     QAction* INFO() const { return info_; }
     QAction* PREVIEW() const { return preview_; }
+    QAction* SET() const { return set_; }
+    host::Timer* SetTimer() const { return setTimer_; }
 
     // The job under way, if any (for tests and for a status line).
     app::ConversionJob* Job() const { return job_.get(); }
+    app::FontSetJob* SetJob() const { return setJob_.get(); }
 
     void Form_Load();
     void Drive1_Change();
@@ -103,6 +108,9 @@ public:
     void Timer2_Timer();
     void INFO_Click();
     void PREVIEW_Click();
+    // The SET menu: all sixteen system fonts from the current choices, in one converter run.
+    void SET_Click();
+    void SetTimer_Timer();
 
     // Picks the font file at `path` exactly as a user would: its folder is opened in the
     // source pane and the file clicked. Returns an empty string when it was picked,
@@ -137,25 +145,40 @@ private:
     void SetTabOrder();
     void ConnectHandlers();
     void NotifySettingsChanged();
+    void CreateSetMenu();
+    // The font, size and shadow are there and valid; otherwise the user is asked for them.
+    bool CheckChoices();
 
     void ShowWaitingLook();
     void ShowIdleLook();
     // A busy pointer over the window while the converter runs.
     void ShowBusyPointer(bool busy);
     void ReportDriveFailure(host::FolderError error);
+    // Makes the destination folder when the folder list is ahead of the disk (the emulator's
+    // font folder before anything was written there); false, after telling the user why,
+    // when it cannot be made.
+    bool MakeDestinationFolder();
+    // Takes back the folders MakeDestinationFolder made when nothing was written into them.
+    void TakeBackMadeFolders();
     static QString LinkUrl();
     void ReportFolderOpenFailure(host::FolderError error, const QString& path);
 
     host::HostServices services_;
+    // The destination pane's drives: the machine's, and the emulator's memory sticks.
+    app::DestinationDriveSource destinationDrives_;
     Form1Links links_;
     app::ConversionSettings settings_;
     std::unique_ptr<app::ConversionJob> job_;
+    std::unique_ptr<app::FontSetJob> setJob_;
+    QStringList madeFolders_; // made for the job under way, outermost first
     bool placed_ = false;
     bool busy_ = false;
 
     QWidget* client_ = nullptr;
     QAction* info_ = nullptr;
     QAction* preview_ = nullptr;
+    QAction* set_ = nullptr;
+    host::Timer* setTimer_ = nullptr;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
     xpbutton::XPButton* xpButton2_ = nullptr;

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -40,7 +41,9 @@ QString Text(const char* latin1) {
 
 void Form1::Form_Load() {
     app::DriveRootList drives;
-    settings_.KnownDriveCount = app::EnumerateDrives(drives, *services_.drives);
+    // The count the destination drive list is refreshed by, so a memory stick that appears
+    // is offered just as a plugged-in drive is.
+    settings_.KnownDriveCount = app::EnumerateDrives(drives, destinationDrives_);
     settings_.FontFile.clear();
     host::ChangeCurrentDirectory(services_.programFolder());
     settings_.ProgramFolder = services_.programFolder();
@@ -143,10 +146,21 @@ void Form1::Text1_Change() {
 }
 
 void Form1::XPButton2_Click() {
+    // One converter at a time: the set under way writes ltn0.pgf too.
+    if (setJob_) {
+        return;
+    }
+    if (!CheckChoices()) {
+        return;
+    }
+    StartConversion();
+}
+
+bool Form1::CheckChoices() {
     if (settings_.FontFile.isEmpty()) {
         services_.messages->Show(Text(texts::kSelectFont), texts::kFlagsSelectFont,
                                  Text(texts::kSelectFontTitle), this);
-        return;
+        return false;
     }
     const char* invalid = nullptr;
     if (!app::IsFontSize(settings_.FontSize)) {
@@ -157,9 +171,9 @@ void Form1::XPButton2_Click() {
     if (invalid != nullptr) {
         services_.messages->Show(Text(invalid), texts::kFlagsSelectFont,
                                  Text(texts::kSelectFontTitle), this);
-        return;
+        return false;
     }
-    StartConversion();
+    return true;
 }
 
 void Form1::ShowBusyPointer(bool busy) {
@@ -194,6 +208,9 @@ void Form1::StartConversion() {
             return;
         }
     }
+    if (!MakeDestinationFolder()) {
+        return;
+    }
     ShowWaitingLook();
     app::BuildCommandLine(settings_);
     const app::ConverterInvocation invocation = app::BuildConverterInvocation(settings_);
@@ -207,6 +224,7 @@ void Form1::StartConversion() {
         // Nothing ran: back to idle with the pick kept, so the user can fix it and retry.
         const app::JobVerdict verdict = app::JudgeConverter(job_->Observe());
         job_.reset();
+        TakeBackMadeFolders();
         ShowIdleLook();
         services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
         return;
@@ -239,6 +257,10 @@ void Form1::Timer2_Timer() {
     }
     // The waiting text goes before the report; the panes come back once it is read.
     label6_->hide();
+    TakeBackMadeFolders();
+    if (dir2_->Ahead()) {
+        dir2_->Refresh(); // the folder the converter wrote into is shown now that it exists
+    }
     file2_->Refresh();
     ShowBusyPointer(false);
     services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
@@ -248,8 +270,30 @@ void Form1::Timer2_Timer() {
     job_.reset();
 }
 
+bool Form1::MakeDestinationFolder() {
+    madeFolders_.clear();
+    if (!dir2_->Ahead()) {
+        return true;
+    }
+    const host::MadeFolders made = host::MakeFolders(dir2_->Path());
+    if (!made.ok) {
+        services_.messages->Show(QStringLiteral("The folder %1 cannot be created: %2.")
+                                     .arg(QDir::toNativeSeparators(dir2_->Path()), made.error),
+                                 texts::kFlagsStop, QString(), this);
+        return false;
+    }
+    madeFolders_ = made.made;
+    return true;
+}
+
+void Form1::TakeBackMadeFolders() {
+    // Emptiness decides: a folder the converter wrote into stays, one left empty goes.
+    host::RemoveEmptyFolders(madeFolders_);
+    madeFolders_.clear();
+}
+
 void Form1::Timer1_Timer(int /*index*/) {
-    if (app::PollDriveCount(settings_, *services_.drives)) {
+    if (app::PollDriveCount(settings_, destinationDrives_)) {
         drive2_->Refresh();
     }
 }

@@ -18,6 +18,8 @@ inline constexpr char kConvertButton[] = "&Convert Font";
 inline constexpr char kExitButton[] = "&Exit";
 inline constexpr char kMenuInfo[] = "INFO";
 inline constexpr char kMenuPreview[] = "&PREVIEW";
+// Beyond the design: the menu item that writes all sixteen system fonts.
+inline constexpr char kMenuSet[] = "&SET";
 inline constexpr char kLinkToolTip[] = "visita il nostro sito";
 inline constexpr char kSourcePattern[] = "*.ttf";
 inline constexpr char kDestinationPattern[] = "*.pgf";

@@ -63,7 +63,34 @@ DirListBox::DirListBox(DriveSource& drives, FolderReader& folders, QWidget* pare
 }
 
 FolderError DirListBox::SetPath(const QString& path) {
-    const QString clean = CleanPath(path);
+    const FolderError error = Show(CleanPath(path));
+    if (error == FolderError::None) {
+        ahead_ = false;
+        emit Change();
+    }
+    return error;
+}
+
+FolderError DirListBox::SetPathAhead(const QString& path) {
+    const QString wanted = CleanPath(path);
+    QString shown = wanted;
+    while (!QFileInfo(shown).isDir()) {
+        const QString up = QFileInfo(shown).path();
+        if (up == shown)
+            break;
+        shown = up;
+    }
+    const FolderError error = Show(shown);
+    if (error != FolderError::None)
+        return error;
+    ahead_ = shown != wanted;
+    path_ = wanted;
+    emit Change();
+    return FolderError::None;
+}
+
+// Reads `clean` and shows it with its ancestors and subfolders; Path() becomes `clean`.
+FolderError DirListBox::Show(const QString& clean) {
     FolderListing listing = folders_.Subfolders(clean);
     if (listing.error != FolderError::None)
         return listing.error;
@@ -86,7 +113,6 @@ FolderError DirListBox::SetPath(const QString& path) {
     for (const QString& name : listing.names)
         subfolders_.append(JoinPath(path_, name));
     Fill();
-    emit Change();
     return FolderError::None;
 }
 
@@ -94,12 +120,15 @@ FolderError DirListBox::SetPathToDrive(const QString& drive) {
     const QStringList roots = drives_.Roots();
     if (!roots.contains(drive))
         return FolderError::DeviceUnavailable;
+    const std::vector<FolderDrive> folderDrives = drives_.FolderDrives();
+    if (const FolderDrive* folder = FindFolderDrive(folderDrives, drive))
+        return SetPathAhead(folder->openAt);
     const QString current = QDir::currentPath();
     return SetPath(DriveOfPath(current, roots) == drive ? current : drive);
 }
 
 FolderError DirListBox::Refresh() {
-    return SetPath(path_);
+    return ahead_ ? SetPathAhead(path_) : SetPath(path_);
 }
 
 void DirListBox::Fill() {

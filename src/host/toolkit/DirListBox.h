@@ -18,19 +18,28 @@ public:
     // `drives` and `folders` must outlive the control. It starts on the current directory.
     DirListBox(DriveSource& drives, FolderReader& folders, QWidget* parent = nullptr);
 
-    // The current folder, without a trailing separator except at the root.
+    // The current folder, without a trailing separator except at the root. While the list
+    // is ahead (see SetPathAhead) it is the folder still to be made, not the one shown.
     QString Path() const { return path_; }
 
     // Shows `path`. On failure nothing changes (Path() and the entries stay) and the kind
     // of failure is returned; Change() is raised only on success.
     FolderError SetPath(const QString& path);
 
+    // Makes `path` current even when it does not exist yet: the entries show the deepest of
+    // its folders that exists, while Path() is `path` itself and Ahead() is true until a
+    // folder is opened or `path` appears. Fails as SetPath does on that deepest folder.
+    FolderError SetPathAhead(const QString& path);
+    // True while Path() names a folder that did not exist when it was set.
+    bool Ahead() const { return ahead_; }
+
     // Shows the current folder of `drive` (a root from the drive list): the current
-    // directory when it lies on that drive, otherwise the drive's root. A drive that is
-    // no longer mounted fails with DeviceUnavailable.
+    // directory when it lies on that drive, otherwise the drive's root; for a folder offered
+    // as a drive, the folder it opens at (ahead of the disk when that is not made yet). A
+    // drive that is no longer mounted fails with DeviceUnavailable.
     FolderError SetPathToDrive(const QString& drive);
 
-    // Reads the current folder again.
+    // Reads the current folder again; a list that is ahead shows its path once it exists.
     FolderError Refresh();
 
     // The folders shown above and below the current one, as full paths (for tests and
@@ -51,10 +60,12 @@ private:
     void ShowCurrentFolderAndBelow();
     void OpenRow(int row);
     void Fill();
+    FolderError Show(const QString& clean);
 
     DriveSource& drives_;
     FolderReader& folders_;
     QString path_;
+    bool ahead_ = false;
     QStringList ancestors_;  // root first, current folder last
     QStringList subfolders_; // sorted
 };

@@ -36,10 +36,12 @@ signals:
 
 private:
     void Fill();
+    void ReadRoots();
     void OnActivated(int index);
 
     DriveSource& source_;
     QStringList roots_;
+    std::vector<FolderDrive> folderDrives_;
     QString drive_;
     bool filling_ = false;
 };

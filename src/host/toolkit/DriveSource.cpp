@@ -32,6 +32,14 @@ QString DriveOfPath(const QString& path, const QStringList& roots) {
     return best;
 }
 
+const FolderDrive* FindFolderDrive(const std::vector<FolderDrive>& drives, const QString& root) {
+    for (const FolderDrive& drive : drives) {
+        if (drive.root == root)
+            return &drive;
+    }
+    return nullptr;
+}
+
 namespace {
 
 // Mount points escape blanks, tabs, new lines and backslashes as \ooo octal.

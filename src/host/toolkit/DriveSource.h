@@ -7,6 +7,14 @@
 
 namespace korven::host {
 
+// A folder offered in a drive list as a drive of its own, such as the folder an emulator
+// keeps as its memory stick. Its root is listed, held and counted like a volume's.
+struct FolderDrive {
+    QString root;   // the folder itself
+    QString label;  // what it is, in words, shown after the root
+    QString openAt; // the folder that choosing the drive opens; it may not exist yet
+};
+
 // The machine's volume roots: drive letters such as C:\ on Windows, mount points elsewhere.
 class DriveSource {
 public:
@@ -14,8 +22,15 @@ public:
 
     // The roots in the order the system gives them. Empty when the system could not be
     // asked: a machine always has at least one root, so an empty list is a failed read.
+    // The roots of FolderDrives() are among them.
     virtual QStringList Roots() = 0;
+
+    // The roots that are folders offered as drives rather than volumes; none by default.
+    virtual std::vector<FolderDrive> FolderDrives() { return {}; }
 };
+
+// The folder drive whose root is `root`, or null when `root` is a plain volume.
+const FolderDrive* FindFolderDrive(const std::vector<FolderDrive>& drives, const QString& root);
 
 // The root among `roots` that holds `path`: the longest root that is `path` itself or one
 // of its ancestor folders. Empty when none does.

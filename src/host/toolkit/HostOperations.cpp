@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <filesystem>
+#include <system_error>
 
 namespace korven::host {
 
@@ -38,6 +40,48 @@ void PumpEvents() {
 
 QString PathSeparator() {
     return QString(QDir::separator());
+}
+
+MadeFolders MakeFolders(const QString& folder) {
+    MadeFolders result;
+    QStringList missing;
+    QString walk = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    while (!QFileInfo(walk).exists()) {
+        missing.prepend(walk);
+        const QString up = QFileInfo(walk).path();
+        if (up == walk)
+            break;
+        walk = up;
+    }
+    for (const QString& path : missing) {
+        std::error_code code;
+        std::filesystem::create_directory(std::filesystem::path(path.toStdU16String()), code);
+        if (code) {
+            result.error = QString::fromLocal8Bit(code.message());
+            RemoveEmptyFolders(result.made);
+            result.made.clear();
+            return result;
+        }
+        result.made.append(path);
+    }
+    if (!QFileInfo(folder).isDir()) {
+        // Something that is not a folder is in the way.
+        result.error =
+            QString::fromLocal8Bit(std::make_error_code(std::errc::not_a_directory).message());
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+void RemoveEmptyFolders(const QStringList& made) {
+    for (auto it = made.crbegin(); it != made.crend(); ++it) {
+        const std::filesystem::path path(it->toStdU16String());
+        std::error_code code;
+        // remove() takes an empty folder only; a folder with anything in it stays.
+        if (!std::filesystem::is_directory(path, code) || !std::filesystem::remove(path, code))
+            return;
+    }
 }
 
 } // namespace korven::host

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace korven::host {
 
@@ -19,5 +20,19 @@ void PumpEvents();
 
 // The platform's path separator as text: "\" on Windows, "/" elsewhere.
 QString PathSeparator();
+
+// Makes `folder` and whichever of its parents are missing. Answers the folders it made,
+// outermost first, so that a caller can take them back; on failure nothing it made is left
+// and `error` (when given) says why in the system's words.
+struct MadeFolders {
+    bool ok = false;
+    QStringList made;
+    QString error;
+};
+MadeFolders MakeFolders(const QString& folder);
+
+// Removes the folders in `made` (as MakeFolders answered them) that are still empty,
+// innermost first; a folder that has something in it stays, and so do those above it.
+void RemoveEmptyFolders(const QStringList& made);
 
 } // namespace korven::host

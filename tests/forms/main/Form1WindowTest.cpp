@@ -218,9 +218,10 @@ TEST_F(Form1WindowTest, TextsColoursAndPatternsAreThoseOfTheLayout) {
     EXPECT_EQ(form.Label2()->text(), "Value:   1 - 4.0");
     EXPECT_EQ(form.File1()->Pattern(), "*.ttf");
     EXPECT_EQ(form.File2()->Pattern(), "*.pgf");
-    ASSERT_EQ(form.menuBar()->actions().size(), 2);
+    ASSERT_EQ(form.menuBar()->actions().size(), 3);
     EXPECT_EQ(form.menuBar()->actions()[0]->text(), "INFO");
     EXPECT_EQ(form.menuBar()->actions()[1]->text(), "&PREVIEW");
+    EXPECT_EQ(form.menuBar()->actions()[2]->text(), "&SET");
     EXPECT_FALSE(form.Image2()->pixmap().isNull());
     EXPECT_TRUE(form.Image2()->hasScaledContents());
     EXPECT_FALSE(form.windowIcon().isNull());

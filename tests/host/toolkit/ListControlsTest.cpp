@@ -256,5 +256,44 @@ TEST_F(Lists, DriveListRefreshFollowsAttachAndRemove) {
     EXPECT_EQ(box.count(), 2);
 }
 
+// A folder offered as a drive: labelled in the list, opened at a folder that may not exist
+// yet. The list shows the deepest folder that exists and keeps aiming at the wanted one
+// until it appears or the user opens another.
+TEST_F(Lists, FolderDriveIsLabelledAndOpensAheadOfTheDisk) {
+    const QString stick = tmp.filePath("cfg/ppsspp");
+    const QString font = stick + "/PSP/flash0/font";
+    QDir().mkpath(stick + "/PSP");
+    drives.roots << stick;
+    drives.folderDrives = {{stick, "emulator memory stick", font}};
+
+    DriveListBox box(drives);
+    ASSERT_EQ(box.count(), 3);
+    EXPECT_EQ(box.itemText(2), "ppsspp [emulator memory stick]");
+    EXPECT_EQ(box.itemData(2, Qt::ToolTipRole).toString(), QDir::toNativeSeparators(stick));
+    EXPECT_EQ(box.itemText(1), QDir::toNativeSeparators(tmp.path())); // volumes as before
+
+    DirListBox dir(drives, folders);
+    QSignalSpy changed(&dir, &DirListBox::Change);
+    ASSERT_EQ(dir.SetPathToDrive(stick), FolderError::None);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(dir.Ahead());
+    EXPECT_EQ(dir.Path(), font);
+    EXPECT_EQ(dir.Ancestors().last(), stick + "/PSP");
+    EXPECT_EQ(dir.currentItem()->text(), "PSP");
+
+    ASSERT_EQ(dir.Refresh(), FolderError::None); // still missing: still ahead
+    EXPECT_TRUE(dir.Ahead());
+    QDir().mkpath(font);
+    ASSERT_EQ(dir.Refresh(), FolderError::None);
+    EXPECT_FALSE(dir.Ahead());
+    EXPECT_EQ(dir.Ancestors().last(), font);
+
+    QDir().rmdir(font);
+    ASSERT_EQ(dir.SetPathToDrive(stick), FolderError::None);
+    ASSERT_EQ(dir.SetPath(fonts), FolderError::None); // opening a folder ends the aim
+    EXPECT_FALSE(dir.Ahead());
+    EXPECT_EQ(dir.Path(), fonts);
+}
+
 } // namespace
 } // namespace korven::host

@@ -1,0 +1,189 @@
+#include "app/FontSetJob.h"
+
+#include "host/toolkit/MessageBox.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace korven::app {
+
+const QStringList& SetFileNames() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (int n = 0; n < kSetFileCount; ++n) {
+            list << QStringLiteral("ltn%1.pgf").arg(n);
+        }
+        return list;
+    }();
+    return names;
+}
+
+QString SetFolder(const ConversionSettings& settings) {
+    QString folder = settings.DestinationFolder;
+    // The folder list gives a root with its separator and the handler adds one more; one
+    // separator is the root itself and stays.
+    while (folder.size() > 1 && (folder.endsWith(u'/') || folder.endsWith(u'\\')) &&
+           !folder.endsWith(QStringLiteral(":\\")) && !folder.endsWith(QStringLiteral(":/"))) {
+        folder.chop(1);
+    }
+    return folder;
+}
+
+ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
+                                       const CommandLineStyle& style) {
+    ConverterInvocation invocation;
+    invocation.program = settings.ProgramFolder + style.separator + style.converterName;
+    invocation.arguments << QStringLiteral("--set") << settings.SourceFolder + settings.FontFile
+                         << SetFolder(settings) << settings.FontSize
+                         << QStringLiteral("i") + settings.ShadowValue;
+    return invocation;
+}
+
+QString SetCommandLine(const ConversionSettings& settings, const CommandLineStyle& style) {
+    const ConverterInvocation invocation = BuildSetInvocation(settings, style);
+    return invocation.program + QLatin1Char(' ') + invocation.arguments.join(QLatin1Char(' '));
+}
+
+QStringList ExistingSetFiles(const QString& folder) {
+    QStringList existing;
+    for (const QString& name : SetFileNames()) {
+        if (QFileInfo(QDir(folder).filePath(name)).isFile()) {
+            existing << name;
+        }
+    }
+    return existing;
+}
+
+QString ReplaceSetQuestion(int existing, const QString& folder) {
+    return existing == 1 ? QStringLiteral("1 system font file (ltn*.pgf) already exists in %1.\n"
+                                          "Replace it with the new set of 16?")
+                               .arg(QDir::toNativeSeparators(folder))
+                         : QStringLiteral("%1 system font files (ltn*.pgf) already exist in %2.\n"
+                                          "Replace them with the new set of 16?")
+                               .arg(existing)
+                               .arg(QDir::toNativeSeparators(folder));
+}
+
+SetSnapshot TakeSetSnapshot(const QString& folder) {
+    SetSnapshot snapshot;
+    for (int n = 0; n < kSetFileCount; ++n) {
+        snapshot[std::size_t(n)] = FileSnapshot::Take(QDir(folder).filePath(SetFileNames()[n]));
+    }
+    return snapshot;
+}
+
+FontSetJob::FontSetJob(std::unique_ptr<host::ProcessHandle> handle, QString converterPath,
+                       QString commandLine, QString folder, SetSnapshot before)
+    : handle_(std::move(handle)), converterPath_(std::move(converterPath)),
+      commandLine_(std::move(commandLine)), folder_(std::move(folder)), before_(before) {}
+
+ConverterObservation FontSetJob::Observe() {
+    ConverterObservation seen;
+    seen.converterPath = converterPath_;
+    seen.commandLine = commandLine_;
+    seen.outputPath = folder_;
+    switch (handle_->State()) {
+    case host::ProcessState::Running:
+        return seen;
+    case host::ProcessState::Exited:
+        seen.state = ConverterObservation::State::Exited;
+        seen.exitCode = handle_->ExitCode();
+        break;
+    case host::ProcessState::Crashed:
+        seen.state = ConverterObservation::State::Crashed;
+        break;
+    case host::ProcessState::FailedToStart:
+        seen.state = ConverterObservation::State::FailedToStart;
+        seen.lastErrorLine = handle_->FailureText();
+        seen.converterExists = QFileInfo::exists(converterPath_);
+        return seen;
+    }
+    seen.lastErrorLine = handle_->LastErrorLine();
+    seen.standardOutput = handle_->StandardOutput();
+    written_.clear();
+    for (int n = 0; n < kSetFileCount; ++n) {
+        const QString path = QDir(folder_).filePath(SetFileNames()[n]);
+        if (before_[std::size_t(n)].WrittenSince(FileSnapshot::Take(path))) {
+            written_ << SetFileNames()[n];
+        }
+    }
+    seen.outputWritten = written_.size() == kSetFileCount;
+    return seen;
+}
+
+namespace {
+
+// "ltn4.pgf (sans-serif, bold, small)": the slot order alternates sans-serif and serif
+// through regular, italic, bold and bold italic, then repeats at the small size.
+QString SlotInWords(int number) {
+    static const char* const styles[] = {"regular", "italic", "bold", "bold italic"};
+    return QStringLiteral("ltn%1.pgf (%2, %3%4)")
+        .arg(number)
+        .arg(number % 2 == 0 ? QStringLiteral("sans-serif") : QStringLiteral("serif"))
+        .arg(QLatin1String(styles[(number % 8) / 2]))
+        .arg(number >= 8 ? QStringLiteral(", small") : QString());
+}
+
+} // namespace
+
+QString SetWrittenDetails(const QString& standardOutput, const QString& folder) {
+    // "wrote 16 files to DIR: sans-serif FAMILY, serif FAMILY; made by synthesis: ltn4 ltn6"
+    static const QRegularExpression summary(QStringLiteral(
+        R"(^wrote (\d+) files to (.+): sans-serif (.+), serif (.+?)(?:; made by synthesis: (.+))?$)"));
+    QString text = QStringLiteral("Written: ltn0.pgf to ltn15.pgf in %1")
+                       .arg(QDir::toNativeSeparators(folder));
+    for (const QString& line : standardOutput.split(u'\n')) {
+        const QRegularExpressionMatch m = summary.match(line.trimmed());
+        if (!m.hasMatch()) {
+            continue;
+        }
+        text +=
+            QStringLiteral("\nSans-serif from %1, serif from %2").arg(m.captured(3), m.captured(4));
+        if (m.hasCaptured(5)) {
+            QStringList made;
+            static const QRegularExpression slot(QStringLiteral(R"(^ltn(\d+)$)"));
+            for (const QString& name : m.captured(5).split(u' ', Qt::SkipEmptyParts)) {
+                const QRegularExpressionMatch s = slot.match(name);
+                made << (s.hasMatch() ? SlotInWords(s.captured(1).toInt()) : name);
+            }
+            text += QStringLiteral("\nMade by synthesis: %1").arg(made.join(QStringLiteral(", ")));
+        }
+        break;
+    }
+    return text;
+}
+
+JobVerdict JudgeSet(const ConverterObservation& seen, const QStringList& written) {
+    using State = ConverterObservation::State;
+    if (seen.state != State::Exited || seen.exitCode != 0) {
+        // Refusals, crashes and failed starts read exactly as Convert's do.
+        return JudgeConverter(seen);
+    }
+    JobVerdict verdict;
+    verdict.finished = true;
+    if (seen.outputWritten) {
+        verdict.success = true;
+        verdict.message = JudgeConverter(seen).message; // Convert's own words for success
+        verdict.details = SetWrittenDetails(seen.standardOutput, seen.outputPath);
+        verdict.flags = host::MessageBoxFlags::OkOnly;
+        return verdict;
+    }
+    verdict.message =
+        written.isEmpty()
+            ? QStringLiteral("The set was not written: the converter ended without writing "
+                             "into\n%1")
+                  .arg(QDir::toNativeSeparators(seen.outputPath))
+            : QStringLiteral("The set was not written whole: the converter ended having "
+                             "written only %1 of the 16 files into\n%2\n%3")
+                  .arg(written.size())
+                  .arg(QDir::toNativeSeparators(seen.outputPath), written.join(QLatin1Char(' ')));
+    if (!seen.lastErrorLine.isEmpty()) {
+        verdict.message += QStringLiteral("\n\nThe converter said: %1").arg(seen.lastErrorLine);
+    }
+    verdict.details = QStringLiteral("To run it by hand:\n%1").arg(seen.commandLine);
+    verdict.flags = host::MessageBoxFlags::Stop;
+    return verdict;
+}
+
+} // namespace korven::app
