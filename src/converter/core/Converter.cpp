@@ -237,7 +237,7 @@ void makeHeaderSane(PgfFont& font, FT_Face face) {
 ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                              const ConversionSettings& settings) {
     if (settings.pixelsPerEm < 1 || settings.pixelsPerEm > 127 || !(settings.shadowRadius >= 0) ||
-        settings.shadowRadius > 16 || settings.faceIndex < 0 || settings.faceIndex > 0xFFFF)
+        settings.shadowRadius > 16 || settings.faceIndex < 0)
         throw ConversionError("conversion settings out of range");
     const FtLibrary library;
     const FtFace ftFace(library, fontBytes, settings.faceIndex);

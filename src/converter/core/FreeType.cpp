@@ -61,7 +61,8 @@ std::uint32_t bigEndian(std::span<const std::uint8_t> bytes, std::size_t at, int
 // the directory of the face being opened is checked.
 bool tablesEndInsideTheFile(std::span<const std::uint8_t> bytes, int index) {
     std::size_t directory = 0;
-    const std::size_t entry = 12 + 4 * static_cast<std::size_t>(index);
+    // The upper bits of the number pick an instance of a variable font, not a face.
+    const std::size_t entry = 12 + 4 * static_cast<std::size_t>(index & 0xFFFF);
     if (bytes.size() >= 16 && bigEndian(bytes, 0, 4) == 0x74746366) { // "ttcf"
         if (bytes.size() < entry + 4)
             return false;

@@ -3,10 +3,13 @@
 #include "converter/core/Errors.h"
 #include "converter/core/PgfWriter.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace korven::converter {
 
@@ -79,6 +82,37 @@ SetPlan planSystemFontSet(const FamilyFaces& sans, const FamilyFaces& serif, int
 ConversionResult convertSlotFont(const SetPlanEntry& entry,
                                  std::span<const std::uint8_t> fontBytes) {
     return convertFont(fontBytes, entry.settings);
+}
+
+std::array<SlotOutcome, 16> convertSystemFontSet(const SetPlan& plan, const FontFiles& fonts) {
+    std::array<SlotOutcome, 16> outcomes;
+    std::atomic<int> next{0};
+    std::atomic<bool> refused{false};
+    // Slots are taken in order, so every slot below a refused one has been started.
+    auto work = [&] {
+        for (int n = next++; n < 16 && !refused; n = next++) {
+            const SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(n)];
+            SlotOutcome& outcome = outcomes[static_cast<std::size_t>(n)];
+            try {
+                outcome.result = convertSlotFont(entry, fonts.find(entry.face.path)->second);
+                outcome.bytes = writePgf(outcome.result.font);
+            } catch (const ConversionError& e) {
+                outcome.error = e;
+                refused = true;
+            } catch (const std::exception& e) { // out of memory: nothing may leave a thread
+                outcome.error = ConversionError(e.what());
+                refused = true;
+            }
+        }
+    };
+    // Each conversion has its own FreeType instance, so they share nothing but the font bytes,
+    // which are only read.
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, 4u);
+    std::vector<std::jthread> helpers;
+    for (unsigned i = 1; i < threads; ++i)
+        helpers.emplace_back(work);
+    work();
+    return outcomes;
 }
 
 std::vector<std::uint8_t> convertSlot(const SetPlanEntry& entry) {
