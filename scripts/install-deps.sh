@@ -6,6 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-gtk-platformtheme libxkbcommon-dev libfreetype-dev libpng-dev
+  libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core fonts-liberation fonts-comic-neue

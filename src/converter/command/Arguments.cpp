@@ -23,6 +23,51 @@ UsageError countError(std::size_t got) {
             " (see ttf2pgf --help)"};
 }
 
+// The size and shadow arguments of a conversion or a set, read into `size` and `radius`.
+std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
+                                            const std::string& shadowText, int& size,
+                                            double& radius) {
+    size = parsePixelSize(sizeText);
+    if (size < 0)
+        return UsageError{"SIZE must be a whole number from 6 to 22 (pixels per em), got " +
+                          quoted(sizeText)};
+    radius = parseShadowRadius(shadowText);
+    if (radius < 0)
+        return UsageError{"iSHADOW must be the letter i and a number from 1 to 4.0 (shadow "
+                          "radius in pixels, e.g. i2), got " +
+                          quoted(shadowText)};
+    return std::nullopt;
+}
+
+// After --set; its option may stand anywhere among its arguments.
+ParsedArguments parseSet(std::vector<std::string> args) {
+    SetCommand set;
+    const auto serif = std::find(args.begin(), args.end(), "--serif");
+    if (serif != args.end()) {
+        if (serif + 1 == args.end() || (serif + 1)->empty())
+            return UsageError{"--serif expects the font of the serif files (see ttf2pgf --help)"};
+        set.serifFontPath = *(serif + 1);
+        args.erase(serif, serif + 2);
+    }
+    for (const std::string& arg : args)
+        if (arg.rfind("--", 0) == 0)
+            return UsageError{arg == "--serif" ? "--serif may be given once"
+                                               : quoted(arg) + " does not go with --set (see "
+                                                               "ttf2pgf --help)"};
+    if (args.size() != 4)
+        return UsageError{"--set expects FONT OUTDIR SIZE iSHADOW, got " +
+                          std::to_string(args.size()) + " arguments (see ttf2pgf --help)"};
+    if (args[0].empty())
+        return UsageError{"FONT must name a font file, got an empty argument"};
+    if (args[1].empty())
+        return UsageError{"OUTDIR must name the folder to write to, got an empty argument"};
+    if (auto error = readSizeAndShadow(args[2], args[3], set.pixelsPerEm, set.shadowRadius))
+        return *error;
+    set.fontPath = args[0];
+    set.outputFolder = args[1];
+    return set;
+}
+
 } // namespace
 
 int parsePixelSize(const std::string& text) {
@@ -63,10 +108,14 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     const bool allowMissing = option != args.end();
     if (allowMissing) {
         args.erase(option);
-        if (!args.empty() &&
-            (args[0] == "--render" || args[0] == "--help" || args[0] == "--version"))
+        if (!args.empty() && (args[0] == "--render" || args[0] == "--help" ||
+                              args[0] == "--version" || args[0] == "--set"))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
+    if (!args.empty() && args[0] == "--set")
+        return parseSet(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (std::find(args.begin(), args.end(), "--serif") != args.end())
+        return UsageError{"--serif goes with --set only (see ttf2pgf --help)"};
     if (args.size() == 1 && args[0] == "--help")
         return HelpCommand{};
     if (args.size() == 1 && args[0] == "--version")
@@ -103,20 +152,16 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
         return UsageError{"FONT must name a font file, got an empty argument"};
     if (args[1].empty())
         return UsageError{"OUTPUT must name the file to write, got an empty argument"};
-    const int size = parsePixelSize(args[2]);
-    if (size < 0)
-        return UsageError{"SIZE must be a whole number from 6 to 22 (pixels per em), got " +
-                          quoted(args[2])};
-    const double radius = parseShadowRadius(args[3]);
-    if (radius < 0)
-        return UsageError{"iSHADOW must be the letter i and a number from 1 to 4.0 (shadow "
-                          "radius in pixels, e.g. i2), got " +
-                          quoted(args[3])};
+    int size = 0;
+    double radius = 0;
+    if (auto error = readSizeAndShadow(args[2], args[3], size, radius))
+        return *error;
     return ConvertCommand{args[0], args[1], size, radius, allowMissing};
 }
 
 std::string usageText() {
     return "Usage: ttf2pgf [--allow-missing] FONT OUTPUT SIZE iSHADOW\n"
+           "       ttf2pgf --set FONT OUTDIR SIZE iSHADOW [--serif FONT2]\n"
            "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
            "       ttf2pgf --help | --version\n"
            "\n"
@@ -135,6 +180,19 @@ std::string usageText() {
            "only when characters were left out because they are too large for the format):\n"
            "  wrote OUTPUT: 339 glyphs, 62624 bytes; left out 2 characters: U+2030 U+20AC\n"
            "Notes (e.g. a line height capped for the handheld) and errors go to standard error.\n"
+           "\n"
+           "--set writes all sixteen Latin system fonts of the handheld into the folder OUTDIR:\n"
+           "ltn0.pgf to ltn7.pgf at SIZE and ltn8.pgf to ltn15.pgf, the same eight, at the\n"
+           "small size, SIZE * 7 / 10.125 rounded (18 gives 12, never below 6). The even ones\n"
+           "are sans-serif from FONT's family, the odd ones serif from FONT2's family (from\n"
+           "FONT's without --serif), in the order regular, italic, bold, bold italic. A\n"
+           "family's faces are found among the installed fonts and the font files beside\n"
+           "FONT; a style the family lacks is made from another face by emboldening or\n"
+           "slanting it. Standard error names the face each file comes from. All or nothing:\n"
+           "if any file is refused or cannot be written, OUTDIR stays exactly as it was. On\n"
+           "success one line per file as above, then the summary (the part from \";\" on only\n"
+           "when some styles were made up):\n"
+           "  wrote 16 files to OUTDIR: sans-serif FAMILY, serif FAMILY2; made by synthesis: ltn2\n"
            "\n"
            "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
            "  --background RRGGBB  the colour to draw on, as 6 hex digits (default 34548C)\n"

@@ -22,6 +22,15 @@ struct ConvertCommand {
     bool allowMissing = false; // --allow-missing: write fonts that lack letters or digits
 };
 
+// --set: the sixteen system font files from one family (and a second for the serif ones).
+struct SetCommand {
+    std::string fontPath;
+    std::string outputFolder;
+    int pixelsPerEm = 0;
+    double shadowRadius = 0;
+    std::string serifFontPath; // --serif; empty: the serif files come from fontPath's family
+};
+
 struct RenderCommand {
     std::string pgfPath;
     std::string text; // UTF-8
@@ -38,11 +47,12 @@ struct UsageError {
     std::string message;
 };
 
-using ParsedArguments =
-    std::variant<ConvertCommand, RenderCommand, HelpCommand, VersionCommand, UsageError>;
+using ParsedArguments = std::variant<ConvertCommand, SetCommand, RenderCommand, HelpCommand,
+                                     VersionCommand, UsageError>;
 
 // Reads the arguments after the program name:
 //   [--allow-missing] FONT OUTPUT SIZE iSHADOW |
+//   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] |
 //   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --help | --version
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 

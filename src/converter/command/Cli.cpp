@@ -3,7 +3,8 @@
 #include "converter/command/Arguments.h"
 #include "converter/command/Files.h"
 #include "converter/command/Png.h"
-#include "converter/core/CharacterSet.h"
+#include "converter/command/Report.h"
+#include "converter/command/SystemFontSet.h"
 #include "converter/core/Converter.h"
 #include "converter/core/Errors.h"
 #include "converter/core/PgfReader.h"
@@ -11,35 +12,9 @@
 #include "converter/core/TextRender.h"
 #include "korven/Version.h"
 
-#include <cstdio>
-
 namespace korven::converter {
 
 namespace {
-
-constexpr const char* kProgram = "ttf2pgf: ";
-
-std::string fileName(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos || slash + 1 == path.size() ? path : path.substr(slash + 1);
-}
-
-std::string characters(std::size_t n) {
-    return std::to_string(n) + (n == 1 ? " character" : " characters");
-}
-
-std::string codePointList(const std::vector<char32_t>& codePoints) {
-    std::string list;
-    for (char32_t c : codePoints)
-        list += (list.empty() ? "" : " ") + codePointName(c);
-    return list;
-}
-
-std::string pixels(std::int32_t value26_6) {
-    char text[32];
-    std::snprintf(text, sizeof text, value26_6 % 64 == 0 ? "%.0f" : "%.2f", value26_6 / 64.0);
-    return text;
-}
 
 int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
     std::vector<std::uint8_t> pgf;
@@ -47,34 +22,22 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
     try {
         // The bytes stay the only copy of the font: FreeType reads them where they are.
         const std::vector<std::uint8_t> fontBytes = readWholeFile(c.fontPath);
-        result = convertFont(fontBytes, {c.pixelsPerEm, c.shadowRadius, c.allowMissing});
+        ConversionSettings settings;
+        settings.pixelsPerEm = c.pixelsPerEm;
+        settings.shadowRadius = c.shadowRadius;
+        settings.allowMissing = c.allowMissing;
+        result = convertFont(fontBytes, settings);
         pgf = writePgf(result.font);
         writeFileAtomically(c.outputPath, pgf);
     } catch (const FileError& e) {
         err << kProgram << e.what() << '\n';
         return kExitFailed;
     } catch (const ConversionError& e) {
-        if (e.speaksOfTheFont())
-            err << kProgram << e.naming(fileName(c.fontPath)) << '\n';
-        else
-            err << kProgram << "cannot convert \"" << c.fontPath << "\": " << e.what() << '\n';
+        reportConversionError(e, c.fontPath, err);
         return kExitFailed;
     }
-    if (result.cappedLineHeight > 0)
-        err << kProgram << "note: at size " << c.pixelsPerEm << " the line height of \""
-            << fileName(c.fontPath) << "\" is " << pixels(result.cappedLineHeight)
-            << " pixels; it is stored as 31 so that the handheld accepts it, the letters are "
-               "unchanged\n";
-    if (!result.skipped.empty())
-        err << kProgram << "note: left out " << characters(result.skipped.size())
-            << " too large for the format: " << codePointList(result.skipped) << '\n';
-    // The one line the program's window reads: keep its form as documented in usageText.
-    out << "wrote " << c.outputPath << ": " << result.font.glyphs.size() << " glyphs, "
-        << pgf.size() << " bytes";
-    if (!result.skipped.empty())
-        out << "; left out " << characters(result.skipped.size()) << ": "
-            << codePointList(result.skipped);
-    out << '\n';
+    reportNotes(result, c.pixelsPerEm, c.fontPath, err);
+    reportWritten(result, pgf.size(), c.outputPath, out);
     return kExitOk;
 }
 
@@ -115,6 +78,8 @@ int runTtf2pgf(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (const auto* r = std::get_if<RenderCommand>(&parsed))
         return render(*r, out, err);
+    if (const auto* s = std::get_if<SetCommand>(&parsed))
+        return writeSystemFontSet(*s, out, err);
     return convert(std::get<ConvertCommand>(parsed), out, err);
 }
 

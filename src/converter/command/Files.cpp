@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,9 +15,17 @@ namespace {
 
 constexpr long kMaxFileBytes = 256L * 1024 * 1024; // far above any real font
 
-// The temporary file being written, for the signal handler (which may only use plain memory).
-char pendingTemp[4096];
-volatile std::sig_atomic_t havePendingTemp = 0;
+// Steps to take back if the program ends, or a write fails, before the write is done, newest
+// last. Plain memory, so the signal handler may read it: a step with `restoreTo` renames `path`
+// back over it (an earlier file kept aside), one without removes `path` (a temporary or new
+// file). A step is written in full before the count takes it in.
+struct UndoStep {
+    char path[4096];
+    char restoreTo[4096];
+};
+constexpr int kMostUndoSteps = 40; // a set of sixteen files takes two steps per file
+UndoStep undoSteps[kMostUndoSteps];
+volatile std::sig_atomic_t undoCount = 0;
 
 std::string reason(int error) {
     return std::strerror(error);
@@ -26,11 +35,49 @@ FileError writeError(const std::string& path, int error) {
     return FileError("cannot write \"" + path + "\": " + reason(error));
 }
 
+// Adds a step and returns its place. Throws FileError naming `path` when a name is too long.
+int remember(const std::string& path, const std::string& forFile, const std::string& restoreTo) {
+    const int at = undoCount;
+    if (at >= kMostUndoSteps)
+        throw writeError(forFile, EMFILE);
+    UndoStep& step = undoSteps[at];
+    if (path.size() >= sizeof step.path || restoreTo.size() >= sizeof step.restoreTo)
+        throw writeError(forFile, ENAMETOOLONG);
+    std::memcpy(step.path, path.c_str(), path.size() + 1);
+    std::memcpy(step.restoreTo, restoreTo.c_str(), restoreTo.size() + 1);
+    undoCount = at + 1;
+    return at;
+}
+
+// Only system calls a signal handler may make. Renaming a hard link over the file it links to
+// does nothing, so the link is removed afterwards either way.
+void undoStep(const UndoStep& step) {
+    if (step.restoreTo[0])
+        ::rename(step.path, step.restoreTo);
+    ::unlink(step.path);
+}
+
+// Takes back the steps from `first` on, newest first, and forgets them.
+void undoFrom(int first) {
+    for (int i = undoCount - 1; i >= first; --i) {
+        undoStep(undoSteps[i]);
+        undoCount = i;
+    }
+}
+
+void forgetFrom(int first) {
+    undoCount = first;
+}
+
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseOf(const std::string& path) {
+    return path.substr(path.find_last_of('/') + 1);
 }
 
 mode_t modeForNewFile(const std::string& path) {
@@ -58,13 +105,86 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-void forgetTemp() {
-    havePendingTemp = 0;
+// Writes the bytes that will replace `path` to a new temporary file beside it, flushed to the
+// disk, with the permissions `path` has (or a new file gets), and returns its name. Its undo
+// step removes it. On failure nothing is left and FileError names `path`.
+std::string writeTemporary(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const std::string folder = folderOf(path);
+    const std::string base = baseOf(path);
+    if (base.empty())
+        throw writeError(path, EISDIR);
+    std::string temp = folder + "/." + base + ".XXXXXX";
+    const mode_t mode = modeForNewFile(path);
+    // The step is in place before the file exists, so that no signal can leave it behind.
+    const int step = remember(temp, path, {});
+    const int fd = ::mkstemp(undoSteps[step].path);
+    if (fd < 0) {
+        const int error = errno;
+        forgetFrom(step);
+        struct stat info {};
+        if ((error == ENOENT || error == ENOTDIR) &&
+            (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)))
+            throw FileError("cannot write \"" + path + "\": the folder \"" + folder +
+                            "\" does not exist");
+        throw writeError(path, error);
+    }
+    temp = undoSteps[step].path;
+    auto abandon = [&](int error) {
+        undoFrom(step);
+        return writeError(path, error);
+    };
+    if (!writeAll(fd, bytes) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw abandon(error);
+    }
+    if (::close(fd) != 0)
+        throw abandon(errno);
+    return temp;
+}
+
+// Make renames durable; failing to sync the folder does not undo the write.
+void syncFolder(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// Keeps the earlier file at `path` aside under a new name beside it, with an undo step that
+// puts it back, and returns that name. A hard link keeps the earlier file in place until the
+// new one replaces it; a file system without hard links (a memory stick's) has it moved.
+std::string keepAside(const std::string& path) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".old-%08x", static_cast<unsigned>(random()));
+        const std::string aside = folderOf(path) + "/." + baseOf(path) + suffix;
+        const int step = remember(aside, path, path);
+        if (::link(path.c_str(), aside.c_str()) == 0)
+            return aside;
+        int error = errno;
+        if (error != EEXIST) {
+            // No hard links here: the earlier file is moved aside, unless the name is taken.
+            struct stat taken {};
+            if (::lstat(aside.c_str(), &taken) == 0)
+                error = EEXIST;
+            else if (::rename(path.c_str(), aside.c_str()) == 0)
+                return aside;
+            else
+                error = errno;
+        }
+        forgetFrom(step);
+        if (error != EEXIST)
+            throw writeError(path, error);
+    }
+    throw writeError(path, EEXIST);
 }
 
 extern "C" void removeTempAndReraise(int signal) {
-    if (havePendingTemp)
-        ::unlink(pendingTemp);
+    for (int i = undoCount - 1; i >= 0; --i)
+        undoStep(undoSteps[i]);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -111,50 +231,47 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path) {
 }
 
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-    const std::string folder = folderOf(path);
-    const std::string base = path.substr(path.find_last_of('/') + 1);
-    if (base.empty())
-        throw writeError(path, EISDIR);
-    std::string temp = folder + "/." + base + ".XXXXXX";
-    if (temp.size() >= sizeof pendingTemp)
-        throw writeError(path, ENAMETOOLONG);
-    const mode_t mode = modeForNewFile(path);
-
-    std::memcpy(pendingTemp, temp.c_str(), temp.size() + 1);
-    const int fd = ::mkstemp(pendingTemp);
-    if (fd < 0) {
+    const int first = undoCount;
+    const std::string temp = writeTemporary(path, bytes);
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int error = errno;
-        struct stat info {};
-        if ((error == ENOENT || error == ENOTDIR) &&
-            (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)))
-            throw FileError("cannot write \"" + path + "\": the folder \"" + folder +
-                            "\" does not exist");
+        undoFrom(first);
         throw writeError(path, error);
     }
-    temp = pendingTemp;
-    havePendingTemp = 1;
+    forgetFrom(first);
+    syncFolder(folderOf(path));
+}
 
-    auto abandon = [&](int error) {
-        ::unlink(temp.c_str());
-        forgetTemp();
-        return writeError(path, error);
-    };
-    if (!writeAll(fd, bytes) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        throw abandon(error);
+void writeFilesTogether(const std::vector<FileContents>& files) {
+    const int first = undoCount;
+    std::vector<std::string> temps, asides;
+    try {
+        for (const FileContents& file : files)
+            temps.push_back(writeTemporary(file.path, file.bytes));
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const std::string& path = files[i].path;
+            struct stat existing {};
+            if (::lstat(path.c_str(), &existing) == 0) {
+                // A folder of that name is left alone: the rename below fails on it.
+                if (!S_ISDIR(existing.st_mode))
+                    asides.push_back(keepAside(path));
+            } else {
+                remember(path, path, {}); // new: removed if the set fails
+            }
+            if (::rename(temps[i].c_str(), path.c_str()) != 0)
+                throw writeError(path, errno);
+        }
+    } catch (const FileError&) {
+        undoFrom(first);
+        throw;
     }
-    if (::close(fd) != 0)
-        throw abandon(errno);
-    if (::rename(temp.c_str(), path.c_str()) != 0)
-        throw abandon(errno);
-    forgetTemp();
-    // Make the rename itself durable; failing to sync the folder does not undo the write.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    forgetFrom(first);
+    for (const std::string& aside : asides)
+        ::unlink(aside.c_str());
+    std::string synced;
+    for (const FileContents& file : files)
+        if (const std::string folder = folderOf(file.path); folder != synced)
+            syncFolder(synced = folder);
 }
 
 void removeTemporaryFileOnSignals() {

@@ -24,8 +24,23 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path);
 // umask); a replaced file keeps its own.
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// Makes an interrupt or termination signal remove a temporary file that writeFileAtomically is
-// still writing, before the program ends as the signal would end it.
+// One file of a set that is written together.
+struct FileContents {
+    std::string path;
+    std::span<const std::uint8_t> bytes;
+};
+
+// Replaces several files so that either all of them hold their new bytes or every one is as it
+// was: each new file is first written completely to a temporary file beside it; only then are
+// the earlier files kept aside (as a hard link where the file system has them) and the new
+// ones renamed into place, one by one. When any step fails, the files already replaced get
+// their earlier file back, new ones are removed, and no temporary or kept-aside file is left
+// behind; FileError then names the file that failed. One set at a time per process.
+void writeFilesTogether(const std::vector<FileContents>& files);
+
+// Makes an interrupt or termination signal undo a write that writeFileAtomically or
+// writeFilesTogether has not finished (temporary files removed, earlier files put back) before
+// the program ends as the signal would end it.
 void removeTemporaryFileOnSignals();
 
 } // namespace korven::converter

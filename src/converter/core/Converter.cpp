@@ -79,6 +79,18 @@ std::string faceName(const char* name, const char* fallback) {
     return name && *name ? name : fallback;
 }
 
+// The style a made-up face shows, in the words fonts use: "Bold", "Oblique" (slanted, not drawn
+// as an italic), "Bold Oblique", or "Bold Italic" for an emboldened italic face.
+std::string synthesizedStyleName(FT_Face face, FaceSynthesis synthesis) {
+    const bool bold = synthesis.embolden || (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+    const char* slanted = synthesis.slant                                   ? "Oblique"
+                          : (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0 ? "Italic"
+                                                                            : "";
+    if (!*slanted)
+        return "Bold";
+    return bold ? std::string("Bold ") + slanted : slanted;
+}
+
 // The line height stored when the font's own is 32 pixels or more: whole pixels, under 32.
 constexpr std::int32_t kCappedLineHeight = 31 * 64;
 
@@ -126,7 +138,7 @@ int largestSizeThatFits(FT_Face face, const ConversionSettings& settings) {
             if (!fits || (!isBasic(c) && c != kSpace))
                 continue;
             coverage.clear();
-            if (renderCodePoint(face, c, r, coverage)) {
+            if (renderCodePoint(face, c, r, coverage, settings.synthesis)) {
                 r.metrics.vertAdvance = std::min(r.metrics.vertAdvance, kCappedLineHeight);
                 fits = glyphProblem(c, r, r.coverageIn(coverage), settings.shadowRadius, nullptr)
                            .empty();
@@ -225,10 +237,10 @@ void makeHeaderSane(PgfFont& font, FT_Face face) {
 ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                              const ConversionSettings& settings) {
     if (settings.pixelsPerEm < 1 || settings.pixelsPerEm > 127 || !(settings.shadowRadius >= 0) ||
-        settings.shadowRadius > 16)
+        settings.shadowRadius > 16 || settings.faceIndex < 0)
         throw ConversionError("conversion settings out of range");
     const FtLibrary library;
-    const FtFace ftFace(library, fontBytes);
+    const FtFace ftFace(library, fontBytes, settings.faceIndex);
     const FT_Face face = ftFace.get();
     // Checked before the character map: a bitmap font in a legacy encoding would otherwise be
     // refused for its map, which says nothing useful.
@@ -241,7 +253,9 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     ConversionResult result;
     PgfFont& font = result.font;
     font.fontName = faceName(face->family_name, "Unnamed");
-    font.fontType = faceName(face->style_name, "Regular");
+    font.fontType = settings.synthesis == FaceSynthesis{}
+                        ? faceName(face->style_name, "Regular")
+                        : synthesizedStyleName(face, settings.synthesis);
     font.hSize = font.vSize = pointSize26_6(settings.pixelsPerEm);
     font.hResolution = font.vResolution = kResolution26_6;
 
@@ -256,7 +270,7 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                      static_cast<std::size_t>(settings.pixelsPerEm));
     RenderedGlyph next;
     for (char32_t c : characters)
-        if (renderCodePoint(face, c, next, coverage))
+        if (renderCodePoint(face, c, next, coverage, settings.synthesis))
             rendered.emplace_back(c, next);
 
     // Readers keep the line height in a signed byte of quarter pixels; a taller font keeps its

@@ -8,12 +8,23 @@
 
 namespace korven::converter {
 
+// Styles a family lacks, made from another of its faces the way FreeType makes them.
+struct FaceSynthesis {
+    bool embolden = false; // strokes thickened by FreeType's outline emboldening
+    bool slant = false;    // outlines sheared to the right by about 12 degrees
+    bool operator==(const FaceSynthesis&) const = default;
+};
+
 struct ConversionSettings {
     int pixelsPerEm = 18;      // em size in pixels; the handheld's system font uses 18
     double shadowRadius = 2.0; // pixels the soft shadow reaches beyond the ink
     // Write the file even when letters or digits are missing or too large. For experts only:
     // the handheld then shows no text for them in its own menus.
     bool allowMissing = false;
+    // Which face of a font collection to convert; a single font file has only face 0.
+    int faceIndex = 0;
+    // Nothing made up by default: the file holds the face as it is drawn.
+    FaceSynthesis synthesis = {};
 };
 
 struct ConversionResult {

@@ -57,11 +57,17 @@ std::uint32_t bigEndian(std::span<const std::uint8_t> bytes, std::size_t at, int
 
 // FreeType opens a TrueType or OpenType file whose last tables are cut off and quietly does
 // without them (hinting, names...), so a file cut short would convert into a different font.
-// Its table directory says where every table ends; all must end inside the file.
-bool tablesEndInsideTheFile(std::span<const std::uint8_t> bytes) {
+// Its table directory says where every table ends; all must end inside the file. In a collection
+// the directory of the face being opened is checked.
+bool tablesEndInsideTheFile(std::span<const std::uint8_t> bytes, int index) {
     std::size_t directory = 0;
-    if (bytes.size() >= 16 && bigEndian(bytes, 0, 4) == 0x74746366) // "ttcf": the first face
-        directory = bigEndian(bytes, 12, 4);
+    // The upper bits of the number pick an instance of a variable font, not a face.
+    const std::size_t entry = 12 + 4 * static_cast<std::size_t>(index & 0xFFFF);
+    if (bytes.size() >= 16 && bigEndian(bytes, 0, 4) == 0x74746366) { // "ttcf"
+        if (bytes.size() < entry + 4)
+            return false;
+        directory = bigEndian(bytes, entry, 4);
+    }
     if (directory > bytes.size() || bytes.size() - directory < 12)
         return false;
     const std::uint32_t version = bigEndian(bytes, directory, 4);
@@ -96,15 +102,15 @@ FtLibrary::~FtLibrary() {
     FT_Done_FreeType(library_);
 }
 
-FtFace::FtFace(const FtLibrary& library, std::span<const std::uint8_t> bytes) {
+FtFace::FtFace(const FtLibrary& library, std::span<const std::uint8_t> bytes, int index) {
     if (bytes.empty())
         throw ConversionError(std::string(ConversionError::kFontName) + " is empty, not a font");
     const FT_Error error = FT_New_Memory_Face(library.get(), bytes.data(),
-                                              static_cast<FT_Long>(bytes.size()), 0, &face_);
+                                              static_cast<FT_Long>(bytes.size()), index, &face_);
     if (error && !looksLikeAFont(bytes))
         throw ConversionError(std::string(ConversionError::kFontName) +
                               " is not a font (TrueType, OpenType, Type 1 or WOFF)");
-    if (error || !tablesEndInsideTheFile(bytes)) {
+    if (error || !tablesEndInsideTheFile(bytes, index)) {
         if (face_)
             FT_Done_Face(face_);
         throw ConversionError(std::string(ConversionError::kFontName) +

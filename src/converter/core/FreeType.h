@@ -27,11 +27,11 @@ private:
 
 // Owns a face opened from bytes in memory. FreeType reads the bytes for as long as the face
 // lives, so they must outlive it; they are not copied, which keeps repeated conversions of a
-// large font cheap. Opens face 0, so a collection gives its first face. Throws ConversionError
-// when FreeType cannot open the bytes.
+// large font cheap. Opens face `index` of a collection (0, the first, by default; a single font
+// has only that one). Throws ConversionError when FreeType cannot open the bytes.
 class FtFace {
 public:
-    FtFace(const FtLibrary& library, std::span<const std::uint8_t> bytes);
+    FtFace(const FtLibrary& library, std::span<const std::uint8_t> bytes, int index = 0);
     ~FtFace();
     FtFace(const FtFace&) = delete;
     FtFace& operator=(const FtFace&) = delete;

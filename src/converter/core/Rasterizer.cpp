@@ -4,6 +4,9 @@
 #include "converter/core/DivideBy255.h"
 #include "converter/core/Errors.h"
 
+#include FT_SYNTHESIS_H
+#include FT_OUTLINE_H
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -45,6 +48,31 @@ void appendCoverage(const FT_Bitmap& bitmap, std::vector<std::uint8_t>& out) {
     }
 }
 
+// FreeType's own synthesis, as its drivers apply it to a face that lacks a style. Emboldening
+// widens the advance by its strength; slanting keeps the advance. Neither keeps the ink box
+// (slanting does not touch it at all), so the box is measured again from the changed outline,
+// grid-fitted as FreeType measures a hinted glyph, so the metrics describe the bitmap drawn.
+void synthesize(FT_GlyphSlot slot, FaceSynthesis synthesis) {
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE)
+        return;
+    if (synthesis.embolden)
+        FT_GlyphSlot_Embolden(slot);
+    if (synthesis.slant)
+        FT_GlyphSlot_Oblique(slot);
+    if (slot->outline.n_points == 0)
+        return;
+    FT_BBox box;
+    FT_Outline_Get_CBox(&slot->outline, &box);
+    const FT_Pos left = box.xMin & ~FT_Pos{63};
+    const FT_Pos bottom = box.yMin & ~FT_Pos{63};
+    const FT_Pos right = (box.xMax + 63) & ~FT_Pos{63};
+    const FT_Pos top = (box.yMax + 63) & ~FT_Pos{63};
+    slot->metrics.width = right - left;
+    slot->metrics.height = top - bottom;
+    slot->metrics.horiBearingX = left;
+    slot->metrics.horiBearingY = top;
+}
+
 } // namespace
 
 std::int32_t saturated(FT_Pos value) {
@@ -63,12 +91,14 @@ void setPixelSize(FT_Face face, int pixelsPerEm) {
 }
 
 bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g,
-                     std::vector<std::uint8_t>& coverage) {
+                     std::vector<std::uint8_t>& coverage, FaceSynthesis synthesis) {
     const FT_UInt index = FT_Get_Char_Index(face, codePoint);
     if (index == 0)
         return false;
     FT_Error error = FT_Load_Glyph(face, index, kLoadFlags);
     const FT_GlyphSlot slot = face->glyph;
+    if (!error && (synthesis.embolden || synthesis.slant))
+        synthesize(slot, synthesis);
     const FT_Glyph_Metrics& m = slot->metrics;
     g.tooLarge = false;
     g.width = g.height = g.left = g.top = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "converter/core/Converter.h"
 #include "converter/core/FreeType.h"
 #include "converter/core/PgfModel.h"
 
@@ -49,9 +50,10 @@ void setPixelSize(FT_Face face, int pixelsPerEm);
 // Renders the glyph of a code point into `glyph` and appends its coverage to `coverage`, one
 // buffer for all of a font's glyphs, so that hundreds of glyphs need no allocation each.
 // Returns false, changing nothing, when the font has no glyph for the code point. Throws
-// ConversionError when FreeType fails on a glyph the font claims to have.
+// ConversionError when FreeType fails on a glyph the font claims to have. `synthesis` thickens
+// or slants the outline before it is measured and drawn.
 bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& glyph,
-                     std::vector<std::uint8_t>& coverage);
+                     std::vector<std::uint8_t>& coverage, FaceSynthesis synthesis = {});
 
 // Coverage rounded to the 16 grey levels of the format (0..255 -> 0..15).
 constexpr std::uint8_t quantizeLevel(std::uint8_t coverage) {

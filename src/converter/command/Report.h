@@ -1,0 +1,31 @@
+#pragma once
+
+#include "converter/core/Converter.h"
+#include "converter/core/Errors.h"
+
+#include <cstddef>
+#include <ostream>
+#include <string>
+
+namespace korven::converter {
+
+inline constexpr const char* kProgram = "ttf2pgf: ";
+
+// The last part of a path: "DejaVuSans.ttf".
+std::string fileName(const std::string& path);
+
+// The notes of a finished conversion on standard error: a capped line height, characters
+// left out.
+void reportNotes(const ConversionResult& result, int pixelsPerEm, const std::string& fontPath,
+                 std::ostream& err);
+
+// The one line per written file the program's window reads, "wrote OUTPUT: 339 glyphs, 62624
+// bytes; left out 2 characters: U+2030 U+20AC"; keep its form as usageText documents it.
+void reportWritten(const ConversionResult& result, std::size_t bytes, const std::string& outputPath,
+                   std::ostream& out);
+
+// A refusal or other failure to convert the font at `fontPath`, as one line.
+void reportConversionError(const ConversionError& error, const std::string& fontPath,
+                           std::ostream& err);
+
+} // namespace korven::converter

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace korven::converter {
+
+// The handheld holds sixteen Latin system fonts, ltn0.pgf to ltn15.pgf, and hands each program
+// the one whose family, style and size it asks for.
+enum class SlotFamily { SansSerif, Serif };
+enum class SlotStyle { Regular, Italic, Bold, BoldItalic };
+
+struct SystemFontSlot {
+    int number = 0; // the N of ltnN.pgf
+    SlotFamily family = SlotFamily::SansSerif;
+    SlotStyle style = SlotStyle::Regular;
+    bool small = false; // 7 pt instead of 10.125 pt at 128 dpi
+};
+
+// The sixteen in file order: sans-serif and serif alternate through regular, italic, bold and
+// bold italic, then the same eight once more at the small size.
+const std::array<SystemFontSlot, 16>& systemFontSlots();
+
+// "ltn4.pgf"
+std::string slotFileName(int number);
+
+// The em size in pixels of a slot for the chosen size: the chosen size itself, or for a small
+// slot the same size scaled from 10.125 pt down to 7 pt, rounded half up (18 gives 12) and
+// never below 6, the smallest size that stays readable.
+int slotPixelSize(int size, bool small);
+
+// "sans-serif", "serif"; "regular", "italic", "bold", "bold italic"
+std::string slotFamilyName(SlotFamily family);
+std::string slotStyleName(SlotStyle style);
+
+// The slot in words for lists and menus: "ltn4.pgf: sans-serif, bold, 18 px".
+std::string slotDescription(const SystemFontSlot& slot, int size);
+
+} // namespace korven::converter

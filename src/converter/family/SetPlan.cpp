@@ -1,0 +1,122 @@
+#include "converter/family/SetPlan.h"
+
+#include "converter/core/Errors.h"
+#include "converter/core/PgfWriter.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+namespace korven::converter {
+
+namespace {
+
+// The face's whole file. ttf2pgf reads the files itself with its own reader and calls
+// convertSlotFont, so this serves the program's window alone.
+std::vector<std::uint8_t> readFontFile(const std::string& path) {
+    constexpr std::size_t kMostBytes = 256u << 20; // far above any real font
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t buffer[65536];
+    std::size_t n = 0;
+    while (file && (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0 &&
+           bytes.size() <= kMostBytes)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    if (!file || std::ferror(file.get()) || bytes.size() > kMostBytes)
+        throw ConversionError("cannot read \"" + path + "\": " +
+                              std::strerror(bytes.size() > kMostBytes ? EFBIG
+                                            : errno != 0              ? errno
+                                                                      : EIO));
+    return bytes;
+}
+
+// The face a style is drawn from and what synthesis makes of it.
+std::pair<FaceFile, FaceSynthesis> faceForStyle(const FamilyFaces& family, SlotStyle style) {
+    if (const auto& own = family[style])
+        return {*own, {}};
+    const FaceFile& regular = *family[SlotStyle::Regular];
+    switch (style) {
+    case SlotStyle::Italic:
+        return {regular, {false, true}};
+    case SlotStyle::Bold:
+        return {regular, {true, false}};
+    case SlotStyle::BoldItalic:
+        if (const auto& bold = family[SlotStyle::Bold])
+            return {*bold, {false, true}};
+        if (const auto& italic = family[SlotStyle::Italic])
+            return {*italic, {true, false}};
+        return {regular, {true, true}};
+    case SlotStyle::Regular:
+        break;
+    }
+    return {regular, {}};
+}
+
+} // namespace
+
+SetPlan planSystemFontSet(const FamilyFaces& sans, const FamilyFaces& serif, int size,
+                          double shadowRadius) {
+    SetPlan plan;
+    plan.sansFamily = sans.familyName;
+    plan.serifFamily = serif.familyName;
+    for (const SystemFontSlot& slot : systemFontSlots()) {
+        const FamilyFaces& family = slot.family == SlotFamily::SansSerif ? sans : serif;
+        SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(slot.number)];
+        entry.slot = slot;
+        entry.familyName = family.familyName;
+        const auto [face, synthesis] = faceForStyle(family, slot.style);
+        entry.face = face;
+        entry.settings.pixelsPerEm = slotPixelSize(size, slot.small);
+        entry.settings.shadowRadius = shadowRadius;
+        entry.settings.faceIndex = face.index;
+        entry.settings.synthesis = synthesis;
+    }
+    return plan;
+}
+
+ConversionResult convertSlotFont(const SetPlanEntry& entry,
+                                 std::span<const std::uint8_t> fontBytes) {
+    return convertFont(fontBytes, entry.settings);
+}
+
+std::array<SlotOutcome, 16> convertSystemFontSet(const SetPlan& plan, const FontFiles& fonts) {
+    std::array<SlotOutcome, 16> outcomes;
+    std::atomic<int> next{0};
+    std::atomic<bool> refused{false};
+    // Slots are taken in order, so every slot below a refused one has been started.
+    auto work = [&] {
+        for (int n = next++; n < 16 && !refused; n = next++) {
+            const SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(n)];
+            SlotOutcome& outcome = outcomes[static_cast<std::size_t>(n)];
+            try {
+                outcome.result = convertSlotFont(entry, fonts.find(entry.face.path)->second);
+                outcome.bytes = writePgf(outcome.result.font);
+            } catch (const ConversionError& e) {
+                outcome.error = e;
+                refused = true;
+            } catch (const std::exception& e) { // out of memory: nothing may leave a thread
+                outcome.error = ConversionError(e.what());
+                refused = true;
+            }
+        }
+    };
+    // Each conversion has its own FreeType instance, so they share nothing but the font bytes,
+    // which are only read.
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, 4u);
+    std::vector<std::jthread> helpers;
+    for (unsigned i = 1; i < threads; ++i)
+        helpers.emplace_back(work);
+    work();
+    return outcomes;
+}
+
+std::vector<std::uint8_t> convertSlot(const SetPlanEntry& entry) {
+    return writePgf(convertSlotFont(entry, readFontFile(entry.face.path)).font);
+}
+
+} // namespace korven::converter

@@ -1,0 +1,236 @@
+#include "../family/FamilyFonts.h"
+#include "converter/command/Cli.h"
+#include "converter/core/PgfReader.h"
+#include "converter/family/SetPlan.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+
+namespace korven::converter {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FontFolder;
+
+const std::string kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const std::string kLiberationSerif =
+    "/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf";
+
+std::string readText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int code = runTtf2pgf(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+// Everything in a folder, hidden files and subfolders too: name, kind, permissions and bytes.
+std::map<std::string, std::string> snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> entries;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        const auto perms = static_cast<int>(e.symlink_status().permissions() & fs::perms::all);
+        entries[fs::relative(e.path(), folder).string()] =
+            (e.is_directory() ? "folder " : "file ") + std::to_string(perms) + " " +
+            (e.is_directory() ? "" : readText(e.path()));
+    }
+    return entries;
+}
+
+std::string lastLines(const std::string& text, int count) {
+    std::size_t at = text.size() - 1;
+    for (int i = 0; i < count && at != std::string::npos && at > 0; ++i)
+        at = text.rfind('\n', at - 1);
+    return at == std::string::npos ? text : text.substr(at + 1);
+}
+
+bool installed(const std::vector<std::string>& paths) {
+    return std::all_of(paths.begin(), paths.end(), [](const auto& p) { return fs::exists(p); });
+}
+
+struct SetCase {
+    const char* name;
+    std::string font;      // a path, or the name of a renamed Liberation Serif face copied
+    std::string serifFont; // into a folder of its own with the rest of `unpacked`
+    std::vector<const char*> unpacked;
+    const char* families;    // the summary's middle
+    const char* synthesized; // the summary's end
+};
+
+class Set : public ::testing::TestWithParam<SetCase> {};
+
+// Sixteen files of the right sizes and styles, each exactly the bytes the slot's plan gives
+// (which PREVIEW shows), and the lines the window reads.
+TEST_P(Set, WritesSixteenFilesAndSaysSo) {
+    const SetCase& c = GetParam();
+    FontFolder fonts;
+    for (const char* face : c.unpacked)
+        if (!fonts.addRenamed(face))
+            GTEST_SKIP() << face << " is not installed (scripts/install-deps.sh installs it)";
+    const std::string font = c.unpacked.empty() ? c.font : fonts.path(c.font);
+    if (!installed({font, c.serifFont.empty() ? font : c.serifFont}))
+        GTEST_SKIP() << "a font of this case is not installed (scripts/install-deps.sh)";
+    FontFolder out;
+    std::ofstream(out.root() / "readme.txt") << "the user's own file";
+    std::ofstream(out.root() / "ltn4.pgf") << "an earlier font";
+    fs::permissions(out.root() / "ltn4.pgf",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    std::vector<std::string> args = {"--set", font, out.root().string(), "18", "i2"};
+    if (!c.serifFont.empty())
+        args.insert(args.begin() + 2, {"--serif", c.serifFont}); // anywhere after --set
+    const Outcome r = run(args);
+    ASSERT_EQ(r.code, 0) << r.err;
+
+    const FamilyFaces sans = findFamilyFaces(font);
+    const SetPlan plan =
+        planSystemFontSet(sans, c.serifFont.empty() ? sans : findFamilyFaces(c.serifFont), 18, 2.0);
+    std::string expected;
+    for (const SetPlanEntry& e : plan.entries) {
+        const fs::path path = out.root() / slotFileName(e.slot.number);
+        SCOPED_TRACE(path.string());
+        const std::string bytes = readText(path);
+        const std::vector<std::uint8_t> slot = convertSlot(e);
+        EXPECT_EQ(bytes, std::string(slot.begin(), slot.end()));
+        const PgfFile file = PgfFile::parse(slot);
+        EXPECT_EQ(file.header().hSize, 36 * (e.slot.small ? 12 : 18));
+        const std::string& type = file.header().fontType;
+        const bool bold = e.slot.style == SlotStyle::Bold || e.slot.style == SlotStyle::BoldItalic;
+        const bool italic =
+            e.slot.style == SlotStyle::Italic || e.slot.style == SlotStyle::BoldItalic;
+        EXPECT_EQ(type.find("Bold") != std::string::npos, bold) << type;
+        EXPECT_EQ(type.find("Italic") != std::string::npos ||
+                      type.find("Oblique") != std::string::npos,
+                  italic)
+            << type;
+        expected += "wrote " + path.string() + ": " + std::to_string(file.glyphCount()) +
+                    " glyphs, " + std::to_string(bytes.size()) + " bytes\n";
+    }
+    expected +=
+        "wrote 16 files to " + out.root().string() + ": " + c.families + c.synthesized + "\n";
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(fs::status(out.root() / "ltn4.pgf").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(snapshot(out.root()).size(), 17u) << "only the set and the user's own file";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, Set,
+    ::testing::Values(SetCase{"FourStyles",
+                              testing::kLiberationSans,
+                              "",
+                              {},
+                              "sans-serif Liberation Sans, serif Liberation Sans",
+                              ""},
+                      SetCase{"SerifFromAnotherFamily",
+                              kDejaVuSans,
+                              kLiberationSerif,
+                              {},
+                              "sans-serif DejaVu Sans, serif Liberation Serif",
+                              ""},
+                      SetCase{"UnpackedRegularAndBold",
+                              "LiberationSerif-Bold.ttf",
+                              "",
+                              {"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"},
+                              "sans-serif Korvenxtst Serif, serif Korvenxtst Serif",
+                              "; made by synthesis: ltn2 ltn3 ltn6 ltn7 ltn10 ltn11 ltn14 ltn15"},
+                      SetCase{"RegularOnly",
+                              "LiberationSerif-Regular.ttf",
+                              kDejaVuSans,
+                              {"LiberationSerif-Regular.ttf"},
+                              "sans-serif Korvenxtst Serif, serif DejaVu Sans",
+                              "; made by synthesis: ltn2 ltn4 ltn6 ltn10 ltn12 ltn14"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A folder with an earlier set, some of it private, and a file of the user's.
+class SetFailure : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kDejaVuSans))
+            GTEST_SKIP() << kDejaVuSans << " is not installed";
+        for (int n = 0; n < 16; ++n)
+            if (n != 9)
+                std::ofstream(out_.root() / slotFileName(n)) << "earlier font " << n;
+        fs::permissions(out_.root() / "ltn3.pgf", fs::perms::owner_read | fs::perms::owner_write);
+        std::ofstream(out_.root() / "readme.txt") << "the user's own file";
+    }
+
+    // Failed with these last lines on standard error, nothing on standard output, and the
+    // folder exactly as it was.
+    void expectUntouched(const std::vector<std::string>& args, const std::string& lastErrors) {
+        const auto before = snapshot(out_.root());
+        const Outcome r = run(args);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(lastLines(r.err, 2), lastErrors) << r.err;
+        EXPECT_EQ(snapshot(out_.root()), before);
+    }
+
+    std::string asWas() const {
+        return "no file of the set was written; \"" + out_.root().string() + "\" is as it was\n";
+    }
+
+    FontFolder out_;
+};
+
+TEST_F(SetFailure, ARefusedSlotRefusesTheSet) {
+    FontFolder fonts;
+    const std::string notAFont = fonts.write("notes.ttf", "not a font");
+    expectUntouched({"--set", kDejaVuSans, out_.root().string(), "18", "i2", "--serif", notAFont},
+                    "ttf2pgf: \"notes.ttf\" is not a font (TrueType, OpenType, Type 1 or WOFF)\n"
+                    "ttf2pgf: ltn1.pgf (serif, regular, 18 px) was refused, so " +
+                        asWas());
+}
+
+// The files before ltn9.pgf are replaced by then; they must come back as they were.
+TEST_F(SetFailure, AFailedRenamePutsEveryEarlierFileBack) {
+    fs::create_directory(out_.root() / "ltn9.pgf");
+    std::ofstream(out_.root() / "ltn9.pgf" / "inside") << "kept";
+    expectUntouched({"--set", kDejaVuSans, out_.root().string(), "18", "i2"},
+                    "ttf2pgf: cannot write \"" + (out_.root() / "ltn9.pgf").string() +
+                        "\": Is a directory\nttf2pgf: " + asWas());
+}
+
+TEST_F(SetFailure, AMissingFolderIsNotMade) {
+    const std::string missing = (out_.root() / "missing").string();
+    expectUntouched({"--set", kDejaVuSans, missing, "18", "i2"},
+                    "ttf2pgf: cannot write \"" + missing + "/ltn0.pgf\": the folder \"" + missing +
+                        "\" does not exist\nttf2pgf: no file of the set was written; \"" + missing +
+                        "\" is as it was\n");
+}
+
+TEST(SetArguments, AreRefusedWithCode2) {
+    struct Row {
+        std::vector<std::string> args;
+        const char* mentions;
+    };
+    const Row rows[] = {
+        {{"--set", "a.ttf", "out", "18"}, "--set expects FONT OUTDIR SIZE iSHADOW, got 3"},
+        {{"--set", "a.ttf", "out", "5", "i2"}, "SIZE must be a whole number from 6 to 22"},
+        {{"--set", "a.ttf", "out", "18", "2"}, "iSHADOW must be the letter i"},
+        {{"--set", "a.ttf", "", "18", "i2"}, "OUTDIR must name the folder"},
+        {{"--set", "a.ttf", "out", "18", "i2", "--serif"}, "--serif expects the font"},
+        {{"--set", "a.ttf", "out", "18", "i2", "--serif", "b", "--serif", "c"}, "once"},
+        {{"--set", "a.ttf", "out", "18", "i2", "--render"}, "does not go with --set"},
+        {{"--allow-missing", "--set", "a.ttf", "out", "18", "i2"}, "--allow-missing goes with"},
+        {{"a.ttf", "ltn0.pgf", "18", "i2", "--serif", "b.ttf"}, "--serif goes with --set only"},
+    };
+    for (const Row& row : rows) {
+        const Outcome r = run(row.args);
+        EXPECT_EQ(r.code, 2) << row.mentions;
+        EXPECT_NE(r.err.find(row.mentions), std::string::npos) << r.err;
+    }
+}
+
+} // namespace
+} // namespace korven::converter
