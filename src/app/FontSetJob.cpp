@@ -1,18 +1,77 @@
 #include "app/FontSetJob.h"
 
+#include "converter/core/SystemFontSlots.h"
 #include "host/toolkit/MessageBox.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 namespace korven::app {
+
+namespace {
+
+// "ltn13.pgf (serif, bold, small)"
+QString SlotInWords(int number) {
+    if (number < 0 || number >= kSetFileCount) {
+        return QStringLiteral("ltn%1").arg(number);
+    }
+    const converter::SystemFontSlot& slot = converter::systemFontSlots()[std::size_t(number)];
+    return QStringLiteral("%1 (%2, %3%4)")
+        .arg(QString::fromStdString(converter::slotFileName(number)),
+             QString::fromStdString(converter::slotFamilyName(slot.family)),
+             QString::fromStdString(converter::slotStyleName(slot.style)),
+             slot.small ? QStringLiteral(", small") : QString());
+}
+
+// The converter's own words when it stops: every line of its error output but the notes on
+// which face fills which file. A refused set says why in one line and what that means for
+// the folder in the next, so the last line alone would not say why.
+QString ErrorWords(const QString& errorOutput) {
+    QStringList words;
+    for (const QString& raw : errorOutput.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (!line.isEmpty() && !line.section(QStringLiteral(": "), 1).startsWith(u"note:")) {
+            words << line;
+        }
+    }
+    return words.join(u'\n');
+}
+
+// "Left out U+2030 from ltn4.pgf ltn5.pgf", one line per distinct list of characters left
+// out, from the converter's report lines.
+QStringList LeftOutLines(const QString& standardOutput) {
+    static const QRegularExpression report(
+        QStringLiteral(R"(^wrote .*/(ltn\d+\.pgf): \d+ glyphs?, \d+ bytes?; left out \d+ )"
+                       R"(characters?: (.+)$)"));
+    QStringList order;
+    QHash<QString, QStringList> files;
+    for (const QString& line : standardOutput.split(u'\n')) {
+        const QRegularExpressionMatch m = report.match(line.trimmed());
+        if (!m.hasMatch()) {
+            continue;
+        }
+        if (!files.contains(m.captured(2))) {
+            order << m.captured(2);
+        }
+        files[m.captured(2)] << m.captured(1);
+    }
+    QStringList lines;
+    for (const QString& characters : order) {
+        lines << QStringLiteral("Left out %1 from %2")
+                     .arg(characters, files[characters].join(QLatin1Char(' ')));
+    }
+    return lines;
+}
+
+} // namespace
 
 const QStringList& SetFileNames() {
     static const QStringList names = [] {
         QStringList list;
         for (int n = 0; n < kSetFileCount; ++n) {
-            list << QStringLiteral("ltn%1.pgf").arg(n);
+            list << QString::fromStdString(converter::slotFileName(n));
         }
         return list;
     }();
@@ -99,7 +158,7 @@ ConverterObservation FontSetJob::Observe() {
         seen.converterExists = QFileInfo::exists(converterPath_);
         return seen;
     }
-    seen.lastErrorLine = handle_->LastErrorLine();
+    seen.lastErrorLine = ErrorWords(handle_->ErrorOutput());
     seen.standardOutput = handle_->StandardOutput();
     written_.clear();
     for (int n = 0; n < kSetFileCount; ++n) {
@@ -111,21 +170,6 @@ ConverterObservation FontSetJob::Observe() {
     seen.outputWritten = written_.size() == kSetFileCount;
     return seen;
 }
-
-namespace {
-
-// "ltn4.pgf (sans-serif, bold, small)": the slot order alternates sans-serif and serif
-// through regular, italic, bold and bold italic, then repeats at the small size.
-QString SlotInWords(int number) {
-    static const char* const styles[] = {"regular", "italic", "bold", "bold italic"};
-    return QStringLiteral("ltn%1.pgf (%2, %3%4)")
-        .arg(number)
-        .arg(number % 2 == 0 ? QStringLiteral("sans-serif") : QStringLiteral("serif"))
-        .arg(QLatin1String(styles[(number % 8) / 2]))
-        .arg(number >= 8 ? QStringLiteral(", small") : QString());
-}
-
-} // namespace
 
 QString SetWrittenDetails(const QString& standardOutput, const QString& folder) {
     // "wrote 16 files to DIR: sans-serif FAMILY, serif FAMILY; made by synthesis: ltn4 ltn6"
@@ -150,6 +194,9 @@ QString SetWrittenDetails(const QString& standardOutput, const QString& folder) 
             text += QStringLiteral("\nMade by synthesis: %1").arg(made.join(QStringLiteral(", ")));
         }
         break;
+    }
+    for (const QString& line : LeftOutLines(standardOutput)) {
+        text += QLatin1Char('\n') + line;
     }
     return text;
 }

@@ -48,7 +48,8 @@ public:
     FontSetJob(std::unique_ptr<host::ProcessHandle> handle, QString converterPath,
                QString commandLine, QString folder, SetSnapshot before);
 
-    // Polls the converter; outputWritten is true only when all sixteen files were written.
+    // Polls the converter; outputWritten is true only when all sixteen files were written,
+    // and lastErrorLine holds every line of the converter's error output but its notes.
     ConverterObservation Observe();
     // The set's files written since the start, in slot order (read by Observe()).
     const QStringList& Written() const { return written_; }

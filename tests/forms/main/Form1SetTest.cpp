@@ -60,8 +60,14 @@ protected:
             EXPECT_TRUE(QFileInfo(folder).isDir()) << "the folder is made before the start";
             for (int n = 0; n < files; ++n)
                 WriteFile(QStringLiteral("%1/ltn%2.pgf").arg(folder).arg(n), "new");
-            if (set && files == 16)
-                p.handle->standardOutput = QString::fromLatin1(kSummary).arg(folder);
+            if (set && files == 16) {
+                for (const char* slot : {"ltn4", "ltn5"})
+                    p.handle->standardOutput +=
+                        QStringLiteral(
+                            "wrote %1/%2.pgf: 338 glyphs, 9 bytes; left out 1 character: U+2030\n")
+                            .arg(folder, slot);
+                p.handle->standardOutput += QString::fromLatin1(kSummary).arg(folder);
+            }
             p.handle->state = ProcessState::Exited;
             p.handle->exitCode = code;
             p.handle->errorOutput = error;
@@ -95,7 +101,8 @@ TEST_F(Form1SetTest, StartsTheSetCommandFromTheChoicesAndReportsWhatItWrote) {
     EXPECT_EQ(host_.messages.shown[0].secondary,
               "Written: ltn0.pgf to ltn15.pgf in " + out_ +
                   "\nSans-serif from Body Sans, serif from Body Serif"
-                  "\nMade by synthesis: ltn5.pgf (serif, bold), ltn13.pgf (serif, bold, small)");
+                  "\nMade by synthesis: ltn5.pgf (serif, bold), ltn13.pgf (serif, bold, small)"
+                  "\nLeft out U+2030 from ltn4.pgf ltn5.pgf");
     EXPECT_EQ(form_->SetJob(), nullptr);
     EXPECT_TRUE(form_->SET()->isEnabled());
     EXPECT_TRUE(Idle());
@@ -131,10 +138,13 @@ TEST_F(Form1SetTest, ReportsFollowConvertsRules) {
         QString message; // %1: the folder
     };
     const Case cases[] = {
-        {"a refused slot in the converter's own words", 0, 1,
-         "ltn9.pgf: the character 'W' is too large at 12 px; size 11 or smaller fits",
+        {"a refused slot in the converter's own words, without its notes", 0, 1,
+         "ttf2pgf: note: ltn0.pgf (sans-serif, regular, 18 px) from \"Body.ttf\"\n"
+         "ttf2pgf: \"Body.ttf\" has no letters (A-Z, a-z) and no digits (0-9)\n"
+         "ttf2pgf: ltn0.pgf (sans-serif, regular, 18 px) was refused, so no file was written\n",
          "The conversion failed: the converter ttf2pgf stopped with this message:\n"
-         "ltn9.pgf: the character 'W' is too large at 12 px; size 11 or smaller fits"},
+         "ttf2pgf: \"Body.ttf\" has no letters (A-Z, a-z) and no digits (0-9)\n"
+         "ttf2pgf: ltn0.pgf (sans-serif, regular, 18 px) was refused, so no file was written"},
         {"a zero exit without files", 0, 0, "",
          "The set was not written: the converter ended without writing into\n%1"},
         {"a zero exit with some files", 3, 0, "",
