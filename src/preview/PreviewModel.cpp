@@ -1,11 +1,13 @@
 #include "preview/PreviewModel.h"
 
 #include "app/CommandLine.h"
+#include "app/FontSetJob.h"
 #include "converter/command/Arguments.h"
 #include "converter/command/Files.h"
 #include "converter/core/Converter.h"
 #include "converter/core/Errors.h"
 #include "converter/core/PgfWriter.h"
+#include "converter/family/SetPlan.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,7 +33,7 @@ QString CharacterName(char32_t codePoint) {
         .toUpper();
 }
 
-PreviewState PreviewModel::Update(const app::ConversionSettings& settings) {
+PreviewState PreviewModel::Update(const app::ConversionSettings& settings, int setFile) {
     if (settings.FontFile.isEmpty())
         return Missing(QStringLiteral("No font picked: pick a font file in the source list."));
     if (!app::IsFontSize(settings.FontSize))
@@ -42,10 +44,11 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings) {
         return Missing(QStringLiteral("No valid shadow: type a shadow from 1 to 4.0."));
 
     const QString path = settings.SourceFolder + settings.FontFile;
-    const Key key{path, QFileInfo(path).lastModified(), settings.FontSize, settings.ShadowValue};
+    const Key key{path, QFileInfo(path).lastModified(), settings.FontSize, settings.ShadowValue,
+                  setFile};
     if (haveLast_ && key == lastKey_)
         return last_;
-    last_ = Convert(path, settings);
+    last_ = setFile == kConvertFile ? Convert(path, settings) : ConvertSetFile(settings, setFile);
     lastKey_ = key;
     haveLast_ = true;
     return last_;
@@ -79,6 +82,64 @@ PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSet
                                            : e.what());
     } catch (const std::runtime_error& e) {
         // A file that cannot be read, or bytes the reader does not take.
+        return Refused(e.what());
+    }
+}
+
+namespace {
+
+// "DejaVuSans-Bold.ttf", with the face number of a collection and the synthesis applied.
+QString MadeFrom(const converter::SetPlanEntry& entry) {
+    QString text = QFileInfo(QFile::decodeName(entry.face.path.c_str())).fileName();
+    if (entry.face.index != 0)
+        text += QStringLiteral(", face %1").arg(entry.face.index);
+    const converter::FaceSynthesis& s = entry.settings.synthesis;
+    if (s.embolden || s.slant)
+        text += s.embolden && s.slant ? QStringLiteral(", emboldened and slanted by synthesis")
+                : s.embolden          ? QStringLiteral(", emboldened by synthesis")
+                                      : QStringLiteral(", slanted by synthesis");
+    return text;
+}
+
+} // namespace
+
+PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& settings, int setFile) {
+    ++conversions_;
+    if (setFile < 0 || setFile >= app::kSetFileCount)
+        return Refused("There is no such file in the set.");
+    // The arguments SET would pass, read by the converter's own argument reader. Nothing is
+    // written, so any folder does when none is chosen yet.
+    std::vector<std::string> args;
+    for (const QString& argument : app::BuildSetInvocation(settings).arguments)
+        args.push_back(argument.isEmpty() ? std::string(".")
+                                          : QFile::encodeName(argument).toStdString());
+    const converter::ParsedArguments parsed = converter::parseArguments(args);
+    if (const auto* usage = std::get_if<converter::UsageError>(&parsed))
+        return Refused(usage->message);
+    const auto* command = std::get_if<converter::SetCommand>(&parsed);
+    if (command == nullptr)
+        return Refused("The converter would not convert with these choices.");
+
+    const converter::FamilyFaces faces = converter::findFamilyFaces(command->fontPath);
+    const converter::SetPlan plan =
+        converter::planSystemFontSet(faces, faces, command->pixelsPerEm, command->shadowRadius);
+    const converter::SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(setFile)];
+    try {
+        // convertSlot's own two steps, kept apart to learn what the file leaves out.
+        const std::vector<std::uint8_t> fontBytes = converter::readWholeFile(entry.face.path);
+        converter::ConversionResult result = converter::convertSlotFont(entry, fontBytes);
+        auto font = std::make_shared<PreviewFont>();
+        font->heldCount = result.font.glyphs.size();
+        font->leftOut = std::move(result.skipped);
+        font->bytes = converter::writePgf(result.font);
+        font->font = converter::PgfFile::parse(font->bytes);
+        font->madeFrom = MadeFrom(entry);
+        return {PreviewState::Kind::Ready, QString(), std::move(font)};
+    } catch (const converter::ConversionError& e) {
+        const std::string name =
+            QFileInfo(QFile::decodeName(entry.face.path.c_str())).fileName().toStdString();
+        return Refused(e.speaksOfTheFont() ? e.naming(name) : e.what());
+    } catch (const std::runtime_error& e) {
         return Refused(e.what());
     }
 }

@@ -11,12 +11,16 @@
 
 namespace korven::preview {
 
-// The file Convert would write for one pick, size and shadow, read back.
+// Which file the preview shows: the one Convert writes, or one of the sixteen SET writes.
+inline constexpr int kConvertFile = -1;
+
+// The file Convert (or SET) would write for one pick, size and shadow, read back.
 struct PreviewFont {
     std::vector<std::uint8_t> bytes; // exactly what the converter writes
     converter::PgfFile font;
     std::size_t heldCount = 0;     // characters the file holds
     std::vector<char32_t> leftOut; // characters of the font that the file cannot hold
+    QString madeFrom;              // for a SET file: the font file read, and the synthesis applied
 };
 
 struct PreviewState {
@@ -36,7 +40,9 @@ struct PreviewState {
 // its modification time, the size and the shadow, so an unchanged choice is not converted again.
 class PreviewModel {
 public:
-    PreviewState Update(const app::ConversionSettings& settings);
+    // `setFile` is kConvertFile or the number of one of SET's sixteen files (ltnN.pgf), made
+    // from the picked font's family exactly as `ttf2pgf --set` makes it.
+    PreviewState Update(const app::ConversionSettings& settings, int setFile = kConvertFile);
     // How many conversions actually ran (the rest came from the kept result).
     int ConversionCount() const { return conversions_; }
 
@@ -46,9 +52,11 @@ private:
         QDateTime modified;
         QString size;
         QString shadow;
+        int setFile = kConvertFile;
         bool operator==(const Key&) const = default;
     };
     PreviewState Convert(const QString& path, const app::ConversionSettings& settings);
+    PreviewState ConvertSetFile(const app::ConversionSettings& settings, int setFile);
 
     bool haveLast_ = false;
     Key lastKey_;

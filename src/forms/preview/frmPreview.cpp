@@ -90,7 +90,10 @@ void frmPreview::CreateControls() {
     userLine_->setPlaceholderText(QStringLiteral("Type your own line here"));
     connect(userLine_, &QLineEdit::textChanged, this, &frmPreview::UserLine_Change);
 
+    CreateSetFileList();
     auto* facts = new QFormLayout;
+    facts->addRow(QStringLiteral("File:"), setFile_);
+    facts->addRow(QStringLiteral("Made from:"), madeFrom_);
     facts->addRow(QStringLiteral("Zoom:"), zoom_);
     facts->addRow(QStringLiteral("Characters held:"), held_);
     facts->addRow(QStringLiteral("File size:"), fileSize_);
@@ -110,7 +113,17 @@ void frmPreview::CreateControls() {
 }
 
 void frmPreview::Follow(const app::ConversionSettings& settings) {
-    canvas_.SetState(model_.Update(settings));
+    settings_ = settings;
+    NameSetFiles();
+    ShowFile();
+}
+
+void frmPreview::SetFile_Click() {
+    ShowFile();
+}
+
+void frmPreview::ShowFile() {
+    canvas_.SetState(model_.Update(settings_, setFile_->currentData().toInt()));
     view_->SetImage(canvas_.Image());
     ShowFacts();
 }
@@ -129,9 +142,12 @@ void frmPreview::ShowFacts() {
     if (!state.font) {
         held_->setText(QStringLiteral("-"));
         fileSize_->setText(QStringLiteral("-"));
+        madeFrom_->setText(QStringLiteral("-"));
         leftOut_->clear();
         return;
     }
+    madeFrom_->setText(state.font->madeFrom.isEmpty() ? QStringLiteral("the picked font")
+                                                      : state.font->madeFrom);
     held_->setText(QString::number(state.font->heldCount));
     fileSize_->setText(QStringLiteral("%1 bytes").arg(state.font->bytes.size()));
     QStringList names;

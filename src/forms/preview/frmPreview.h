@@ -54,15 +54,22 @@ public:
     QLabel* Held() const { return held_; }
     QPlainTextEdit* LeftOut() const { return leftOut_; }
     QLabel* FileSize() const { return fileSize_; }
+    // Which file is shown: Convert's, or one of SET's sixteen, each named in words.
+    QComboBox* SetFile() const { return setFile_; }
+    QLabel* MadeFrom() const { return madeFrom_; }
 
     void UserLine_Change();
     void Zoom_Click();
+    void SetFile_Click();
 
 private:
     frmPreview();
     ~frmPreview() override;
     void CreateControls();
     void ShowFacts();
+    void CreateSetFileList();
+    void NameSetFiles();
+    void ShowFile();
 
     preview::PreviewModel model_;
     preview::PreviewCanvas canvas_;
@@ -72,6 +79,9 @@ private:
     QLabel* held_ = nullptr;
     QPlainTextEdit* leftOut_ = nullptr;
     QLabel* fileSize_ = nullptr;
+    QComboBox* setFile_ = nullptr;
+    QLabel* madeFrom_ = nullptr;
+    app::ConversionSettings settings_; // the main window's choices as last heard
 };
 
 } // namespace korven::forms

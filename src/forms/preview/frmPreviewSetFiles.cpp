@@ -1,0 +1,50 @@
+// The PREVIEW window's file list: Convert's file, or any of the sixteen SET writes, each named
+// with its family, style and size in words.
+
+#include "app/CommandLine.h"
+#include "app/FontSetJob.h"
+#include "converter/core/SystemFontSlots.h"
+#include "forms/preview/frmPreview.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace korven::forms {
+
+namespace {
+
+// "ltn4.pgf: sans-serif, bold, 18 px"; without a valid size, "ltn12.pgf: sans-serif, bold,
+// small size".
+QString SetFileName(const converter::SystemFontSlot& slot, const QString& size) {
+    if (app::IsFontSize(size))
+        return QString::fromStdString(converter::slotDescription(slot, size.toInt()));
+    return QStringLiteral("%1: %2, %3%4")
+        .arg(QString::fromStdString(converter::slotFileName(slot.number)),
+             QString::fromStdString(converter::slotFamilyName(slot.family)),
+             QString::fromStdString(converter::slotStyleName(slot.style)),
+             slot.small ? QStringLiteral(", small size") : QString());
+}
+
+} // namespace
+
+void frmPreview::CreateSetFileList() {
+    setFile_ = new QComboBox(this);
+    setFile_->setObjectName(QStringLiteral("SetFile"));
+    setFile_->addItem(QStringLiteral("ltn0.pgf as Convert writes it"), preview::kConvertFile);
+    for (const converter::SystemFontSlot& slot : converter::systemFontSlots())
+        setFile_->addItem(SetFileName(slot, QString()), slot.number);
+    setFile_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(setFile_, &QComboBox::activated, this, &frmPreview::SetFile_Click);
+
+    madeFrom_ = new QLabel(QStringLiteral("-"), this);
+    madeFrom_->setObjectName(QStringLiteral("MadeFrom"));
+    madeFrom_->setWordWrap(true);
+}
+
+void frmPreview::NameSetFiles() {
+    // The sizes in the names follow the size list; the items stay, and so does the choice.
+    for (const converter::SystemFontSlot& slot : converter::systemFontSlots())
+        setFile_->setItemText(slot.number + 1, SetFileName(slot, settings_.FontSize));
+}
+
+} // namespace korven::forms
