@@ -25,6 +25,7 @@ struct ConversionSettings {
     int faceIndex = 0;
     // Nothing made up by default: the file holds the face as it is drawn.
     FaceSynthesis synthesis = {};
+    bool operator==(const ConversionSettings&) const = default;
 };
 
 struct ConversionResult {

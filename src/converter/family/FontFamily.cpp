@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fontconfig/fontconfig.h>
 #include <memory>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -77,52 +78,65 @@ bool isFontFileName(const std::filesystem::path& path) {
     return false;
 }
 
-// Every face of the font files in the picked font's folder (not its subfolders). Only names
-// that fonts have are read: a folder of fonts often holds other large files too.
-void addFacesBeside(const std::string& pickedFontPath, std::vector<Candidate>& out) {
-    constexpr int kMostFiles = 2000;
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::path(pickedFontPath).parent_path();
-    std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error);
-    int files = 0;
-    for (; !error && it != std::filesystem::directory_iterator() && files < kMostFiles;
-         it.increment(error)) {
-        if (!it->is_regular_file(error) || !isFontFileName(it->path()))
-            continue;
-        ++files;
-        const FontSet set(FcFontSetCreate());
-        const std::string path = it->path().string();
-        FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(path.c_str()), -1u, nullptr, nullptr,
-                           set.get());
-        for (int i = 0; i < set->nfont; ++i)
-            if (auto c = candidateOf(set->fonts[i], true))
-                out.push_back(std::move(*c));
-    }
-}
-
-// The installed faces that have the family among their names.
-void addInstalledFaces(const std::string& family, std::vector<Candidate>& out) {
-    FcPattern* pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, family.c_str(),
-                                        static_cast<char*>(nullptr));
-    FcObjectSet* objects =
-        FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, FC_WIDTH,
-                         FC_VARIABLE, static_cast<char*>(nullptr));
-    const FontSet set(FcFontList(nullptr, pattern, objects));
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
-    if (!set)
-        return;
-    for (int i = 0; i < set->nfont; ++i)
-        if (auto c = candidateOf(set->fonts[i], false))
-            out.push_back(std::move(*c));
-}
-
 // Family names compare as fontconfig compares them: without blanks, in any case.
 bool sameName(std::string a, std::string b) {
     std::erase(a, ' ');
     std::erase(b, ' ');
     return FcStrCmpIgnoreCase(reinterpret_cast<const FcChar8*>(a.c_str()),
                               reinterpret_cast<const FcChar8*>(b.c_str())) == 0;
+}
+
+bool hasFamily(const Candidate& c, const std::string& family) {
+    return std::any_of(c.families.begin(), c.families.end(),
+                       [&](const std::string& f) { return sameName(f, family); });
+}
+
+// The font files in the picked font's folder (not its subfolders). Only names that fonts have
+// are taken: a folder of fonts often holds other large files too.
+std::set<std::string> fontFilesBeside(const std::string& pickedFontPath) {
+    constexpr std::size_t kMostFiles = 2000;
+    std::error_code error;
+    std::filesystem::path folder =
+        std::filesystem::absolute(pickedFontPath, error).lexically_normal().parent_path();
+    std::set<std::string> files;
+    std::filesystem::directory_iterator it(folder, error);
+    for (; !error && it != std::filesystem::directory_iterator() && files.size() < kMostFiles;
+         it.increment(error))
+        if (isFontFileName(it->path()) && it->is_regular_file(error))
+            files.insert(it->path().string());
+    return files;
+}
+
+// The family's installed faces, and every face of the files beside the picked font. Faces
+// fontconfig already knows come from its cache; only the other files beside (a family
+// unpacked, not installed) are opened, since reading a font file costs far more than looking
+// it up.
+std::vector<Candidate> familyCandidates(const std::string& pickedFontPath,
+                                        const std::string& family) {
+    std::set<std::string> beside = fontFilesBeside(pickedFontPath);
+    std::vector<Candidate> out;
+    if (FcFontSet* installed = FcConfigGetFonts(nullptr, FcSetSystem)) {
+        std::set<std::string> known;
+        for (int i = 0; i < installed->nfont; ++i) {
+            const std::string file = stringOf(installed->fonts[i], FC_FILE);
+            const bool isBeside = beside.contains(file);
+            if (isBeside)
+                known.insert(file);
+            if (auto c = candidateOf(installed->fonts[i], isBeside); c && hasFamily(*c, family))
+                out.push_back(std::move(*c));
+        }
+        for (const std::string& file : known)
+            beside.erase(file);
+    }
+    for (const std::string& path : beside) {
+        const FontSet set(FcFontSetCreate());
+        FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(path.c_str()), -1u, nullptr, nullptr,
+                           set.get());
+        for (int i = 0; i < set->nfont; ++i)
+            if (auto c = candidateOf(set->fonts[i], true); c && hasFamily(*c, family))
+                out.push_back(std::move(*c));
+    }
+    return out;
 }
 
 // The face that best fills a style among those of the family, if any does.
@@ -167,13 +181,7 @@ FamilyFaces findFamilyFaces(const std::string& pickedFontPath) {
         return result;
     }
 
-    std::vector<Candidate> candidates;
-    addFacesBeside(pickedFontPath, candidates);
-    addInstalledFaces(result.familyName, candidates);
-    std::erase_if(candidates, [&](const Candidate& c) {
-        return std::none_of(c.families.begin(), c.families.end(),
-                            [&](const std::string& f) { return sameName(f, result.familyName); });
-    });
+    const std::vector<Candidate> candidates = familyCandidates(pickedFontPath, result.familyName);
 
     constexpr std::pair<bool, bool> kBoldItalic[] = {
         {false, false}, {false, true}, {true, false}, {true, true}}; // in SlotStyle's order

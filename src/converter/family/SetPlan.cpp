@@ -85,14 +85,30 @@ ConversionResult convertSlotFont(const SetPlanEntry& entry,
 }
 
 std::array<SlotOutcome, 16> convertSystemFontSet(const SetPlan& plan, const FontFiles& fonts) {
+    // Slots made the same way give the same file; each is converted once. Without --serif the
+    // serif slots are the sans-serif ones again, so this halves the work.
+    std::array<std::size_t, 16> sameAs{};
+    std::vector<std::size_t> distinct;
+    for (std::size_t n = 0; n < 16; ++n) {
+        const SetPlanEntry& e = plan.entries[n];
+        sameAs[n] = n;
+        for (std::size_t m : distinct)
+            if (plan.entries[m].face == e.face && plan.entries[m].settings == e.settings) {
+                sameAs[n] = m;
+                break;
+            }
+        if (sameAs[n] == n)
+            distinct.push_back(n);
+    }
+
     std::array<SlotOutcome, 16> outcomes;
-    std::atomic<int> next{0};
+    std::atomic<std::size_t> next{0};
     std::atomic<bool> refused{false};
     // Slots are taken in order, so every slot below a refused one has been started.
     auto work = [&] {
-        for (int n = next++; n < 16 && !refused; n = next++) {
-            const SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(n)];
-            SlotOutcome& outcome = outcomes[static_cast<std::size_t>(n)];
+        for (std::size_t i = next++; i < distinct.size() && !refused; i = next++) {
+            const SetPlanEntry& entry = plan.entries[distinct[i]];
+            SlotOutcome& outcome = outcomes[distinct[i]];
             try {
                 outcome.result = convertSlotFont(entry, fonts.find(entry.face.path)->second);
                 outcome.bytes = writePgf(outcome.result.font);
@@ -105,13 +121,18 @@ std::array<SlotOutcome, 16> convertSystemFontSet(const SetPlan& plan, const Font
             }
         }
     };
-    // Each conversion has its own FreeType instance, so they share nothing but the font bytes,
-    // which are only read.
-    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, 4u);
-    std::vector<std::jthread> helpers;
-    for (unsigned i = 1; i < threads; ++i)
-        helpers.emplace_back(work);
-    work();
+    {
+        // Each conversion has its own FreeType instance, so they share nothing but the font
+        // bytes, which are only read. The helpers are joined at the end of this block.
+        const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, 4u);
+        std::vector<std::jthread> helpers;
+        for (unsigned i = 1; i < threads; ++i)
+            helpers.emplace_back(work);
+        work();
+    }
+    for (std::size_t n = 0; n < 16; ++n)
+        if (sameAs[n] != n)
+            outcomes[n] = outcomes[sameAs[n]];
     return outcomes;
 }
 
