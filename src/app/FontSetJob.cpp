@@ -1,7 +1,7 @@
 #include "app/FontSetJob.h"
 
 #include "converter/core/SystemFontSlots.h"
-#include "host/toolkit/MessageBox.h"
+#include "host/seams/MessageBox.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "app/ConversionJob.h"
 #include "app/ConversionSettings.h"
 #include "app/JobVerdict.h"
-#include "host/toolkit/ProcessStarter.h"
+#include "host/seams/ProcessStarter.h"
 
 #include <QString>
 #include <QStringList>

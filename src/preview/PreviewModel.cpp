@@ -2,16 +2,15 @@
 
 #include "app/CommandLine.h"
 #include "app/FontSetJob.h"
-#include "converter/command/Arguments.h"
-#include "converter/command/Files.h"
 #include "converter/core/Converter.h"
 #include "converter/core/Errors.h"
 #include "converter/core/PgfWriter.h"
 #include "converter/family/SetPlan.h"
+#include "converter/rules/FontFile.h"
+#include "converter/rules/Ranges.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <variant>
 
 namespace korven::preview {
 
@@ -41,7 +40,8 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings, int s
                            .arg(app::kMinFontSize)
                            .arg(app::kMaxFontSize));
     if (!app::IsShadowValue(settings.ShadowValue))
-        return Missing(QStringLiteral("No valid shadow: type a shadow from 1 to 4.0."));
+        return Missing(QStringLiteral("No valid shadow: type a shadow from %1.")
+                           .arg(QString::fromStdString(converter::shadowRadiusRangeText())));
 
     const QString path = settings.SourceFolder + settings.FontFile;
     const Key key{path, QFileInfo(path).lastModified(), settings.FontSize, settings.ShadowValue,
@@ -56,21 +56,17 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings, int s
 
 PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSettings& settings) {
     ++conversions_;
-    // The arguments the Convert button would pass, read by the converter's own argument reader.
-    std::vector<std::string> args;
-    for (const QString& argument : app::BuildConverterInvocation(settings).arguments)
-        args.push_back(QFile::encodeName(argument).toStdString());
-    const converter::ParsedArguments parsed = converter::parseArguments(args);
-    if (const auto* usage = std::get_if<converter::UsageError>(&parsed))
-        return Refused(usage->message);
-    const auto* command = std::get_if<converter::ConvertCommand>(&parsed);
-    if (command == nullptr)
-        return Refused("The converter would not convert with these choices.");
+    // The values Convert would pass, read by the converter's own readers; Update has made sure
+    // both are valid. The window never passes --allow-missing.
+    const int pixelsPerEm = converter::parsePixelSize(settings.FontSize.toStdString());
+    const double shadowRadius =
+        converter::parseShadowRadius("i" + settings.ShadowValue.toStdString());
 
     try {
-        const std::vector<std::uint8_t> fontBytes = converter::readWholeFile(command->fontPath);
-        converter::ConversionResult result = converter::convertFont(
-            fontBytes, {command->pixelsPerEm, command->shadowRadius, command->allowMissing});
+        const std::vector<std::uint8_t> fontBytes =
+            converter::readWholeFile(QFile::encodeName(path).toStdString());
+        converter::ConversionResult result =
+            converter::convertFont(fontBytes, {pixelsPerEm, shadowRadius, false});
         auto font = std::make_shared<PreviewFont>();
         font->heldCount = result.font.glyphs.size();
         font->leftOut = std::move(result.skipped);
@@ -107,22 +103,15 @@ PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& setting
     ++conversions_;
     if (setFile < 0 || setFile >= app::kSetFileCount)
         return Refused("There is no such file in the set.");
-    // The arguments SET would pass, read by the converter's own argument reader. Nothing is
-    // written, so any folder does when none is chosen yet.
-    std::vector<std::string> args;
-    for (const QString& argument : app::BuildSetInvocation(settings).arguments)
-        args.push_back(argument.isEmpty() ? std::string(".")
-                                          : QFile::encodeName(argument).toStdString());
-    const converter::ParsedArguments parsed = converter::parseArguments(args);
-    if (const auto* usage = std::get_if<converter::UsageError>(&parsed))
-        return Refused(usage->message);
-    const auto* command = std::get_if<converter::SetCommand>(&parsed);
-    if (command == nullptr)
-        return Refused("The converter would not convert with these choices.");
-
-    const converter::FamilyFaces faces = converter::findFamilyFaces(command->fontPath);
+    // The values SET would pass, read by the converter's own readers; Update has made sure
+    // both are valid. The picked font's family is found as ttf2pgf --set finds it.
+    const int pixelsPerEm = converter::parsePixelSize(settings.FontSize.toStdString());
+    const double shadowRadius =
+        converter::parseShadowRadius("i" + settings.ShadowValue.toStdString());
+    const converter::FamilyFaces faces = converter::findFamilyFaces(
+        QFile::encodeName(settings.SourceFolder + settings.FontFile).toStdString());
     const converter::SetPlan plan =
-        converter::planSystemFontSet(faces, faces, command->pixelsPerEm, command->shadowRadius);
+        converter::planSystemFontSet(faces, faces, pixelsPerEm, shadowRadius);
     const converter::SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(setFile)];
     try {
         // convertSlot's own two steps, kept apart to learn what the file leaves out.

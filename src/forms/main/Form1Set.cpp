@@ -4,9 +4,9 @@
 
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Texts.h"
+#include "host/seams/Timer.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/FileListBox.h"
-#include "host/toolkit/Timer.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "host/toolkit/DriveListBox.h"
 
-#include "host/toolkit/HostOperations.h"
+#include "host/seams/HostOperations.h"
 
 #include <QDir>
 

@@ -3,8 +3,8 @@
 
 #include "Form1Fixture.h"
 #include "forms/main/FramePanel.h"
+#include "host/seams/Timer.h"
 #include "host/toolkit/DriveListBox.h"
-#include "host/toolkit/Timer.h"
 
 #include <QAction>
 #include <QComboBox>
