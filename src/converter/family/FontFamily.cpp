@@ -1,6 +1,7 @@
 #include "converter/family/FontFamily.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fontconfig/fontconfig.h>

@@ -2,38 +2,15 @@
 
 #include "converter/core/Errors.h"
 #include "converter/core/PgfWriter.h"
+#include "converter/rules/FontFile.h"
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 #include <thread>
 
 namespace korven::converter {
 
 namespace {
-
-// The face's whole file. ttf2pgf reads the files itself with its own reader and calls
-// convertSlotFont, so this serves the program's window alone.
-std::vector<std::uint8_t> readFontFile(const std::string& path) {
-    constexpr std::size_t kMostBytes = 256u << 20; // far above any real font
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t buffer[65536];
-    std::size_t n = 0;
-    while (file && (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0 &&
-           bytes.size() <= kMostBytes)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    if (!file || std::ferror(file.get()) || bytes.size() > kMostBytes)
-        throw ConversionError("cannot read \"" + path + "\": " +
-                              std::strerror(bytes.size() > kMostBytes ? EFBIG
-                                            : errno != 0              ? errno
-                                                                      : EIO));
-    return bytes;
-}
 
 // The face a style is drawn from and what synthesis makes of it.
 std::pair<FaceFile, FaceSynthesis> faceForStyle(const FamilyFaces& family, SlotStyle style) {
@@ -137,7 +114,7 @@ std::array<SlotOutcome, 16> convertSystemFontSet(const SetPlan& plan, const Font
 }
 
 std::vector<std::uint8_t> convertSlot(const SetPlanEntry& entry) {
-    return writePgf(convertSlotFont(entry, readFontFile(entry.face.path)).font);
+    return writePgf(convertSlotFont(entry, readWholeFile(entry.face.path)).font);
 }
 
 } // namespace korven::converter

@@ -60,7 +60,8 @@ using FontFiles = std::map<std::string, std::vector<std::uint8_t>, std::less<>>;
 std::array<SlotOutcome, 16> convertSystemFontSet(const SetPlan& plan, const FontFiles& fonts);
 
 // The exact bytes of the slot's file, read from entry.face.path: what ttf2pgf --set writes.
-// Throws ConversionError when the face's file cannot be read or is refused.
+// Throws FileError (converter/rules/FontFile.h) when the face's file cannot be read,
+// ConversionError when it is refused.
 std::vector<std::uint8_t> convertSlot(const SetPlanEntry& entry);
 
 } // namespace korven::converter
