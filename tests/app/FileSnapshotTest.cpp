@@ -39,6 +39,7 @@ TEST(FileSnapshotTest, TheSecondOfTwoEqualWritesCounts) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("same bytes");
+        ASSERT_TRUE(file.flush());
         ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
     };
     const QDateTime first = QDateTime::currentDateTime().addSecs(-10);

@@ -60,7 +60,7 @@ TEST_F(Form1OpenFontTest, OpenTypeFontsAndCollectionsAreListedOpenedAndDropped) 
     EXPECT_EQ(form_->File1()->Files(),
               QStringList({QStringLiteral("Family.ttc"), QStringLiteral("Open.OTF"),
                            QStringLiteral("Sample.ttf")}));
-    for (const QString name : {QStringLiteral("Open.OTF"), QStringLiteral("Family.ttc")}) {
+    for (const QString& name : {QStringLiteral("Open.OTF"), QStringLiteral("Family.ttc")}) {
         SCOPED_TRACE(qPrintable(name));
         ASSERT_EQ(form_->Dir1()->SetPath(programFolder_), host::FolderError::None);
         form_->OpenFontFile(fonts_ + QLatin1Char('/') + name);
