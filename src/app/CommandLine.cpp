@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "converter/command/Arguments.h"
+#include "converter/rules/Ranges.h"
 
 #include <QRegularExpression>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "host/toolkit/DriveSource.h"
-#include "host/toolkit/FolderReader.h"
-#include "host/toolkit/FolderWatcher.h"
+#include "host/seams/DriveSource.h"
+#include "host/seams/FolderReader.h"
+#include "host/seams/FolderWatcher.h"
 
 #include <QListWidget>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/toolkit/FolderReader.h"
-#include "host/toolkit/FolderWatcher.h"
+#include "host/seams/FolderReader.h"
+#include "host/seams/FolderWatcher.h"
 
 #include <QListWidget>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "host/toolkit/FolderWatcher.h"
+#include "host/seams/FolderWatcher.h"
 
 namespace korven::host {
 
