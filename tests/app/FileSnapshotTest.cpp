@@ -2,8 +2,6 @@
 
 #include "app/ConversionJob.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace korven::app {
@@ -28,28 +26,6 @@ TEST(FileSnapshotTest, WrittenMeansNewOrChangedInTimeOrSize) {
     for (const auto& c : cases) {
         EXPECT_EQ(c.before.WrittenSince(c.now), c.written) << c.name;
     }
-}
-
-// The same file written twice in a row, as two conversions of one font do: the second
-// write counts too, though the size is the same.
-TEST(FileSnapshotTest, TheSecondOfTwoEqualWritesCounts) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ltn0.pgf"));
-    auto write = [&path](const QDateTime& when) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("same bytes");
-        ASSERT_TRUE(file.flush());
-        ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
-    };
-    const QDateTime first = QDateTime::currentDateTime().addSecs(-10);
-    write(first);
-    const FileSnapshot afterFirst = FileSnapshot::Take(path);
-    EXPECT_TRUE(FileSnapshot{}.WrittenSince(afterFirst));
-    write(first.addSecs(5));
-    EXPECT_TRUE(afterFirst.WrittenSince(FileSnapshot::Take(path)));
-    QFile::remove(path);
-    EXPECT_FALSE(afterFirst.WrittenSince(FileSnapshot::Take(path)));
 }
 
 } // namespace
