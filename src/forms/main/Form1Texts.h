@@ -21,7 +21,9 @@ inline constexpr char kMenuPreview[] = "&PREVIEW";
 // Beyond the design: the menu item that writes all sixteen system fonts.
 inline constexpr char kMenuSet[] = "&SET";
 inline constexpr char kLinkToolTip[] = "visita il nostro sito";
-inline constexpr char kSourcePattern[] = "*.ttf";
+// Every kind of font file the converter reads: TrueType, OpenType and collections (the
+// list ignores case, so .TTF is listed too).
+inline constexpr char kSourcePattern[] = "*.ttf;*.otf;*.ttc";
 inline constexpr char kDestinationPattern[] = "*.pgf";
 
 inline constexpr char kSelectFont[] = "Please select a font";

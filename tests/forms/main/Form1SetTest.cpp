@@ -54,10 +54,11 @@ protected:
     // The fake converter writes `files` of the set into its folder argument, prints the
     // summary and ends with `code`.
     void ConverterWrites(int files, int code = 0, const QString& error = {}) {
-        host_.processes.onStart = [=](const host::testing::StartedProcess& p) {
+        host_.processes.onStart = [=, this](const host::testing::StartedProcess& p) {
             const bool set = p.arguments.first() == "--set";
             const QString folder = set ? p.arguments.at(2) : QFileInfo(p.arguments.at(1)).path();
             EXPECT_TRUE(QFileInfo(folder).isDir()) << "the folder is made before the start";
+            form_->Dir2()->Refresh(); // as the list's watcher does when the folder appears
             for (int n = 0; n < files; ++n)
                 WriteFile(QStringLiteral("%1/ltn%2.pgf").arg(folder).arg(n), "new");
             if (set && files == 16) {
