@@ -99,11 +99,6 @@ ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
     return invocation;
 }
 
-QString SetCommandLine(const ConversionSettings& settings, const CommandLineStyle& style) {
-    const ConverterInvocation invocation = BuildSetInvocation(settings, style);
-    return invocation.program + QLatin1Char(' ') + invocation.arguments.join(QLatin1Char(' '));
-}
-
 QStringList ExistingSetFiles(const QString& folder) {
     QStringList existing;
     for (const QString& name : SetFileNames()) {

@@ -28,10 +28,6 @@ QString SetFolder(const ConversionSettings& settings);
 // "i" with the shadow. Size and shadow are checked before a start, so they are passed whole.
 ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
                                        const CommandLineStyle& style = PlatformCommandLineStyle());
-// The same command on one line, for people to read and to run by hand.
-QString SetCommandLine(const ConversionSettings& settings,
-                       const CommandLineStyle& style = PlatformCommandLineStyle());
-
 // The set's files that already exist in `folder` and would be replaced, in slot order.
 QStringList ExistingSetFiles(const QString& folder);
 

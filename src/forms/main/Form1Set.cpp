@@ -55,7 +55,7 @@ void Form1::SET_Click() {
     auto handle = services_.processes->Start(invocation.program, invocation.arguments);
     const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
     setJob_ = std::make_unique<app::FontSetJob>(std::move(handle), invocation.program,
-                                                app::SetCommandLine(settings_), folder, before);
+                                                app::ShellCommandLine(invocation), folder, before);
     if (failedToStart) {
         const app::JobVerdict verdict = app::JudgeSet(setJob_->Observe(), {});
         setJob_.reset();
