@@ -77,18 +77,20 @@ TEST_F(PreviewWindow, FitsTheScreenAtEveryZoomAndScrollsTheCanvasWhenItMust) {
         // The zoom control stays inside the window, so the user can zoom back out.
         const QRect zoom(window->Zoom()->mapTo(window, QPoint(0, 0)), window->Zoom()->size());
         EXPECT_TRUE(window->rect().contains(zoom));
-        const QSize canvas = window->CanvasView()->size();
-        EXPECT_EQ(canvas, QSize(480, 272) * factor);
-        // Scroll bars exactly when the canvas is larger than the room for it.
-        const QSize room = window->Scroller()->maximumViewportSize();
-        EXPECT_EQ(window->Scroller()->horizontalScrollBar()->maximum() > 0,
-                  canvas.width() > room.width());
-        EXPECT_EQ(window->Scroller()->verticalScrollBar()->maximum() > 0,
-                  canvas.height() > room.height());
+        EXPECT_EQ(window->CanvasView()->size(), QSize(480, 272) * factor);
     }
-    // Back at 100 % the whole canvas shows again on this screen.
+    // Back at 100 % the window is no larger than it was at first and shows the whole canvas.
     EXPECT_EQ(window->Scroller()->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(window->Scroller()->verticalScrollBar()->maximum(), 0);
+
+    // At 300 % the canvas is wider and taller than the screen: the window takes the screen's
+    // width and the canvas scrolls both ways.
+    ChooseZoom(window, 3);
+    ASSERT_GT(480 * 3, screen.width());
+    ASSERT_GT(272 * 3, screen.height());
+    EXPECT_EQ(window->frameGeometry().width(), screen.width());
+    EXPECT_GT(window->Scroller()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(window->Scroller()->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(PreviewWindow, OpensBesideTheMainWindow) {
@@ -107,7 +109,7 @@ TEST_F(PreviewWindow, KeepsTheTypedLineZoomAndPlaceFromOneOpeningToTheNext) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     QTest::keyClicks(window->UserLine(), QStringLiteral("Hi there"));
     ChooseZoom(window, 2);
-    window->move(37, 21);
+    window->setGeometry(37, 21, 500, 400); // moved and made smaller by the user
     const QRect place = window->frameGeometry();
     const QImage drawn = window->Canvas().Image();
     QTest::keyClick(window, Qt::Key_Escape);

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace korven::forms {
 
@@ -115,6 +116,10 @@ void frmPreview::CreateControls() {
     notHeld_ = new QLabel(this);
     notHeld_->setObjectName(QStringLiteral("NotHeld"));
     notHeld_->setWordWrap(true);
+    // Room for two lines, without asking for a height for each width: that would make the
+    // whole window's least height follow the canvas, past the bottom of the screen.
+    notHeld_->setMinimumHeight(2 * notHeld_->fontMetrics().lineSpacing());
+    notHeld_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     notHeld_->hide();
 
     auto* facts = new QFormLayout;
@@ -155,10 +160,8 @@ void frmPreview::Remember() {
 }
 
 QMargins frmPreview::FrameMargins() const {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const QMargins own(inner.left() - frame.left(), inner.top() - frame.top(),
-                       frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    // The window system's own figures: the widget's frame rectangle can lag behind a resize.
+    const QMargins own = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
     // Until the window manager has framed this window, the main window's frame is the best
     // guess: the same manager frames both.
     return own.isNull() ? opening_.frameMargins : own;
@@ -189,8 +192,7 @@ void frmPreview::showEvent(QShowEvent* event) {
                                          available);
         else if (!available.isNull())
             frame = preview::KeepOnScreen(frame, minimum, available);
-        resize(frame.size().shrunkBy(margins));
-        move(frame.topLeft());
+        PlaceFrame(frame, margins);
     }
     QDialog::showEvent(event);
 }
@@ -207,8 +209,13 @@ void frmPreview::FitToCanvas() {
     QRect frame(frameGeometry().topLeft(), sizeHint().grownBy(margins));
     if (!available.isNull())
         frame = preview::KeepOnScreen(frame, minimumSizeHint().grownBy(margins), available);
-    resize(frame.size().shrunkBy(margins));
-    move(frame.topLeft());
+    PlaceFrame(frame, margins);
+}
+
+void frmPreview::PlaceFrame(const QRect& frame, const QMargins& margins) {
+    // The window's own rectangle, inside the frame: before the window manager has framed the
+    // window, a position given for the frame would be taken for the window's own.
+    setGeometry(frame.marginsRemoved(margins));
 }
 
 void frmPreview::Follow(const app::ConversionSettings& settings) {
@@ -226,7 +233,10 @@ void frmPreview::UserLine_Change() {
 
 void frmPreview::Zoom_Click() {
     view_->SetZoom(zoom_->currentData().toInt());
+    // The canvas's new size reaches the window's wish only through its layouts, which keep
+    // their old figures until they are worked out again.
     scroller_->updateGeometry();
+    layout()->activate();
     FitToCanvas();
 }
 

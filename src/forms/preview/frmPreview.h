@@ -110,6 +110,7 @@ private:
     QRect AvailableArea() const;
     // Sizes the window to show the whole canvas at the chosen zoom, as far as the screen allows.
     void FitToCanvas();
+    void PlaceFrame(const QRect& frame, const QMargins& margins);
     void Remember();
 
     PreviewOpening opening_;
