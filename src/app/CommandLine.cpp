@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "converter/command/Arguments.h"
+#include "converter/rules/Ranges.h"
 
 #include <QRegularExpression>
 
@@ -56,6 +56,26 @@ ConverterInvocation BuildConverterInvocation(const ConversionSettings& settings,
     static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
     invocation.arguments << SizeAndShadow(settings).split(blanks, Qt::SkipEmptyParts);
     return invocation;
+}
+
+namespace {
+QString ShellQuoted(const QString& piece) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9.,/:@%+_-]+$"));
+    if (plain.match(piece).hasMatch()) {
+        return piece;
+    }
+    QString quoted = piece;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+} // namespace
+
+QString ShellCommandLine(const ConverterInvocation& invocation) {
+    QStringList pieces{ShellQuoted(invocation.program)};
+    for (const QString& argument : invocation.arguments) {
+        pieces << ShellQuoted(argument);
+    }
+    return pieces.join(QLatin1Char(' '));
 }
 
 } // namespace korven::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ConversionSettings.h"
+#include "converter/rules/Ranges.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,12 +42,17 @@ ConverterInvocation
 BuildConverterInvocation(const ConversionSettings& settings,
                          const CommandLineStyle& style = PlatformCommandLineStyle());
 
+// The invocation as one line for a POSIX shell, to run it by hand: every piece that holds
+// anything but letters, digits and ".,/:@%+_-" is put in single quotes (a quote inside as
+// '\''), so pasting the line runs exactly the program and arguments that were started.
+QString ShellCommandLine(const ConverterInvocation& invocation);
+
 // The path of the output file the converter is asked to write (its second argument).
 QString OutputFilePath(const ConversionSettings& settings);
 
-// The sizes the size list offers, and the shadow range the converter accepts.
-inline constexpr int kMinFontSize = 6;
-inline constexpr int kMaxFontSize = 22;
+// The sizes the size list offers: the converter's own range.
+inline constexpr int kMinFontSize = converter::kMinPixelSize;
+inline constexpr int kMaxFontSize = converter::kMaxPixelSize;
 
 // Whether the size and the shadow are values the converter takes, checked before anything
 // starts so that the user hears about them in the window's words: a size is a whole number

@@ -9,43 +9,29 @@ namespace korven::converter {
 
 namespace {
 
-bool allDigits(const std::string& s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
-}
-
 std::string quoted(const std::string& s) {
     return "\"" + s + "\"";
 }
 
+// "1 argument", "2 arguments".
+std::string arguments(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " argument" : " arguments");
+}
+
 UsageError countError(std::size_t got) {
-    return {"expected 4 arguments FONT OUTPUT SIZE iSHADOW, got " + std::to_string(got) +
+    return {"expected 4 arguments FONT OUTPUT SIZE iSHADOW, got " + arguments(got) +
             " (see ttf2pgf --help)"};
 }
 
+bool isHelp(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+bool isVersion(const std::string& arg) {
+    return arg == "--version" || arg == "-v";
+}
+
 } // namespace
-
-int parsePixelSize(const std::string& text) {
-    // A digit count check first keeps strtol away from overflow.
-    if (!allDigits(text) || text.size() > 4)
-        return -1;
-    const int value = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
-    return value >= kMinPixelSize && value <= kMaxPixelSize ? value : -1;
-}
-
-double parseShadowRadius(const std::string& text) {
-    if (text.size() < 2 || text.size() > 16 || text[0] != 'i')
-        return -1;
-    const std::string number = text.substr(1);
-    const std::size_t point = number.find('.');
-    const std::string whole = number.substr(0, point);
-    const std::string fraction = point == std::string::npos ? "1" : number.substr(point + 1);
-    // Plain decimals only: no signs, exponents, "nan" or "inf" that strtod would accept.
-    if (!allDigits(whole) || !allDigits(fraction))
-        return -1;
-    const double value = std::strtod(number.c_str(), nullptr);
-    return value >= kMinShadowRadius && value <= kMaxShadowRadius ? value : -1;
-}
 
 std::optional<Rgb> parseColour(const std::string& text) {
     if (text.size() != 6 ||
@@ -63,13 +49,12 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     const bool allowMissing = option != args.end();
     if (allowMissing) {
         args.erase(option);
-        if (!args.empty() &&
-            (args[0] == "--render" || args[0] == "--help" || args[0] == "--version"))
+        if (!args.empty() && (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0])))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
-    if (args.size() == 1 && args[0] == "--help")
+    if (args.size() == 1 && isHelp(args[0]))
         return HelpCommand{};
-    if (args.size() == 1 && args[0] == "--version")
+    if (args.size() == 1 && isVersion(args[0]))
         return VersionCommand{};
     if (!args.empty() && args[0] == "--render") {
         // Its option, like a conversion's, may stand anywhere after --render.
@@ -88,7 +73,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
         }
         if (args.size() != 4)
             return UsageError{"--render expects FILE.pgf TEXT OUT.png, got " +
-                              std::to_string(args.size() - 1) + " arguments"};
+                              arguments(args.size() - 1)};
         if (args[1].empty() || args[3].empty())
             return UsageError{"--render needs a PGF file and a PNG file name"};
         return RenderCommand{args[1], args[2], args[3], background};
@@ -105,8 +90,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
         return UsageError{"OUTPUT must name the file to write, got an empty argument"};
     const int size = parsePixelSize(args[2]);
     if (size < 0)
-        return UsageError{"SIZE must be a whole number from 6 to 22 (pixels per em), got " +
-                          quoted(args[2])};
+        return UsageError{"SIZE must be a whole number from " + pixelSizeRangeText() +
+                          " (pixels per em), got " + quoted(args[2])};
     const double radius = parseShadowRadius(args[3]);
     if (radius < 0)
         return UsageError{"iSHADOW must be the letter i and a number from 1 to 4.0 (shadow "
@@ -118,14 +103,18 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
 std::string usageText() {
     return "Usage: ttf2pgf [--allow-missing] FONT OUTPUT SIZE iSHADOW\n"
            "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
-           "       ttf2pgf --help | --version\n"
+           "       ttf2pgf -h | --help | -v | --version\n"
            "\n"
            "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
            "  FONT     the font to convert (a collection gives its first face)\n"
            "  OUTPUT   the PGF file to write, normally ltn0.pgf; it is replaced only when the\n"
            "           new file is complete\n"
-           "  SIZE     em size in pixels, a whole number from 6 to 22 (the system font is 18)\n"
-           "  iSHADOW  the letter i and the shadow radius in pixels, 1 to 4.0 (e.g. i2)\n"
+           "  SIZE     em size in pixels, a whole number from " +
+           pixelSizeRangeText() +
+           " (the system font is 18)\n"
+           "  iSHADOW  the letter i and the shadow radius in pixels, " +
+           shadowRadiusRangeText() +
+           " (e.g. i2)\n"
            "\n"
            "A font that lacks any of the letters A-Z, a-z or the digits 0-9, or whose letter or\n"
            "digit is too large at SIZE, is refused: the handheld's menus would show no text.\n"

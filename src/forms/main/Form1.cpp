@@ -6,15 +6,16 @@
 #include "forms/main/Form1Texts.h"
 #include "forms/main/FramePanel.h"
 #include "forms/main/LinkLabel.h"
+#include "host/seams/Timer.h"
 #include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/DriveListBox.h"
 #include "host/toolkit/FileListBox.h"
-#include "host/toolkit/Timer.h"
 #include "host/toolkit/Windows.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -82,8 +83,8 @@ void FitOnOneLine(QLabel* label) {
 
 } // namespace
 
-Form1::Form1(host::HostServices services, Form1Links links, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), links_(std::move(links)) {
+Form1::Form1(host::HostServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)) {
     SetUpWindow();
     CreateMenu();
     CreateTimers();
@@ -280,6 +281,8 @@ void Form1::ConnectHandlers() {
     connect(drive1_, &host::DriveListBox::Change, this, &Form1::Drive1_Change);
     connect(dir1_, &host::DirListBox::Change, this, &Form1::Dir1_Change);
     connect(file1_, &host::FileListBox::Click, this, &Form1::File1_Click);
+    // A picked font that went from the disk is no longer picked: the list shows nothing.
+    connect(file1_, &host::FileListBox::SelectedFileGone, this, &Form1::File1_Click);
     connect(drive2_, &host::DriveListBox::Change, this, &Form1::Drive2_Change);
     connect(dir2_, &host::DirListBox::Change, this, &Form1::Dir2_Change);
     connect(dir1_, &host::DirListBox::OpenFailed, this, &Form1::ReportFolderOpenFailure);
@@ -301,6 +304,16 @@ void Form1::showEvent(QShowEvent* event) {
         host::CentreOnScreen(this);
     }
     QMainWindow::showEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted()) {
+        return;
+    }
+    // The program is this window: whatever it opened (PREVIEW, the About window) closes with
+    // it, so no window is left and the program ends, however this one was closed.
+    host::CloseOtherWindows(this);
 }
 
 namespace {
