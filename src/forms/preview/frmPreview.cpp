@@ -116,11 +116,12 @@ void frmPreview::CreateControls() {
     notHeld_ = new QLabel(this);
     notHeld_->setObjectName(QStringLiteral("NotHeld"));
     notHeld_->setWordWrap(true);
-    // Room for two lines, without asking for a height for each width: that would make the
-    // whole window's least height follow the canvas, past the bottom of the screen.
+    // Room for two lines at all times, so that the canvas keeps its room when the note comes
+    // and goes; and no height for each width, which would make the window's least height
+    // follow the canvas, past the bottom of the screen.
     notHeld_->setMinimumHeight(2 * notHeld_->fontMetrics().lineSpacing());
     notHeld_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
-    notHeld_->hide();
+    notHeld_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* facts = new QFormLayout;
     facts->addRow(QStringLiteral("Zoom:"), zoom_);
@@ -245,7 +246,6 @@ void frmPreview::ShowNotHeld() {
     const QString note =
         state.font ? preview::NotHeldNote(*state.font, userLine_->text()) : QString();
     notHeld_->setText(note);
-    notHeld_->setVisible(!note.isEmpty());
 }
 
 void frmPreview::ShowFacts() {

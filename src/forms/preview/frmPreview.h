@@ -88,7 +88,7 @@ public:
     QPlainTextEdit* LeftOut() const { return leftOut_; }
     QLabel* FileSize() const { return fileSize_; }
     QScrollArea* Scroller() const { return scroller_; }
-    // The characters of the typed line that the file does not hold; hidden when there are none.
+    // The characters of the typed line that the file does not hold; empty when it holds them all.
     QLabel* NotHeld() const { return notHeld_; }
 
     void UserLine_Change();
