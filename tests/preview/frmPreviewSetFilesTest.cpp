@@ -33,12 +33,12 @@ TEST(PreviewSetFileList, NamesEachFileAndShowsThePickedOneThroughSizeChanges) {
     };
     for (const auto& r : rows)
         EXPECT_EQ(list->itemText(r.row).toStdString(), r.name);
-    EXPECT_EQ(window->MadeFrom()->text(), "the picked font");
+    EXPECT_EQ(window->MadeFrom()->text(), "Made from the picked font");
     const QImage convertFile = window->Canvas().Image();
 
     list->setCurrentIndex(5); // ltn4.pgf, sans-serif bold
     window->SetFile_Click();
-    EXPECT_EQ(window->MadeFrom()->text(), "DejaVuSans-Bold.ttf");
+    EXPECT_EQ(window->MadeFrom()->text(), "Made from DejaVuSans-Bold.ttf");
     const QImage boldAt18 = window->Canvas().Image();
     EXPECT_NE(boldAt18, convertFile);
 

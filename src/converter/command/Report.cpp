@@ -7,8 +7,6 @@
 
 namespace korven::converter {
 
-namespace {
-
 std::string characters(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " character" : " characters");
 }
@@ -19,6 +17,8 @@ std::string codePointList(const std::vector<char32_t>& codePoints) {
         list += (list.empty() ? "" : " ") + codePointName(c);
     return list;
 }
+
+namespace {
 
 std::string pixels(std::int32_t value26_6) {
     char text[32];

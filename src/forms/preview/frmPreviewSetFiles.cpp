@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace korven::forms {
 
@@ -27,7 +28,7 @@ QString SetFileName(const converter::SystemFontSlot& slot, const QString& size) 
 
 } // namespace
 
-void frmPreview::CreateSetFileList() {
+void frmPreview::AddSetFileList(QVBoxLayout* side) {
     setFile_ = new QComboBox(this);
     setFile_->setObjectName(QStringLiteral("SetFile"));
     setFile_->addItem(QStringLiteral("ltn0.pgf as Convert writes it"), preview::kConvertFile);
@@ -38,7 +39,16 @@ void frmPreview::CreateSetFileList() {
 
     madeFrom_ = new QLabel(QStringLiteral("-"), this);
     madeFrom_->setObjectName(QStringLiteral("MadeFrom"));
+    // Wrapped to the width the list gives the column, never widening it: a long font file
+    // name would otherwise push the canvas off a small screen.
     madeFrom_->setWordWrap(true);
+    madeFrom_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
+    madeFrom_->setMinimumHeight(2 * madeFrom_->fontMetrics().lineSpacing());
+    madeFrom_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    side->addWidget(new QLabel(QStringLiteral("File:"), this));
+    side->addWidget(setFile_);
+    side->addWidget(madeFrom_);
 }
 
 void frmPreview::NameSetFiles() {
