@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace korven::converter {
 
@@ -13,6 +14,12 @@ inline constexpr const char* kProgram = "ttf2pgf: ";
 
 // The last part of a path: "DejaVuSans.ttf".
 std::string fileName(const std::string& path);
+
+// "1 character", "2 characters".
+std::string characters(std::size_t n);
+
+// "U+2030 U+20AC"
+std::string codePointList(const std::vector<char32_t>& codePoints);
 
 // The notes of a finished conversion on standard error: a capped line height, characters
 // left out.
