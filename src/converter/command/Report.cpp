@@ -7,6 +7,16 @@
 
 namespace korven::converter {
 
+namespace {
+
+std::string pixels(std::int32_t value26_6) {
+    char text[32];
+    std::snprintf(text, sizeof text, value26_6 % 64 == 0 ? "%.0f" : "%.2f", value26_6 / 64.0);
+    return text;
+}
+
+} // namespace
+
 std::string characters(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " character" : " characters");
 }
@@ -17,16 +27,6 @@ std::string codePointList(const std::vector<char32_t>& codePoints) {
         list += (list.empty() ? "" : " ") + codePointName(c);
     return list;
 }
-
-namespace {
-
-std::string pixels(std::int32_t value26_6) {
-    char text[32];
-    std::snprintf(text, sizeof text, value26_6 % 64 == 0 ? "%.0f" : "%.2f", value26_6 / 64.0);
-    return text;
-}
-
-} // namespace
 
 std::string fileName(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');

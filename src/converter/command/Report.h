@@ -12,13 +12,14 @@ namespace korven::converter {
 
 inline constexpr const char* kProgram = "ttf2pgf: ";
 
-// "1 character", "2 characters".
-std::string characters(std::size_t n);
-// "U+2030 U+20AC", as the reports list characters.
-std::string codePointList(const std::vector<char32_t>& codePoints);
-
 // The last part of a path: "DejaVuSans.ttf".
 std::string fileName(const std::string& path);
+
+// "1 character", "2 characters".
+std::string characters(std::size_t n);
+
+// "U+2030 U+20AC"
+std::string codePointList(const std::vector<char32_t>& codePoints);
 
 // The notes of a finished conversion on standard error: a capped line height, characters
 // left out.
