@@ -1,5 +1,7 @@
 #include "converter/command/Arguments.h"
 
+#include "converter/core/CharacterSets.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -21,6 +23,28 @@ std::string quoted(const std::string& s) {
 UsageError countError(std::size_t got) {
     return {"expected 4 arguments FONT OUTPUT SIZE iSHADOW, got " + std::to_string(got) +
             " (see ttf2pgf --help)"};
+}
+
+// Takes "--characters SETS" (or "--characters=SETS") out of the arguments. Returns a usage
+// error's message, or nothing when the option is absent or understood.
+std::optional<std::string> takeCharacters(std::vector<std::string>& args,
+                                          std::vector<char32_t>& extra, bool& given) {
+    const auto option = std::find_if(args.begin(), args.end(), [](const std::string& a) {
+        return a == "--characters" || a.rfind("--characters=", 0) == 0;
+    });
+    given = option != args.end();
+    if (!given)
+        return std::nullopt;
+    const bool joined = *option != "--characters";
+    if (!joined && option + 1 == args.end())
+        return "--characters expects a list of sets such as latin,greek (see ttf2pgf --help)";
+    const std::string value = joined ? option->substr(option->find('=') + 1) : *(option + 1);
+    const CharacterSetsChoice choice = parseCharacterSets(value);
+    if (!choice.ok())
+        return "--characters: " + choice.error;
+    extra = choice.extraCharacters;
+    args.erase(option, option + (joined ? 1 : 2));
+    return std::nullopt;
 }
 
 } // namespace
@@ -67,6 +91,13 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
             (args[0] == "--render" || args[0] == "--help" || args[0] == "--version"))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
+    std::vector<char32_t> extraCharacters;
+    bool charactersGiven = false;
+    if (const auto error = takeCharacters(args, extraCharacters, charactersGiven))
+        return UsageError{*error};
+    if (charactersGiven && !args.empty() &&
+        (args[0] == "--render" || args[0] == "--help" || args[0] == "--version"))
+        return UsageError{"--characters goes with a conversion only (see ttf2pgf --help)"};
     if (args.size() == 1 && args[0] == "--help")
         return HelpCommand{};
     if (args.size() == 1 && args[0] == "--version")
@@ -112,7 +143,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
         return UsageError{"iSHADOW must be the letter i and a number from 1 to 4.0 (shadow "
                           "radius in pixels, e.g. i2), got " +
                           quoted(args[3])};
-    return ConvertCommand{args[0], args[1], size, radius, allowMissing};
+    return ConvertCommand{args[0], args[1], size, radius, allowMissing, extraCharacters};
 }
 
 std::string usageText() {

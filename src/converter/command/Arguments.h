@@ -20,6 +20,7 @@ struct ConvertCommand {
     int pixelsPerEm = 0;
     double shadowRadius = 0;
     bool allowMissing = false; // --allow-missing: write fonts that lack letters or digits
+    std::vector<char32_t> extraCharacters{}; // --characters SETS, beyond the Latin set
 };
 
 struct RenderCommand {

@@ -47,7 +47,12 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
     try {
         // The bytes stay the only copy of the font: FreeType reads them where they are.
         const std::vector<std::uint8_t> fontBytes = readWholeFile(c.fontPath);
-        result = convertFont(fontBytes, {c.pixelsPerEm, c.shadowRadius, c.allowMissing});
+        ConversionSettings settings;
+        settings.pixelsPerEm = c.pixelsPerEm;
+        settings.shadowRadius = c.shadowRadius;
+        settings.allowMissing = c.allowMissing;
+        settings.extraCharacters = c.extraCharacters;
+        result = convertFont(fontBytes, settings);
         pgf = writePgf(result.font);
         writeFileAtomically(c.outputPath, pgf);
     } catch (const FileError& e) {
