@@ -23,7 +23,8 @@ inline const QString OutputFileName = QStringLiteral("ltn0.pgf");
 // Writes ConverterPath and ConverterCommandLine from the other fields:
 //   {ProgramFolder}{sep}{converter} {SourceFolder}{FontFile} {DestinationFolder}ltn0.pgf
 //   {FontSize} i{ShadowValue}
-// on one line. Nothing is quoted or normalised: this text is for people to read (logs,
+// on one line, with "--characters SETS" after the converter when extra character sets are
+// chosen (never otherwise). Nothing is quoted or normalised: this text is for people to read (logs,
 // messages), not for a shell.
 void BuildCommandLine(ConversionSettings& settings,
                       const CommandLineStyle& style = PlatformCommandLineStyle());
@@ -41,7 +42,11 @@ ConverterInvocation
 BuildConverterInvocation(const ConversionSettings& settings,
                          const CommandLineStyle& style = PlatformCommandLineStyle());
 
-// The path of the output file the converter is asked to write (its second argument).
+// "--characters" and its value for the chosen extra character sets ("latin,greek"), or
+// nothing when none is chosen; for every command that converts.
+QStringList CharactersArguments(const ConversionSettings& settings);
+
+// The path of the output file the converter is asked to write (the argument after the font).
 QString OutputFilePath(const ConversionSettings& settings);
 
 // The sizes the size list offers, and the shadow range the converter accepts.

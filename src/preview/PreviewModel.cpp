@@ -42,7 +42,8 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings) {
         return Missing(QStringLiteral("No valid shadow: type a shadow from 1 to 4.0."));
 
     const QString path = settings.SourceFolder + settings.FontFile;
-    const Key key{path, QFileInfo(path).lastModified(), settings.FontSize, settings.ShadowValue};
+    const Key key{path, QFileInfo(path).lastModified(), settings.FontSize, settings.ShadowValue,
+                  settings.ExtraCharacterSets};
     if (haveLast_ && key == lastKey_)
         return last_;
     last_ = Convert(path, settings);
@@ -66,11 +67,15 @@ PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSet
 
     try {
         const std::vector<std::uint8_t> fontBytes = converter::readWholeFile(command->fontPath);
-        converter::ConversionResult result = converter::convertFont(
-            fontBytes, {command->pixelsPerEm, command->shadowRadius, command->allowMissing});
+        converter::ConversionSettings conversion{command->pixelsPerEm, command->shadowRadius,
+                                                 command->allowMissing};
+        conversion.extraCharacters = command->extraCharacters;
+        converter::ConversionResult result = converter::convertFont(fontBytes, conversion);
         auto font = std::make_shared<PreviewFont>();
         font->heldCount = result.font.glyphs.size();
         font->leftOut = std::move(result.skipped);
+        font->absent = std::move(result.absent);
+        font->extraSets = settings.ExtraCharacterSets;
         font->bytes = converter::writePgf(result.font);
         font->font = converter::PgfFile::parse(font->bytes);
         return {PreviewState::Kind::Ready, QString(), std::move(font)};

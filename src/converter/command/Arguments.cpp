@@ -1,5 +1,6 @@
 #include "converter/command/Arguments.h"
 
+#include "converter/core/CharacterSet.h"
 #include "converter/core/CharacterSets.h"
 
 #include <algorithm>
@@ -147,29 +148,52 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
 }
 
 std::string usageText() {
-    return "Usage: ttf2pgf [--allow-missing] FONT OUTPUT SIZE iSHADOW\n"
-           "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
-           "       ttf2pgf --help | --version\n"
-           "\n"
-           "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
-           "  FONT     the font to convert (a collection gives its first face)\n"
-           "  OUTPUT   the PGF file to write, normally ltn0.pgf; it is replaced only when the\n"
-           "           new file is complete\n"
-           "  SIZE     em size in pixels, a whole number from 6 to 22 (the system font is 18)\n"
-           "  iSHADOW  the letter i and the shadow radius in pixels, 1 to 4.0 (e.g. i2)\n"
-           "\n"
-           "A font that lacks any of the letters A-Z, a-z or the digits 0-9, or whose letter or\n"
-           "digit is too large at SIZE, is refused: the handheld's menus would show no text.\n"
-           "  --allow-missing  write such a font anyway (for experts)\n"
-           "\n"
-           "On success one line goes to standard output, in this form (the part from \";\" on\n"
-           "only when characters were left out because they are too large for the format):\n"
-           "  wrote OUTPUT: 339 glyphs, 62624 bytes; left out 2 characters: U+2030 U+20AC\n"
-           "Notes (e.g. a line height capped for the handheld) and errors go to standard error.\n"
-           "\n"
-           "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
-           "  --background RRGGBB  the colour to draw on, as 6 hex digits (default 34548C)\n"
-           "Exit codes: 0 success, 1 conversion failed, 2 wrong arguments.\n";
+    std::string text =
+        "Usage: ttf2pgf [--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW\n"
+        "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
+        "       ttf2pgf --help | --version\n"
+        "\n"
+        "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
+        "  FONT     the font to convert (a collection gives its first face)\n"
+        "  OUTPUT   the PGF file to write, normally ltn0.pgf; it is replaced only when the\n"
+        "           new file is complete\n"
+        "  SIZE     em size in pixels, a whole number from 6 to 22 (the system font is 18)\n"
+        "  iSHADOW  the letter i and the shadow radius in pixels, 1 to 4.0 (e.g. i2)\n"
+        "\n"
+        "A font that lacks any of the letters A-Z, a-z or the digits 0-9, or whose letter or\n"
+        "digit is too large at SIZE, is refused: the handheld's menus would show no text.\n"
+        "  --allow-missing  write such a font anyway (for experts)\n"
+        "\n"
+        "  --characters SETS  characters to add to the Latin set, a comma-separated list of\n"
+        "                   set names and code points (U+20BD) or ranges (U+0400-U+045F):\n";
+    for (const NamedCharacterSet& set : namedCharacterSets()) {
+        std::string line = "    " + std::string(set.name);
+        line.resize(22, ' ');
+        text += line + std::string(set.title) + "\n";
+        if (set.ranges.empty())
+            continue;
+        std::string ranges(22, ' ');
+        for (const CodePointRange& r : set.ranges)
+            ranges += codePointName(r.first) +
+                      (r.first == r.last ? " " : "-" + codePointName(r.last) + " ");
+        ranges.pop_back();
+        text += ranges + "\n";
+    }
+    text += "                   Characters of a set that the font lacks are left out. A file\n"
+            "                   with more characters is larger than the handheld's own Latin\n"
+            "                   font (about 69 KB for ltn0.pgf): the emulator reads such files;\n"
+            "                   on a real device it is untried.\n"
+            "\n"
+            "On success one line goes to standard output, in this form (the part from \";\" on\n"
+            "only when characters were left out, being too large for the format or, for\n"
+            "--characters, missing from the font; three or more in a row as one range):\n"
+            "  wrote OUTPUT: 339 glyphs, 62624 bytes; left out 2 characters: U+2030 U+20AC\n"
+            "Notes (e.g. a line height capped for the handheld) and errors go to standard error.\n"
+            "\n"
+            "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
+            "  --background RRGGBB  the colour to draw on, as 6 hex digits (default 34548C)\n"
+            "Exit codes: 0 success, 1 conversion failed, 2 wrong arguments.\n";
+    return text;
 }
 
 } // namespace korven::converter

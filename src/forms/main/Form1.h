@@ -29,6 +29,7 @@ class XPButton;
 namespace korven::forms {
 
 class FramePanel;
+class CharactersMenu;
 class LinkLabel;
 
 // The other windows this one deals with, given by start-up so that no window includes
@@ -85,6 +86,7 @@ public:
     xpbutton::XPButton* XPButton2() const { return xpButton2_; }
     QAction* INFO() const { return info_; }
     QAction* PREVIEW() const { return preview_; }
+    CharactersMenu* CHARACTERS() const { return characters_; }
 
     // The job under way, if any (for tests and for a status line).
     app::ConversionJob* Job() const { return job_.get(); }
@@ -103,6 +105,8 @@ public:
     void Timer2_Timer();
     void INFO_Click();
     void PREVIEW_Click();
+    // The CHARACTERS menu's choice changed: Convert and PREVIEW use the new one.
+    void CHARACTERS_Click();
 
     // Picks the font file at `path` exactly as a user would: its folder is opened in the
     // source pane and the file clicked. Returns an empty string when it was picked,
@@ -156,6 +160,7 @@ private:
     QWidget* client_ = nullptr;
     QAction* info_ = nullptr;
     QAction* preview_ = nullptr;
+    CharactersMenu* characters_ = nullptr;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
     xpbutton::XPButton* xpButton2_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DriveEnumeration.h"
+#include "forms/main/CharactersMenu.h"
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/Form1Texts.h"
@@ -264,6 +265,11 @@ void Form1::PREVIEW_Click() {
     if (links_.showPreview) {
         links_.showPreview(settings_);
     }
+}
+
+void Form1::CHARACTERS_Click() {
+    settings_.ExtraCharacterSets = characters_->Chosen();
+    NotifySettingsChanged();
 }
 
 void Form1::NotifySettingsChanged() {

@@ -218,7 +218,8 @@ TEST_F(Form1WindowTest, TextsColoursAndPatternsAreThoseOfTheLayout) {
     EXPECT_EQ(form.Label2()->text(), "Value:   1 - 4.0");
     EXPECT_EQ(form.File1()->Pattern(), "*.ttf");
     EXPECT_EQ(form.File2()->Pattern(), "*.pgf");
-    ASSERT_EQ(form.menuBar()->actions().size(), 2);
+    // The designed items first; added menus only after them.
+    ASSERT_GE(form.menuBar()->actions().size(), 2);
     EXPECT_EQ(form.menuBar()->actions()[0]->text(), "INFO");
     EXPECT_EQ(form.menuBar()->actions()[1]->text(), "&PREVIEW");
     EXPECT_FALSE(form.Image2()->pixmap().isNull());
