@@ -3,6 +3,7 @@
 
 #include "Form1Fixture.h"
 #include "controls/xpbutton/XPButton.h"
+#include "forms/main/CharactersMenu.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/FramePanel.h"
 #include "forms/main/LinkLabel.h"
@@ -346,6 +347,33 @@ TEST_F(Form1WindowTest, PreviewGetsTheChoicesAndEveryChange) {
         seen,
         QStringList({QStringLiteral("changed /A.ttf  "), QStringLiteral("changed /A.ttf 20 "),
                      QStringLiteral("changed /A.ttf 20 3"), QStringLiteral("show /A.ttf 20 3")}));
+}
+
+TEST_F(Form1WindowTest, CharactersMenuChoiceReachesSettingsAndPreview) {
+    QStringList seen;
+    links_.settingsChanged = [&](const app::ConversionSettings& s) {
+        seen << s.ExtraCharacterSets.join(QLatin1Char(','));
+    };
+    Form1& form = Load();
+    CharactersMenu* menu = form.CHARACTERS();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(form.menuBar()->actions().indexOf(menu->menuAction()), 2);
+    EXPECT_EQ(menu->title(), "C&HARACTERS");
+    const char* const names[] = {"latin-extended", "greek", "cyrillic"};
+    ASSERT_EQ(menu->actions().size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QAction* item = menu->actions()[i];
+        EXPECT_EQ(item->objectName(), names[i]);
+        EXPECT_TRUE(item->isCheckable());
+        EXPECT_FALSE(item->isChecked());
+        EXPECT_TRUE(item->text().startsWith(QLatin1Char('&'))) << item->text().toStdString();
+    }
+    EXPECT_TRUE(form.Settings().ExtraCharacterSets.isEmpty());
+    menu->Item(QStringLiteral("cyrillic"))->trigger();
+    menu->Item(QStringLiteral("greek"))->trigger();
+    menu->Item(QStringLiteral("cyrillic"))->trigger();
+    EXPECT_EQ(seen, QStringList({"cyrillic", "greek,cyrillic", "greek"}));
+    EXPECT_EQ(form.Settings().ExtraCharacterSets, QStringList{"greek"});
 }
 
 TEST_F(Form1WindowTest, UnreadableDrivesAreReportedAndTheFolderStays) {
