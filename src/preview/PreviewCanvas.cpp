@@ -40,7 +40,7 @@ QStringList SampleLines(const QStringList& extraSets) {
     const std::pair<const char*, const char*> samples[] = {
         {"latin-extended", "Știință și țară · Tiếng Việt: Đường phố ấm áp"},
         {"greek", "Ξεσκεπάζω την ψυχοφθόρα βδελυγμία"},
-        {"cyrillic", "Съешь же ещё этих мягких французских булок, да выпей чаю"},
+        {"cyrillic", "Любя, съешь щипцы, — вздохнёт мэр, — кайф жгуч"},
     };
     for (const auto& [set, line] : samples)
         if (extraSets.contains(QLatin1String(set)))

@@ -8,13 +8,23 @@ namespace korven::converter {
 
 namespace {
 
-// The value at a pen-relative position: x pixels right of the pen, y pixels above the baseline.
-int valueAt(const GlyphBitmap& b, int x, int y) {
-    const int column = x - b.left;
-    const int row = b.top - y;
-    if (column < 0 || row < 0 || column >= b.width || row >= b.height)
+// The ink the two shadows share, placed at the same pen position: the sum over their overlap
+// of the smaller value. Row r of a bitmap lies top - r pixels above the baseline.
+long sharedInk(const GlyphBitmap& a, const GlyphBitmap& b) {
+    const int left = std::max(a.left, b.left);
+    const int right = std::min(a.left + a.width, b.left + b.width);
+    const int top = std::min(a.top, b.top);
+    const int bottom = std::max(a.top - a.height, b.top - b.height);
+    if (right <= left || top <= bottom)
         return 0;
-    return b.at(column, row);
+    long sum = 0;
+    for (int y = top; y > bottom; --y) {
+        const std::uint8_t* rowA = &a.pixels[static_cast<std::size_t>((a.top - y) * a.width)];
+        const std::uint8_t* rowB = &b.pixels[static_cast<std::size_t>((b.top - y) * b.width)];
+        for (int x = left; x < right; ++x)
+            sum += std::min(rowA[x - a.left], rowB[x - b.left]);
+    }
+    return sum;
 }
 
 long inkOf(const GlyphBitmap& b) {
@@ -29,19 +39,35 @@ struct Kept {
     long ink; // the difference of two shadows' ink is a lower bound of their distance
 };
 
-// Index of the kept shadow most like `shadow`.
+// Index of the kept shadow most like `shadow`, in `kept` sorted by ink: the search runs
+// outwards from the shadow's own ink and stops where the ink alone differs more than the best.
 std::size_t mostSimilar(const GlyphBitmap& shadow, const std::vector<Kept>& kept) {
     const long ink = inkOf(shadow);
+    const auto start = static_cast<std::size_t>(
+        std::lower_bound(kept.begin(), kept.end(), ink,
+                         [](const Kept& k, long value) { return k.ink < value; }) -
+        kept.begin());
     std::size_t best = 0;
     long bestDistance = std::numeric_limits<long>::max();
-    for (std::size_t k = 0; k < kept.size() && bestDistance > 0; ++k) {
-        if (std::abs(kept[k].ink - ink) >= bestDistance)
-            continue;
-        const long d = shadowDistance(shadow, *kept[k].shadow);
+    auto consider = [&](std::size_t k) {
+        // |a - b| = a + b - 2 min(a, b), and outside the overlap one of them is 0.
+        const long d = ink + kept[k].ink - 2 * sharedInk(shadow, *kept[k].shadow);
         if (d < bestDistance) {
             bestDistance = d;
             best = k;
         }
+    };
+    std::size_t below = start;
+    std::size_t above = start;
+    while (bestDistance > 0) {
+        const long downGap = below > 0 ? ink - kept[below - 1].ink : bestDistance;
+        const long upGap = above < kept.size() ? kept[above].ink - ink : bestDistance;
+        if (downGap >= bestDistance && upGap >= bestDistance)
+            break;
+        if (upGap <= downGap)
+            consider(above++);
+        else
+            consider(--below);
     }
     return best;
 }
@@ -49,15 +75,7 @@ std::size_t mostSimilar(const GlyphBitmap& shadow, const std::vector<Kept>& kept
 } // namespace
 
 long shadowDistance(const GlyphBitmap& a, const GlyphBitmap& b) {
-    const int left = std::min(a.left, b.left);
-    const int right = std::max(a.left + a.width, b.left + b.width);
-    const int top = std::max(a.top, b.top);
-    const int bottom = std::min(a.top - a.height, b.top - b.height);
-    long sum = 0;
-    for (int y = top; y > bottom; --y)
-        for (int x = left; x < right; ++x)
-            sum += std::abs(valueAt(a, x, y) - valueAt(b, x, y));
-    return sum;
+    return inkOf(a) + inkOf(b) - 2 * sharedInk(a, b);
 }
 
 void shareShadowsToFit(std::vector<PgfGlyph>& glyphs, const std::vector<char32_t>& keepOwn) {
@@ -77,10 +95,16 @@ void shareShadowsToFit(std::vector<PgfGlyph>& glyphs, const std::vector<char32_t
         else
             others.push_back(&g);
     }
+    bool sorted = false;
     for (PgfGlyph* g : others) {
         if (kept.size() < limit) {
             keep(*g);
             continue;
+        }
+        if (!sorted) {
+            std::stable_sort(kept.begin(), kept.end(),
+                             [](const Kept& a, const Kept& b) { return a.ink < b.ink; });
+            sorted = true;
         }
         const std::size_t k = mostSimilar(g->shadow, kept);
         if (*kept[k].shadow != g->shadow)

@@ -218,6 +218,9 @@ TEST(CharacterSets, ShadowDistanceComparesOnThePenCanvas) {
     EXPECT_EQ(shadowDistance(a, a), 0);
     EXPECT_EQ(shadowDistance(a, shifted), 8);
     EXPECT_EQ(shadowDistance(a, GlyphBitmap{}), 8);
+    EXPECT_EQ(shadowDistance(a, GlyphBitmap{0, 3, 0, 1, {}}), 8);
+    const GlyphBitmap tall{1, 3, 1, 2, {1, 9, 1}}; // overlaps a's right pixel with its middle
+    EXPECT_EQ(shadowDistance(a, tall), 4 + 5 + 1 + 1);
 }
 
 } // namespace
