@@ -1,8 +1,8 @@
 #include "app/DriveEnumeration.h"
+#include "host/seams/DriveSource.h"
+#include "host/seams/FolderReader.h"
 #include "host/toolkit/DirListBox.h"
-#include "host/toolkit/DriveSource.h"
 #include "host/toolkit/FileListBox.h"
-#include "host/toolkit/FolderReader.h"
 
 #include <QDir>
 #include <QFile>

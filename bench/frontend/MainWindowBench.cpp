@@ -1,6 +1,6 @@
 #include "forms/main/Form1.h"
+#include "host/seams/Timer.h"
 #include "host/toolkit/HostServices.h"
-#include "host/toolkit/Timer.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,8 +5,8 @@
 // going through the program's own start-up code on the current platform (offscreen by
 // default), and prints medians. The clock is the system-wide monotonic clock, read by the
 // parent just before it starts the child and by the child when a window first paints.
-#include "app/StartUp.h"
 #include "forms/disclaimer/frmSplash.h"
+#include "startup/StartUp.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -94,7 +94,7 @@ int RunChild(int argc, char** argv, std::int64_t parentStart) {
         }
     });
 
-    korven::forms::frmSplash* splash = korven::app::StartProgram();
+    korven::forms::frmSplash* splash = korven::startup::StartProgram();
     splash->installEventFilter(&splashPainted);
     const int code = app.exec();
     if (code != 0 || splashShown == 0 || mainShown == 0) {

@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
-#include "converter/command/Arguments.h"
 #include "converter/core/CharacterSets.h"
+#include "converter/rules/Ranges.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ConversionSettings.h"
+#include "converter/rules/Ranges.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,9 +50,9 @@ QStringList CharactersArguments(const ConversionSettings& settings);
 // The path of the output file the converter is asked to write (the argument after the font).
 QString OutputFilePath(const ConversionSettings& settings);
 
-// The sizes the size list offers, and the shadow range the converter accepts.
-inline constexpr int kMinFontSize = 6;
-inline constexpr int kMaxFontSize = 22;
+// The sizes the size list offers: the converter's own range.
+inline constexpr int kMinFontSize = converter::kMinPixelSize;
+inline constexpr int kMaxFontSize = converter::kMaxPixelSize;
 
 // Whether the size and the shadow are values the converter takes, checked before anything
 // starts so that the user hears about them in the window's words: a size is a whole number

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/JobVerdict.h"
-#include "host/toolkit/ProcessStarter.h"
+#include "host/seams/ProcessStarter.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ConversionSettings.h"
-#include "host/toolkit/DriveSource.h"
+#include "host/seams/DriveSource.h"
 
 #include <QSet>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "app/JobVerdict.h"
 
-#include "host/toolkit/MessageBox.h"
+#include "host/seams/MessageBox.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,15 +1,15 @@
 #include "preview/PreviewModel.h"
 
 #include "app/CommandLine.h"
-#include "converter/command/Arguments.h"
-#include "converter/command/Files.h"
+#include "converter/core/CharacterSets.h"
 #include "converter/core/Converter.h"
 #include "converter/core/Errors.h"
 #include "converter/core/PgfWriter.h"
+#include "converter/rules/FontFile.h"
+#include "converter/rules/Ranges.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <variant>
 
 namespace korven::preview {
 
@@ -39,7 +39,8 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings) {
                            .arg(app::kMinFontSize)
                            .arg(app::kMaxFontSize));
     if (!app::IsShadowValue(settings.ShadowValue))
-        return Missing(QStringLiteral("No valid shadow: type a shadow from 1 to 4.0."));
+        return Missing(QStringLiteral("No valid shadow: type a shadow from %1.")
+                           .arg(QString::fromStdString(converter::shadowRadiusRangeText())));
 
     const QString path = settings.SourceFolder + settings.FontFile;
     const Key key{path, QFileInfo(path).lastModified(), settings.FontSize, settings.ShadowValue,
@@ -54,22 +55,20 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings) {
 
 PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSettings& settings) {
     ++conversions_;
-    // The arguments the Convert button would pass, read by the converter's own argument reader.
-    std::vector<std::string> args;
-    for (const QString& argument : app::BuildConverterInvocation(settings).arguments)
-        args.push_back(QFile::encodeName(argument).toStdString());
-    const converter::ParsedArguments parsed = converter::parseArguments(args);
-    if (const auto* usage = std::get_if<converter::UsageError>(&parsed))
-        return Refused(usage->message);
-    const auto* command = std::get_if<converter::ConvertCommand>(&parsed);
-    if (command == nullptr)
-        return Refused("The converter would not convert with these choices.");
+    // The values Convert would pass, read by the converter's own readers; Update has made sure
+    // both are valid. The window never passes --allow-missing.
+    const int pixelsPerEm = converter::parsePixelSize(settings.FontSize.toStdString());
+    const double shadowRadius =
+        converter::parseShadowRadius("i" + settings.ShadowValue.toStdString());
 
     try {
-        const std::vector<std::uint8_t> fontBytes = converter::readWholeFile(command->fontPath);
-        converter::ConversionSettings conversion{command->pixelsPerEm, command->shadowRadius,
-                                                 command->allowMissing};
-        conversion.extraCharacters = command->extraCharacters;
+        const std::vector<std::uint8_t> fontBytes =
+            converter::readWholeFile(QFile::encodeName(path).toStdString());
+        converter::ConversionSettings conversion{pixelsPerEm, shadowRadius, false};
+        std::vector<std::string> sets;
+        for (const QString& name : settings.ExtraCharacterSets)
+            sets.push_back(name.toStdString());
+        conversion.extraCharacters = converter::extraCharactersOf(sets);
         converter::ConversionResult result = converter::convertFont(fontBytes, conversion);
         auto font = std::make_shared<PreviewFont>();
         font->heldCount = result.font.glyphs.size();

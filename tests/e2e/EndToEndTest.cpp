@@ -4,16 +4,16 @@
 // wait for a person. No test waits on a clock: the completion timer is fired by hand and
 // only the stand-in's own end is waited for.
 
-#include "app/StartUp.h"
 #include "controls/xpbutton/XPButton.h"
 #include "forms/about/frmAbout.h"
 #include "forms/disclaimer/frmSplash.h"
 #include "forms/main/Form1.h"
 #include "forms/main/FramePanel.h"
+#include "host/seams/ProcessStarter.h"
+#include "host/seams/Timer.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/FileListBox.h"
-#include "host/toolkit/ProcessStarter.h"
-#include "host/toolkit/Timer.h"
+#include "startup/StartUp.h"
 #include "support/FakeHost.h"
 
 #include <QApplication>
@@ -130,7 +130,7 @@ protected:
 
     // The disclaimer, then OK, as a user clicks it; returns the main window it leads to.
     Form1* StartAndContinue() {
-        frmSplash* splash = korven::app::StartProgram(Services());
+        frmSplash* splash = korven::startup::StartProgram(Services());
         EXPECT_EQ(VisibleWindows(), QList<QWidget*>{splash});
         ClickMiddle(splash->XPButton1());
         FlushDeletes();
@@ -240,7 +240,8 @@ TEST_F(EndToEnd, InfoOpensOneAboutWindowBesideTheMainWindow) {
 // directory to the program's folder as it loads).
 TEST_F(EndToEnd, AFontGivenToTheProgramIsPickedInTheMainWindow) {
     ASSERT_TRUE(QDir::setCurrent(root_.path()));
-    frmSplash* splash = korven::app::StartProgram(Services(), QStringLiteral("fonts/Sample.ttf"));
+    frmSplash* splash =
+        korven::startup::StartProgram(Services(), QStringLiteral("fonts/Sample.ttf"));
     ClickMiddle(splash->XPButton1());
     QCoreApplication::processEvents();
     Form1* form = MainWindow();
@@ -254,7 +255,7 @@ TEST_F(EndToEnd, AFontGivenToTheProgramIsPickedInTheMainWindow) {
 TEST_F(EndToEnd, ExitOnTheDisclaimerEndsTheProgramWithNoOtherWindow) {
     ShownWindows shown;
     qApp->installEventFilter(&shown);
-    korven::app::StartProgram(Services());
+    korven::startup::StartProgram(Services());
     QTimer::singleShot(0, [] { ClickMiddle(frmSplash::Instance()->XPButton2()); });
     QTimer giveUp;
     giveUp.setSingleShot(true);
@@ -272,7 +273,7 @@ TEST_F(EndToEnd, ExitOnTheDisclaimerEndsTheProgramWithNoOtherWindow) {
 TEST_F(EndToEnd, TheProgramOutlivesTheDisclaimerAndEndsWithTheMainWindowsExit) {
     ShownWindows shown;
     qApp->installEventFilter(&shown);
-    korven::app::StartProgram(Services());
+    korven::startup::StartProgram(Services());
     bool mainWasUp = false;
     QTimer::singleShot(0, [&] {
         ClickMiddle(frmSplash::Instance()->XPButton1());

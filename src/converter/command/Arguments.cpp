@@ -12,11 +12,6 @@ namespace korven::converter {
 
 namespace {
 
-bool allDigits(const std::string& s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
-}
-
 std::string quoted(const std::string& s) {
     return "\"" + s + "\"";
 }
@@ -49,28 +44,6 @@ std::optional<std::string> takeCharacters(std::vector<std::string>& args,
 }
 
 } // namespace
-
-int parsePixelSize(const std::string& text) {
-    // A digit count check first keeps strtol away from overflow.
-    if (!allDigits(text) || text.size() > 4)
-        return -1;
-    const int value = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
-    return value >= kMinPixelSize && value <= kMaxPixelSize ? value : -1;
-}
-
-double parseShadowRadius(const std::string& text) {
-    if (text.size() < 2 || text.size() > 16 || text[0] != 'i')
-        return -1;
-    const std::string number = text.substr(1);
-    const std::size_t point = number.find('.');
-    const std::string whole = number.substr(0, point);
-    const std::string fraction = point == std::string::npos ? "1" : number.substr(point + 1);
-    // Plain decimals only: no signs, exponents, "nan" or "inf" that strtod would accept.
-    if (!allDigits(whole) || !allDigits(fraction))
-        return -1;
-    const double value = std::strtod(number.c_str(), nullptr);
-    return value >= kMinShadowRadius && value <= kMaxShadowRadius ? value : -1;
-}
 
 std::optional<Rgb> parseColour(const std::string& text) {
     if (text.size() != 6 ||
@@ -137,8 +110,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
         return UsageError{"OUTPUT must name the file to write, got an empty argument"};
     const int size = parsePixelSize(args[2]);
     if (size < 0)
-        return UsageError{"SIZE must be a whole number from 6 to 22 (pixels per em), got " +
-                          quoted(args[2])};
+        return UsageError{"SIZE must be a whole number from " + pixelSizeRangeText() +
+                          " (pixels per em), got " + quoted(args[2])};
     const double radius = parseShadowRadius(args[3]);
     if (radius < 0)
         return UsageError{"iSHADOW must be the letter i and a number from 1 to 4.0 (shadow "
@@ -157,8 +130,12 @@ std::string usageText() {
         "  FONT     the font to convert (a collection gives its first face)\n"
         "  OUTPUT   the PGF file to write, normally ltn0.pgf; it is replaced only when the\n"
         "           new file is complete\n"
-        "  SIZE     em size in pixels, a whole number from 6 to 22 (the system font is 18)\n"
-        "  iSHADOW  the letter i and the shadow radius in pixels, 1 to 4.0 (e.g. i2)\n"
+        "  SIZE     em size in pixels, a whole number from " +
+        pixelSizeRangeText() +
+        " (the system font is 18)\n"
+        "  iSHADOW  the letter i and the shadow radius in pixels, " +
+        shadowRadiusRangeText() +
+        " (e.g. i2)\n"
         "\n"
         "A font that lacks any of the letters A-Z, a-z or the digits 0-9, or whose letter or\n"
         "digit is too large at SIZE, is refused: the handheld's menus would show no text.\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "converter/core/TextRender.h"
+#include "converter/rules/Ranges.h"
 
 #include <optional>
 #include <string>
@@ -8,11 +9,6 @@
 #include <vector>
 
 namespace korven::converter {
-
-inline constexpr int kMinPixelSize = 6;
-inline constexpr int kMaxPixelSize = 22;
-inline constexpr double kMinShadowRadius = 1.0;
-inline constexpr double kMaxShadowRadius = 4.0;
 
 struct ConvertCommand {
     std::string fontPath;
@@ -47,11 +43,6 @@ using ParsedArguments =
 //   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --help | --version
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 
-// Whole number from 6 to 22, digits only; -1 when the text is anything else.
-int parsePixelSize(const std::string& text);
-// "i" followed by a decimal number from 1 to 4 (digits, optionally a point and more digits);
-// a negative value when the text is anything else.
-double parseShadowRadius(const std::string& text);
 // Exactly six hex digits, red green blue; nothing when the text is anything else.
 std::optional<Rgb> parseColour(const std::string& text);
 

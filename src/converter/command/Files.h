@@ -1,5 +1,7 @@
 #pragma once
 
+#include "converter/rules/FontFile.h"
+
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -7,15 +9,6 @@
 #include <vector>
 
 namespace korven::converter {
-
-// A file that cannot be read or written; the message names the file and the system's reason.
-class FileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The whole file. Throws FileError ("cannot read "x": No such file or directory").
-std::vector<std::uint8_t> readWholeFile(const std::string& path);
 
 // Replaces `path` with `bytes` so that readers only ever see the old file or the complete new
 // one: the bytes go to a temporary file in the same folder, are flushed to the disk, and the

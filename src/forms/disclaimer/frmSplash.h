@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/toolkit/ProgramInfo.h"
+#include "host/seams/ProgramInfo.h"
 
 #include <QWidget>
 #include <functional>

@@ -7,11 +7,11 @@
 #include "forms/main/Form1Texts.h"
 #include "forms/main/FramePanel.h"
 #include "forms/main/LinkLabel.h"
+#include "host/seams/Timer.h"
 #include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/DriveListBox.h"
 #include "host/toolkit/FileListBox.h"
-#include "host/toolkit/Timer.h"
 #include "host/toolkit/Windows.h"
 
 #include <QAction>
@@ -83,8 +83,8 @@ void FitOnOneLine(QLabel* label) {
 
 } // namespace
 
-Form1::Form1(host::HostServices services, Form1Links links, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), links_(std::move(links)) {
+Form1::Form1(host::HostServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)) {
     SetUpWindow();
     CreateMenu();
     CreateTimers();

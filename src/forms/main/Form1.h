@@ -2,11 +2,10 @@
 
 #include "app/ConversionJob.h"
 #include "app/ConversionSettings.h"
-#include "host/toolkit/FolderReader.h"
+#include "host/seams/FolderReader.h"
 #include "host/toolkit/HostServices.h"
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -32,29 +31,17 @@ class FramePanel;
 class CharactersMenu;
 class LinkLabel;
 
-// The other windows this one deals with, given by start-up so that no window includes
-// another. Left empty, as when a test loads this window alone, the steps that use them do
-// nothing.
-struct Form1Links {
-    // The load step's last action: unload the window that led here (the disclaimer).
-    std::function<void()> unloadPrevious;
-    // The INFO menu: show the About window, modeless.
-    std::function<void()> showAbout;
-    // The PREVIEW menu: show the preview of the file Convert would write for these choices.
-    std::function<void(const app::ConversionSettings&)> showPreview;
-    // The font, size or shadow changed, so an open preview can follow.
-    std::function<void(const app::ConversionSettings&)> settingsChanged;
-};
-
 // The main converter window. Everything that touches the machine comes in through
 // HostServices, so tests drive the handlers with fakes; the handlers are public and named
 // after their control and event, so a test can run one exactly as the toolkit would.
 //
-// Constructing the window loads it: the controls are created and Form_Load runs.
+// Constructing the window loads it: the controls are created and Form_Load runs. The other
+// windows it deals with are reached through its signals, which start-up connects, so that no
+// window includes another; a test that loads this window alone may leave them unconnected.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(host::HostServices services, Form1Links links = {}, QWidget* parent = nullptr);
+    explicit Form1(host::HostServices services, QWidget* parent = nullptr);
     ~Form1() override;
 
     const app::ConversionSettings& Settings() const { return settings_; }
@@ -123,6 +110,14 @@ public:
     void Label1_Click();
     void XPButton1_Click();
 
+signals:
+    // The INFO menu: show the About window, modeless.
+    void aboutRequested();
+    // The PREVIEW menu: show the preview of the file Convert would write for these choices.
+    void previewRequested(const korven::app::ConversionSettings& settings);
+    // The font, size or shadow changed, so an open preview can follow.
+    void settingsChanged(const korven::app::ConversionSettings& settings);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -151,7 +146,6 @@ private:
     void ReportFolderOpenFailure(host::FolderError error, const QString& path);
 
     host::HostServices services_;
-    Form1Links links_;
     app::ConversionSettings settings_;
     std::unique_ptr<app::ConversionJob> job_;
     bool placed_ = false;

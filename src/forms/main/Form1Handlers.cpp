@@ -9,11 +9,11 @@
 #include "forms/main/Form1Texts.h"
 #include "forms/main/FramePanel.h"
 #include "forms/main/LinkLabel.h"
+#include "host/seams/HostOperations.h"
+#include "host/seams/Timer.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/DriveListBox.h"
 #include "host/toolkit/FileListBox.h"
-#include "host/toolkit/HostOperations.h"
-#include "host/toolkit/Timer.h"
 #include "host/toolkit/Windows.h"
 
 #include <QApplication>
@@ -60,9 +60,6 @@ void Form1::Form_Load() {
     Dir2_Change();
     timer1_->SetEnabled(true);
     timer1_->SetInterval(layout::kTimer1Interval);
-    if (links_.unloadPrevious) {
-        links_.unloadPrevious();
-    }
 }
 
 void Form1::ReportDriveFailure(host::FolderError error) {
@@ -256,15 +253,11 @@ void Form1::Timer1_Timer(int /*index*/) {
 }
 
 void Form1::INFO_Click() {
-    if (links_.showAbout) {
-        links_.showAbout();
-    }
+    emit aboutRequested();
 }
 
 void Form1::PREVIEW_Click() {
-    if (links_.showPreview) {
-        links_.showPreview(settings_);
-    }
+    emit previewRequested(settings_);
 }
 
 void Form1::CHARACTERS_Click() {
@@ -273,9 +266,7 @@ void Form1::CHARACTERS_Click() {
 }
 
 void Form1::NotifySettingsChanged() {
-    if (links_.settingsChanged) {
-        links_.settingsChanged(settings_);
-    }
+    emit settingsChanged(settings_);
 }
 
 void Form1::Label1_MouseMove() {

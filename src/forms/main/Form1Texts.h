@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/toolkit/MessageBox.h"
+#include "host/seams/MessageBox.h"
 
 // Every text the main window shows, exactly as the user sees it (blanks included).
 namespace korven::forms::texts {

@@ -1,6 +1,6 @@
 #include "host/toolkit/DirListBox.h"
 
-#include "host/toolkit/HostOperations.h"
+#include "host/seams/HostOperations.h"
 
 #include <QApplication>
 #include <QDir>

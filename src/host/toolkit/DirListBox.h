@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/toolkit/DriveSource.h"
-#include "host/toolkit/FolderReader.h"
+#include "host/seams/DriveSource.h"
+#include "host/seams/FolderReader.h"
 
 #include <QListWidget>
 #include <QString>

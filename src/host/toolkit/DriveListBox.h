@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/toolkit/DriveSource.h"
+#include "host/seams/DriveSource.h"
 
 #include <QComboBox>
 #include <QString>

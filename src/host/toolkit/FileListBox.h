@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/toolkit/FolderReader.h"
+#include "host/seams/FolderReader.h"
 
 #include <QListWidget>
 #include <QString>

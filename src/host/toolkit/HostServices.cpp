@@ -1,6 +1,7 @@
 #include "host/toolkit/HostServices.h"
 
-#include "host/toolkit/ProgramInfo.h"
+#include "host/seams/ProgramInfo.h"
+#include "host/toolkit/QtMessageBox.h"
 
 namespace korven::host {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "host/toolkit/DriveSource.h"
-#include "host/toolkit/FolderReader.h"
-#include "host/toolkit/MessageBox.h"
-#include "host/toolkit/ProcessStarter.h"
-#include "host/toolkit/UrlOpener.h"
+#include "host/seams/DriveSource.h"
+#include "host/seams/FolderReader.h"
+#include "host/seams/MessageBox.h"
+#include "host/seams/ProcessStarter.h"
+#include "host/seams/UrlOpener.h"
 
 #include <QString>
 #include <functional>

@@ -4,8 +4,8 @@
 #include "Form1Fixture.h"
 #include "forms/main/CharactersMenu.h"
 #include "forms/main/FramePanel.h"
+#include "host/seams/Timer.h"
 #include "host/toolkit/FileListBox.h"
-#include "host/toolkit/Timer.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,8 +4,8 @@
 
 #include "Form1Fixture.h"
 #include "forms/main/FramePanel.h"
-#include "host/toolkit/ProcessStarter.h"
-#include "host/toolkit/Timer.h"
+#include "host/seams/ProcessStarter.h"
+#include "host/seams/Timer.h"
 
 #include <QComboBox>
 #include <QLabel>

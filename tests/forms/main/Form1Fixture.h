@@ -31,7 +31,7 @@ protected:
     }
 
     Form1& Load() {
-        form_ = new Form1(Services(), links_);
+        form_ = new Form1(Services());
         return *form_;
     }
 
@@ -65,8 +65,6 @@ protected:
     QString savedCwd_;
     QString programFolder_;
     host::testing::FakeHost host_;
-    // What the window is given for the windows it deals with; a test may set them before Load().
-    Form1Links links_;
     QPointer<Form1> form_;
 };
 

@@ -1,4 +1,4 @@
-#include "host/toolkit/FolderReader.h"
+#include "host/seams/FolderReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "host/toolkit/HostOperations.h"
+#include "host/seams/HostOperations.h"
 
-#include "host/toolkit/MessageBox.h"
-#include "host/toolkit/ProgramInfo.h"
-#include "host/toolkit/Timer.h"
+#include "host/seams/ProgramInfo.h"
+#include "host/seams/Timer.h"
+#include "host/toolkit/QtMessageBox.h"
 #include "host/toolkit/Windows.h"
 
 #include <QApplication>

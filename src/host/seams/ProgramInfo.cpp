@@ -1,4 +1,4 @@
-#include "host/toolkit/ProgramInfo.h"
+#include "host/seams/ProgramInfo.h"
 
 #include "korven/Version.h"
 

@@ -1,4 +1,4 @@
-#include "host/toolkit/ProcessStarter.h"
+#include "host/seams/ProcessStarter.h"
 
 #include <QDir>
 #include <QFile>

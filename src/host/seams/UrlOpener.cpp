@@ -1,4 +1,4 @@
-#include "host/toolkit/UrlOpener.h"
+#include "host/seams/UrlOpener.h"
 
 #include <QDesktopServices>
 #include <QUrl>

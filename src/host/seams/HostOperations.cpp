@@ -1,4 +1,4 @@
-#include "host/toolkit/HostOperations.h"
+#include "host/seams/HostOperations.h"
 
 #include <QCoreApplication>
 #include <QDir>

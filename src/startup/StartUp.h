@@ -6,7 +6,7 @@ namespace korven::forms {
 class frmSplash;
 }
 
-namespace korven::app {
+namespace korven::startup {
 
 // How the program starts: the disclaimer window is loaded and shown; its "&OK" loads the
 // main window with `services` and shows it modeless. The main window's load step ends by
@@ -20,4 +20,4 @@ namespace korven::app {
 forms::frmSplash* StartProgram(host::HostServices services = host::HostServices::Real(),
                                const QString& fontToOpen = QString());
 
-} // namespace korven::app
+} // namespace korven::startup

@@ -1,4 +1,4 @@
-#include "app/StartUp.h"
+#include "startup/StartUp.h"
 
 #include <QApplication>
 
@@ -7,6 +7,6 @@ int main(int argc, char** argv) {
     // QApplication has taken its own options (-platform and the like) out already; what is
     // left after the program's name is the font to open, if any.
     const QStringList arguments = QApplication::arguments();
-    korven::app::StartProgram(korven::host::HostServices::Real(), arguments.value(1));
+    korven::startup::StartProgram(korven::host::HostServices::Real(), arguments.value(1));
     return app.exec();
 }

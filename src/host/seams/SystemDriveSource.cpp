@@ -1,4 +1,4 @@
-#include "host/toolkit/DriveSource.h"
+#include "host/seams/DriveSource.h"
 
 #ifdef Q_OS_WIN
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "host/toolkit/MessageBox.h"
+#include "host/toolkit/QtMessageBox.h"
 
-#include "host/toolkit/ProgramInfo.h"
+#include "host/seams/ProgramInfo.h"
 
 #include <QMessageBox>
 #include <QPushButton>

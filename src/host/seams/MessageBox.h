@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
+
+class QWidget;
 
 namespace korven::host {
 
@@ -29,8 +30,9 @@ inline constexpr int Yes = 6;
 inline constexpr int No = 7;
 } // namespace MessageBoxResult
 
-// A modal message box. Windows receive one of these at construction, so tests can give
-// preset answers and read back what would have been shown instead of clicking a real box.
+// A modal message box, as a seam: no widget code lives here, the real box is
+// QtMessageBoxService in the toolkit above. Windows receive one of these at construction, so tests
+// can give preset answers and read back what would have been shown instead of clicking a real box.
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
@@ -41,13 +43,6 @@ public:
     virtual int Show(const QString& text, int flags = MessageBoxFlags::OkOnly,
                      const QString& title = QString(), QWidget* parent = nullptr,
                      const QString& secondary = QString()) = 0;
-};
-
-// The real box, built on QMessageBox.
-class QtMessageBoxService final : public MessageBoxService {
-public:
-    int Show(const QString& text, int flags, const QString& title, QWidget* parent,
-             const QString& secondary) override;
 };
 
 } // namespace korven::host

@@ -1,4 +1,4 @@
-#include "host/toolkit/Timer.h"
+#include "host/seams/Timer.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "app/StartUp.h"
+#include "startup/StartUp.h"
 
 #include "forms/about/frmAbout.h"
 #include "forms/disclaimer/frmSplash.h"
@@ -10,7 +10,9 @@
 #include <QFileInfo>
 #include <QMetaObject>
 
-namespace korven::app {
+namespace korven::startup {
+
+using app::ConversionSettings;
 
 forms::frmSplash* StartProgram(host::HostServices services, const QString& fontToOpen) {
     host::RegisterDesignFonts();
@@ -20,18 +22,21 @@ forms::frmSplash* StartProgram(host::HostServices services, const QString& fontT
         // One main window per run: a second request shows the one already loaded.
         static host::SingleWindow<forms::Form1> main;
         forms::Form1* form = main.Load([&services] {
-            forms::Form1Links links;
-            links.unloadPrevious = forms::frmSplash::UnloadIfLoaded;
-            links.showAbout = forms::frmAbout::ShowModeless;
-            links.showPreview = [](const ConversionSettings& settings) {
-                forms::frmPreview::ShowModeless(settings);
-            };
-            links.settingsChanged = [](const ConversionSettings& settings) {
-                if (forms::frmPreview* preview = forms::frmPreview::Instance()) {
-                    preview->Follow(settings);
-                }
-            };
-            return new forms::Form1(services, std::move(links));
+            auto* loaded = new forms::Form1(services);
+            QObject::connect(loaded, &forms::Form1::aboutRequested, &forms::frmAbout::ShowModeless);
+            QObject::connect(loaded, &forms::Form1::previewRequested,
+                             [](const ConversionSettings& settings) {
+                                 forms::frmPreview::ShowModeless(settings);
+                             });
+            QObject::connect(loaded, &forms::Form1::settingsChanged,
+                             [](const ConversionSettings& settings) {
+                                 if (forms::frmPreview* preview = forms::frmPreview::Instance()) {
+                                     preview->Follow(settings);
+                                 }
+                             });
+            // The main window's load is done: the disclaimer that led here goes.
+            forms::frmSplash::UnloadIfLoaded();
+            return loaded;
         });
         host::ShowModeless(form);
         if (!font.isEmpty()) {
@@ -45,4 +50,4 @@ forms::frmSplash* StartProgram(host::HostServices services, const QString& fontT
     return forms::frmSplash::LoadAndShow(std::move(splash));
 }
 
-} // namespace korven::app
+} // namespace korven::startup

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "host/seams/MessageBox.h"
+
+namespace korven::host {
+
+// The real box, built on QMessageBox.
+class QtMessageBoxService final : public MessageBoxService {
+public:
+    int Show(const QString& text, int flags, const QString& title, QWidget* parent,
+             const QString& secondary) override;
+};
+
+} // namespace korven::host
