@@ -29,9 +29,9 @@ std::size_t changesAlong(const GlyphBitmap& bitmap, PixelOrder order);
 PixelOrder preferredOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow);
 
 // Appends the character record of glyph `glyphIndex`, followed directly by its shadow record
-// unless the glyph uses a shadow stored with another glyph (`ownsShadow` false), starting at
+// unless `withShadow` is false (the glyph uses a shadow stored with another glyph), starting at
 // the writer's next byte. Throws ConversionError if a record would exceed the 14-bit size field.
 void writeGlyphRecord(BitWriter& w, const PgfGlyph& glyph, const RecordTables& tables,
-                      std::size_t glyphIndex, std::uint32_t shadowId, bool ownsShadow = true);
+                      std::size_t glyphIndex, std::uint32_t shadowId, bool withShadow = true);
 
 } // namespace korven::converter

@@ -130,7 +130,7 @@ RecordTables buildTables(const std::vector<PgfGlyph>& glyphs) {
 // converter makes the shadows of the glyphs past the limit equal to others' first).
 struct ShadowPlan {
     std::vector<std::uint32_t> idOfGlyph;
-    std::vector<bool> ownsShadow;
+    std::vector<bool> appendsShadow; // a shadow record follows the glyph's own record
     std::vector<char32_t> shadowMap; // code point of the glyph that carries each shadow
 };
 
@@ -144,7 +144,7 @@ ShadowPlan planShadows(const std::vector<PgfGlyph>& glyphs) {
                 ? std::find_if(owners.begin(), owners.end(),
                                [&](std::size_t o) { return glyphs[o].shadow == glyphs[i].shadow; })
                 : owners.end();
-        plan.ownsShadow.push_back(same == owners.end());
+        plan.appendsShadow.push_back(same == owners.end());
         if (same != owners.end()) {
             plan.idOfGlyph.push_back(static_cast<std::uint32_t>(same - owners.begin()));
             continue;
@@ -156,6 +156,12 @@ ShadowPlan planShadows(const std::vector<PgfGlyph>& glyphs) {
     if (owners.size() > static_cast<std::size_t>(limits::kMaxShadows))
         throw ConversionError("too many different shadows: " + std::to_string(owners.size()) +
                               ", at most 511 fit");
+    // One emulator takes the shadow map's code points for glyph indexes and reads the shadow
+    // record after the record of that glyph. A glyph reached that way keeps a copy of its
+    // (shared) shadow there, so that reader finds a real shadow, and the right one.
+    for (const char32_t c : plan.shadowMap)
+        if (c < glyphs.size())
+            plan.appendsShadow[c] = true;
     return plan;
 }
 
@@ -177,7 +183,7 @@ FontData writeFontData(const std::vector<PgfGlyph>& glyphs, const RecordTables& 
         data.pointers.push_back(
             static_cast<std::uint32_t>(records.bytes().size() / layout::kCharPointerUnitBytes));
         writeGlyphRecord(records, glyphs[i], tables, i, shadows.idOfGlyph[i],
-                         shadows.ownsShadow[i]);
+                         shadows.appendsShadow[i]);
     }
     records.padToMultipleOf(layout::kCharPointerUnitBytes);
     data.records = records.release();

@@ -33,6 +33,16 @@ std::uint64_t fnv1a(const Bytes& bytes) {
     return h;
 }
 
+// `count` bits from bit `bit` of the bytes at `at`, least significant first, as the format packs.
+std::uint32_t bitsAt(const Bytes& bytes, std::size_t at, int bit, int count) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t b = static_cast<std::size_t>(bit + i);
+        value |= ((bytes.at(at + b / 8) >> (b % 8)) & 1U) << i;
+    }
+    return value;
+}
+
 TEST(CharacterSets, ReadsNamesCodePointsAndRanges) {
     const struct {
         const char* text;
@@ -155,6 +165,21 @@ TEST(CharacterSets, EachSetOnDejaVuSansReadsBack) {
         EXPECT_LE(file.header().shadowMapLength, 511U) << sets;
         for (std::size_t i = 0; i < file.glyphCount(); ++i)
             ASSERT_LT(file.record(i).shadowId, file.header().shadowMapLength) << sets;
+        // A reader that takes shadow map values for glyph indexes finds that glyph's own shadow
+        // right after its record.
+        for (std::uint32_t s = 0; s < file.header().shadowMapLength; ++s) {
+            const std::size_t index = file.shadowMapEntry(s);
+            if (index >= file.glyphCount())
+                continue;
+            const GlyphRecordInfo r = file.record(index);
+            const GlyphBitmap shadow = file.glyph(index).shadow;
+            EXPECT_EQ(bitsAt(file.bytes(), r.offset + r.size, 14, 7),
+                      static_cast<std::uint32_t>(shadow.width))
+                << sets << " glyph " << index;
+            EXPECT_EQ(bitsAt(file.bytes(), r.offset + r.size, 21, 7),
+                      static_cast<std::uint32_t>(shadow.height))
+                << sets << " glyph " << index;
+        }
         const PgfFont read = file.toFont();
         for (const PgfGlyph& g : latin.glyphs) {
             const auto same =
