@@ -47,6 +47,11 @@ BuildConverterInvocation(const ConversionSettings& settings,
 // nothing when none is chosen; for every command that converts.
 QStringList CharactersArguments(const ConversionSettings& settings);
 
+// The invocation as one line for a POSIX shell, to run it by hand: every piece that holds
+// anything but letters, digits and ".,/:@%+_-" is put in single quotes (a quote inside as
+// '\''), so pasting the line runs exactly the program and arguments that were started.
+QString ShellCommandLine(const ConverterInvocation& invocation);
+
 // The path of the output file the converter is asked to write (the argument after the font).
 QString OutputFilePath(const ConversionSettings& settings);
 

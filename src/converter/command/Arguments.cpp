@@ -16,8 +16,13 @@ std::string quoted(const std::string& s) {
     return "\"" + s + "\"";
 }
 
+// "1 argument", "2 arguments".
+std::string arguments(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " argument" : " arguments");
+}
+
 UsageError countError(std::size_t got) {
-    return {"expected 4 arguments FONT OUTPUT SIZE iSHADOW, got " + std::to_string(got) +
+    return {"expected 4 arguments FONT OUTPUT SIZE iSHADOW, got " + arguments(got) +
             " (see ttf2pgf --help)"};
 }
 
@@ -43,6 +48,14 @@ std::optional<std::string> takeCharacters(std::vector<std::string>& args,
     return std::nullopt;
 }
 
+bool isHelp(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+bool isVersion(const std::string& arg) {
+    return arg == "--version" || arg == "-v";
+}
+
 } // namespace
 
 std::optional<Rgb> parseColour(const std::string& text) {
@@ -61,8 +74,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     const bool allowMissing = option != args.end();
     if (allowMissing) {
         args.erase(option);
-        if (!args.empty() &&
-            (args[0] == "--render" || args[0] == "--help" || args[0] == "--version"))
+        if (!args.empty() && (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0])))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
     std::vector<char32_t> extraCharacters;
@@ -70,11 +82,11 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     if (const auto error = takeCharacters(args, extraCharacters, charactersGiven))
         return UsageError{*error};
     if (charactersGiven && !args.empty() &&
-        (args[0] == "--render" || args[0] == "--help" || args[0] == "--version"))
+        (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0])))
         return UsageError{"--characters goes with a conversion only (see ttf2pgf --help)"};
-    if (args.size() == 1 && args[0] == "--help")
+    if (args.size() == 1 && isHelp(args[0]))
         return HelpCommand{};
-    if (args.size() == 1 && args[0] == "--version")
+    if (args.size() == 1 && isVersion(args[0]))
         return VersionCommand{};
     if (!args.empty() && args[0] == "--render") {
         // Its option, like a conversion's, may stand anywhere after --render.
@@ -93,7 +105,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
         }
         if (args.size() != 4)
             return UsageError{"--render expects FILE.pgf TEXT OUT.png, got " +
-                              std::to_string(args.size() - 1) + " arguments"};
+                              arguments(args.size() - 1)};
         if (args[1].empty() || args[3].empty())
             return UsageError{"--render needs a PGF file and a PNG file name"};
         return RenderCommand{args[1], args[2], args[3], background};
@@ -124,7 +136,7 @@ std::string usageText() {
     std::string text =
         "Usage: ttf2pgf [--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW\n"
         "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
-        "       ttf2pgf --help | --version\n"
+        "       ttf2pgf -h | --help | -v | --version\n"
         "\n"
         "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
         "  FONT     the font to convert (a collection gives its first face)\n"
