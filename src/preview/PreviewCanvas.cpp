@@ -40,7 +40,7 @@ QStringList SampleLines(const QStringList& extraSets) {
     const std::pair<const char*, const char*> samples[] = {
         {"latin-extended", "Știință și țară · Tiếng Việt: Đường phố ấm áp"},
         {"greek", "Ξεσκεπάζω την ψυχοφθόρα βδελυγμία"},
-        {"cyrillic", "Любя, съешь щипцы, — вздохнёт мэр, — кайф жгуч"},
+        {"cyrillic", "Шеф взъярён тчк щипцы с эхом гудбай Жюль"},
     };
     for (const auto& [set, line] : samples)
         if (extraSets.contains(QLatin1String(set)))
