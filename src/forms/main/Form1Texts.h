@@ -36,10 +36,12 @@ inline constexpr char kDiskNotReady[] = "Not ready disc";
 // How each box looks. The font reminder also carries SecondButtonDefault: with its one OK
 // button that has no effect, but the flags stay the value the program has always passed.
 // The replace question defaults to No, so Enter alone never overwrites a file.
-namespace flags = host::MessageBoxFlags;
-inline constexpr int kFlagsSelectFont = flags::OkOnly | flags::Warning | flags::SecondButtonDefault;
-inline constexpr int kFlagsReplace = flags::YesNo | flags::Stop | flags::SecondButtonDefault;
-inline constexpr int kFlagsPlain = flags::OkOnly;
-inline constexpr int kFlagsStop = flags::OkOnly | flags::Stop;
+using Flag = host::MessageBoxFlag;
+inline constexpr host::MessageBoxFlags kFlagsSelectFont =
+    Flag::OkOnly | Flag::Warning | Flag::SecondButtonDefault;
+inline constexpr host::MessageBoxFlags kFlagsReplace =
+    Flag::YesNo | Flag::Stop | Flag::SecondButtonDefault;
+inline constexpr host::MessageBoxFlags kFlagsPlain = Flag::OkOnly;
+inline constexpr host::MessageBoxFlags kFlagsStop = Flag::OkOnly | Flag::Stop;
 
 } // namespace korven::forms::texts
