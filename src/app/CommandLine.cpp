@@ -58,4 +58,24 @@ ConverterInvocation BuildConverterInvocation(const ConversionSettings& settings,
     return invocation;
 }
 
+namespace {
+QString ShellQuoted(const QString& piece) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9.,/:@%+_-]+$"));
+    if (plain.match(piece).hasMatch()) {
+        return piece;
+    }
+    QString quoted = piece;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+} // namespace
+
+QString ShellCommandLine(const ConverterInvocation& invocation) {
+    QStringList pieces{ShellQuoted(invocation.program)};
+    for (const QString& argument : invocation.arguments) {
+        pieces << ShellQuoted(argument);
+    }
+    return pieces.join(QLatin1Char(' '));
+}
+
 } // namespace korven::app

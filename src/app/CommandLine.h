@@ -42,6 +42,11 @@ ConverterInvocation
 BuildConverterInvocation(const ConversionSettings& settings,
                          const CommandLineStyle& style = PlatformCommandLineStyle());
 
+// The invocation as one line for a POSIX shell, to run it by hand: every piece that holds
+// anything but letters, digits and ".,/:@%+_-" is put in single quotes (a quote inside as
+// '\''), so pasting the line runs exactly the program and arguments that were started.
+QString ShellCommandLine(const ConverterInvocation& invocation);
+
 // The path of the output file the converter is asked to write (its second argument).
 QString OutputFilePath(const ConversionSettings& settings);
 

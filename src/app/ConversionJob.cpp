@@ -34,6 +34,7 @@ ConverterObservation ConversionJob::Observe() {
     seen.converterPath = converterPath_;
     seen.commandLine = commandLine_;
     seen.outputPath = outputPath_;
+    seen.outputExisted = outputBefore_.exists;
     switch (handle_->State()) {
     case host::ProcessState::Running:
         seen.state = ConverterObservation::State::Running;
@@ -49,6 +50,7 @@ ConverterObservation ConversionJob::Observe() {
         seen.state = ConverterObservation::State::FailedToStart;
         seen.lastErrorLine = handle_->FailureText();
         seen.converterExists = QFileInfo::exists(converterPath_);
+        seen.outputWritten = outputBefore_.WrittenSince(FileSnapshot::Take(outputPath_));
         return seen;
     }
     seen.lastErrorLine = handle_->LastErrorLine();

@@ -24,10 +24,26 @@ QString FolderOf(const QString& path) {
 }
 
 QString HowToRetry(const ConverterObservation& seen) {
+    if (seen.state == ConverterObservation::State::FailedToStart && !seen.converterExists) {
+        // A command line would only name the file that is not there.
+        return QStringLiteral("It was looked for at %1, beside this program.\n"
+                              "To get it back, reinstall the program's package, or build the "
+                              "program again (the converter is built with it).")
+            .arg(seen.converterPath);
+    }
     if (seen.commandLine.isEmpty()) {
         return QString();
     }
     return QStringLiteral("To run it by hand:\n%1").arg(seen.commandLine);
+}
+
+// The user agreed to replace the earlier file; after a failure they need to know it is
+// still there as it was.
+QString WithEarlierOutput(QString message, const ConverterObservation& seen) {
+    if (seen.outputExisted && !seen.outputWritten) {
+        message += QStringLiteral("\n\nThe earlier %1 is unchanged.").arg(NameOf(seen.outputPath));
+    }
+    return message;
 }
 
 QString WithErrorLine(QString message, const QString& lastErrorLine) {
@@ -72,6 +88,24 @@ QString FailureMessage(const ConverterObservation& seen) {
     return QString();
 }
 
+// "U+2030" becomes "‰ U+2030": the code alone means nothing to most people. Characters that
+// show as nothing (blanks, controls) keep the code alone.
+QString WithCharacters(const QString& codes) {
+    static const QRegularExpression code(QStringLiteral(R"(\bU\+([0-9A-Fa-f]{4,6})\b)"));
+    QString shown;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& m : code.globalMatch(codes)) {
+        shown += codes.mid(from, m.capturedStart() - from);
+        const char32_t c = m.captured(1).toUInt(nullptr, 16);
+        if (QChar::isPrint(c) && !QChar::isSpace(c)) {
+            shown += QString::fromUcs4(&c, 1) + QLatin1Char(' ');
+        }
+        shown += m.captured();
+        from = m.capturedEnd();
+    }
+    return shown + codes.mid(from);
+}
+
 } // namespace
 
 QString WrittenDetails(const QString& standardOutput, const QString& outputPath) {
@@ -97,7 +131,7 @@ QString WrittenDetails(const QString& standardOutput, const QString& outputPath)
                 QStringLiteral("\nLeft out %1 %2: %3")
                     .arg(leftOut)
                     .arg(leftOut == 1 ? QStringLiteral("character") : QStringLiteral("characters"))
-                    .arg(m.captured(4));
+                    .arg(WithCharacters(m.captured(4)));
         }
         return text;
     }
@@ -118,7 +152,7 @@ JobVerdict JudgeConverter(const ConverterObservation& seen) {
         verdict.flags = host::MessageBoxFlag::OkOnly;
         return verdict;
     }
-    verdict.message = FailureMessage(seen);
+    verdict.message = WithEarlierOutput(FailureMessage(seen), seen);
     verdict.details = HowToRetry(seen);
     verdict.flags = host::MessageBoxFlag::Stop;
     return verdict;

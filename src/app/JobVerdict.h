@@ -20,6 +20,7 @@ struct ConverterObservation {
     QString commandLine; // the command as shown to people, to run it by hand
     QString outputPath;  // the file the converter was asked to write
     bool outputWritten = false; // the output exists and changed since the start
+    bool outputExisted = false; // an earlier output was there at the start
 };
 
 struct JobVerdict {

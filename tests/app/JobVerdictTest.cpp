@@ -68,7 +68,27 @@ TEST(JobVerdictTest, MessagesSayWhatHappenedInPlainWordsAndHowToRetry) {
         c.seen.commandLine = QStringLiteral("/opt/k/ttf2pgf /f/a.ttf /out/ltn0.pgf 12 i2");
         const JobVerdict v = JudgeConverter(c.seen);
         EXPECT_EQ(v.message, c.expected);
-        EXPECT_EQ(v.details, "To run it by hand:\n/opt/k/ttf2pgf /f/a.ttf /out/ltn0.pgf 12 i2");
+        // A missing converter cannot be run by hand: the box says how to get it back.
+        EXPECT_EQ(v.details,
+                  c.seen.converterExists
+                      ? "To run it by hand:\n/opt/k/ttf2pgf /f/a.ttf /out/ltn0.pgf 12 i2"
+                      : "It was looked for at /opt/k/ttf2pgf, beside this program.\nTo get it "
+                        "back, reinstall the program's package, or build the program again (the "
+                        "converter is built with it).");
+    }
+}
+
+TEST(JobVerdictTest, AFailureSaysAnEarlierOutputIsUnchangedOnlyWhenItIs) {
+    const QString note = QStringLiteral("\n\nThe earlier ltn0.pgf is unchanged.");
+    for (State state : {State::Exited, State::Crashed, State::FailedToStart}) {
+        for (bool existed : {false, true}) {
+            for (bool written : {false, true}) {
+                ConverterObservation seen = Seen(state, 1, written);
+                seen.outputExisted = existed;
+                EXPECT_EQ(JudgeConverter(seen).message.endsWith(note), existed && !written)
+                    << int(state) << existed << written;
+            }
+        }
     }
 }
 
@@ -80,9 +100,13 @@ TEST(JobVerdictTest, TheReportSaysWhatWasWrittenFromTheConvertersLine) {
         {"wrote /media/PSP/ltn0.pgf: 339 glyphs, 62624 bytes\n",
          "Written: /media/PSP/ltn0.pgf, 339 characters"},
         {"wrote /a: b/ltn0.pgf: 338 glyphs, 1 bytes; left out 2 characters: U+2030, U+20AC",
-         "Written: /a: b/ltn0.pgf, 338 characters\nLeft out 2 characters: U+2030, U+20AC"},
+         "Written: /a: b/ltn0.pgf, 338 characters\nLeft out 2 characters: ‰ U+2030, € U+20AC"},
         {"wrote /x/ltn0.pgf: 1 glyphs, 9 bytes; left out 1 character: U+2030",
-         "Written: /x/ltn0.pgf, 1 character\nLeft out 1 character: U+2030"},
+         "Written: /x/ltn0.pgf, 1 character\nLeft out 1 character: ‰ U+2030"},
+        // Characters that show as nothing keep their code alone; a character beyond 16 bits
+        // is written whole.
+        {"wrote /x/ltn0.pgf: 3 glyphs, 9 bytes; left out 3 characters: U+00A0 U+0085 U+1F600",
+         "Written: /x/ltn0.pgf, 3 characters\nLeft out 3 characters: U+00A0 U+0085 😀 U+1F600"},
         // No report line (an older converter): the file it was asked to write.
         {"", "Written: /out/ltn0.pgf"},
     };
@@ -91,7 +115,7 @@ TEST(JobVerdictTest, TheReportSaysWhatWasWrittenFromTheConvertersLine) {
         seen.standardOutput = QString::fromUtf8(c.output);
         const JobVerdict v = JudgeConverter(seen);
         EXPECT_EQ(v.message, "operation concluded correctly");
-        EXPECT_EQ(v.details, c.expected);
+        EXPECT_EQ(v.details, QString::fromUtf8(c.expected));
     }
 }
 

@@ -158,8 +158,14 @@ TEST_F(Preview, UnchangedChoicesAreNotConvertedAgain) {
     model.Update(at18);
     model.Update(at18);
     EXPECT_EQ(model.ConversionCount(), 1);
-    model.Update(Choices(kFontFolder, "/DejaVuSans.ttf", "20", "2"));
+    const PreviewState shadow2 = model.Update(Choices(kFontFolder, "/DejaVuSans.ttf", "20", "2"));
     EXPECT_EQ(model.ConversionCount(), 2);
+
+    // Another shadow is another file: converted again, not the kept one.
+    const PreviewState shadow3 = model.Update(Choices(kFontFolder, "/DejaVuSans.ttf", "20", "3"));
+    EXPECT_EQ(model.ConversionCount(), 3);
+    ASSERT_TRUE(shadow2.font && shadow3.font);
+    EXPECT_TRUE(shadow2.font->bytes != shadow3.font->bytes);
 }
 
 } // namespace

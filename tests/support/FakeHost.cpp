@@ -51,7 +51,7 @@ FolderListing FakeFolderReader::Files(const QString& path) {
 
 bool FakeUrlOpener::Open(const QString& url, const QString& directory) {
     opened.append({url, directory});
-    return true;
+    return accepts;
 }
 
 HostServices FakeHost::Services() {

@@ -105,6 +105,7 @@ public:
         QString directory;
     };
     QList<Opened> opened;
+    bool accepts = true; // false: answer as a desktop with no web browser
 };
 
 // One of each, wired into a HostServices with a fixed program folder.

@@ -13,9 +13,22 @@ std::string quoted(const std::string& s) {
     return "\"" + s + "\"";
 }
 
+// "1 argument", "2 arguments".
+std::string arguments(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " argument" : " arguments");
+}
+
 UsageError countError(std::size_t got) {
-    return {"expected 4 arguments FONT OUTPUT SIZE iSHADOW, got " + std::to_string(got) +
+    return {"expected 4 arguments FONT OUTPUT SIZE iSHADOW, got " + arguments(got) +
             " (see ttf2pgf --help)"};
+}
+
+bool isHelp(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+bool isVersion(const std::string& arg) {
+    return arg == "--version" || arg == "-v";
 }
 
 } // namespace
@@ -36,13 +49,12 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     const bool allowMissing = option != args.end();
     if (allowMissing) {
         args.erase(option);
-        if (!args.empty() &&
-            (args[0] == "--render" || args[0] == "--help" || args[0] == "--version"))
+        if (!args.empty() && (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0])))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
-    if (args.size() == 1 && args[0] == "--help")
+    if (args.size() == 1 && isHelp(args[0]))
         return HelpCommand{};
-    if (args.size() == 1 && args[0] == "--version")
+    if (args.size() == 1 && isVersion(args[0]))
         return VersionCommand{};
     if (!args.empty() && args[0] == "--render") {
         // Its option, like a conversion's, may stand anywhere after --render.
@@ -61,7 +73,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
         }
         if (args.size() != 4)
             return UsageError{"--render expects FILE.pgf TEXT OUT.png, got " +
-                              std::to_string(args.size() - 1) + " arguments"};
+                              arguments(args.size() - 1)};
         if (args[1].empty() || args[3].empty())
             return UsageError{"--render needs a PGF file and a PNG file name"};
         return RenderCommand{args[1], args[2], args[3], background};
@@ -91,7 +103,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
 std::string usageText() {
     return "Usage: ttf2pgf [--allow-missing] FONT OUTPUT SIZE iSHADOW\n"
            "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
-           "       ttf2pgf --help | --version\n"
+           "       ttf2pgf -h | --help | -v | --version\n"
            "\n"
            "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
            "  FONT     the font to convert (a collection gives its first face)\n"

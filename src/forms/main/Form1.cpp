@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -278,6 +279,8 @@ void Form1::ConnectHandlers() {
     connect(drive1_, &host::DriveListBox::Change, this, &Form1::Drive1_Change);
     connect(dir1_, &host::DirListBox::Change, this, &Form1::Dir1_Change);
     connect(file1_, &host::FileListBox::Click, this, &Form1::File1_Click);
+    // A picked font that went from the disk is no longer picked: the list shows nothing.
+    connect(file1_, &host::FileListBox::SelectedFileGone, this, &Form1::File1_Click);
     connect(drive2_, &host::DriveListBox::Change, this, &Form1::Drive2_Change);
     connect(dir2_, &host::DirListBox::Change, this, &Form1::Dir2_Change);
     connect(dir1_, &host::DirListBox::OpenFailed, this, &Form1::ReportFolderOpenFailure);
@@ -299,6 +302,16 @@ void Form1::showEvent(QShowEvent* event) {
         host::CentreOnScreen(this);
     }
     QMainWindow::showEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted()) {
+        return;
+    }
+    // The program is this window: whatever it opened (PREVIEW, the About window) closes with
+    // it, so no window is left and the program ends, however this one was closed.
+    host::CloseOtherWindows(this);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DriveEnumeration.h"
+#include "app/SourceFolder.h"
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/Form1Texts.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -36,6 +38,17 @@ QString Text(const char* latin1) {
     return QString::fromLatin1(latin1);
 }
 
+// Where decimals are written with a comma, "1,5" is what people type for one and a half; the
+// converter reads only a point, so the box says which one to use.
+QString ShadowHint(const QString& shadow) {
+    if (!shadow.contains(u',')) {
+        return QString();
+    }
+    QString withPoint = shadow;
+    withPoint.replace(u',', u'.');
+    return QStringLiteral("Use a point for the decimal, not a comma: %1").arg(withPoint);
+}
+
 } // namespace
 
 void Form1::Form_Load() {
@@ -45,6 +58,14 @@ void Form1::Form_Load() {
     host::ChangeCurrentDirectory(services_.programFolder());
     settings_.ProgramFolder = services_.programFolder();
     drive1_->SetDrive(settings_.ProgramFolder);
+    // Installed, the program's folder holds programs, not fonts: the source pane opens where
+    // the fonts are. The converter is still looked for beside the program.
+    const QString sourceStart =
+        app::SourcePaneStartFolder(settings_.ProgramFolder, QDir::homePath());
+    if (sourceStart != settings_.ProgramFolder) {
+        drive1_->SetDrive(sourceStart);
+        dir1_->SetPath(sourceStart);
+    }
     // Drive letters do not exist here: the program's "drive" is the volume that holds it.
     settings_.ProgramDriveRoot =
         host::DriveOfPath(settings_.ProgramFolder, services_.drives->Roots());
@@ -106,10 +127,14 @@ void Form1::Dir1_Change() {
     file1_->SetPath(dir1_->Path());
     const QString folder = dir1_->Path();
     // A font picked in another folder must not be joined with this one.
+    const bool pickDropped = folder != settings_.SourceFolder && !settings_.FontFile.isEmpty();
     if (folder != settings_.SourceFolder) {
         settings_.FontFile.clear();
     }
     settings_.SourceFolder = folder;
+    if (pickDropped) {
+        NotifySettingsChanged();
+    }
 }
 
 void Form1::File1_Click() {
@@ -140,20 +165,27 @@ void Form1::Text1_Change() {
 }
 
 void Form1::XPButton2_Click() {
+    // While the converter runs the pick is the job's: a second press starts nothing and has
+    // nothing to say (a reminder box would outlive the report under it).
+    if (job_) {
+        return;
+    }
     if (settings_.FontFile.isEmpty()) {
         services_.messages->Show(Text(texts::kSelectFont), texts::kFlagsSelectFont,
                                  Text(texts::kSelectFontTitle), this);
         return;
     }
     const char* invalid = nullptr;
+    QString hint;
     if (!app::IsFontSize(settings_.FontSize)) {
         invalid = texts::kSelectSize;
     } else if (!app::IsShadowValue(settings_.ShadowValue)) {
         invalid = texts::kEnterShadow;
+        hint = ShadowHint(settings_.ShadowValue);
     }
     if (invalid != nullptr) {
         services_.messages->Show(Text(invalid), texts::kFlagsSelectFont,
-                                 Text(texts::kSelectFontTitle), this);
+                                 Text(texts::kSelectFontTitle), this, hint);
         return;
     }
     StartConversion();
@@ -197,8 +229,10 @@ void Form1::StartConversion() {
     const app::FileSnapshot before = app::FileSnapshot::Take(output);
     auto handle = services_.processes->Start(invocation.program, invocation.arguments);
     const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
+    // The line offered for running it by hand is the one a shell runs as started, not the
+    // one-line command, which leaves blanks and quotes in paths bare.
     job_ = std::make_unique<app::ConversionJob>(std::move(handle), invocation.program,
-                                                settings_.ConverterCommandLine, output, before,
+                                                app::ShellCommandLine(invocation), output, before,
                                                 settings_.FontFile);
     if (failedToStart) {
         // Nothing ran: back to idle with the pick kept, so the user can fix it and retry.
@@ -214,6 +248,7 @@ void Form1::StartConversion() {
     // Convert would use.
     settings_.FontFile.clear();
     file1_->ClearSelection();
+    NotifySettingsChanged();
     ShowBusyPointer(true);
 }
 
@@ -233,6 +268,7 @@ void Form1::Timer2_Timer() {
         // Given back, and shown again, so the user can retry at once.
         settings_.FontFile = job_->PickedFont();
         file1_->SelectFile(host::GetFileName(settings_.FontFile));
+        NotifySettingsChanged();
     }
     // The waiting text goes before the report; the panes come back once it is read.
     label6_->hide();
@@ -273,8 +309,14 @@ void Form1::Form_MouseMove() {
 }
 
 void Form1::Label1_Click() {
-    // A failure to open the address is not the user's problem to solve here; it is ignored.
-    services_.urls->Open(LinkUrl(), settings_.ProgramDriveRoot);
+    // Without a web browser the click would do nothing at all: the address is shown
+    // instead, so the user can take it elsewhere.
+    const QString url = LinkUrl();
+    if (!services_.urls->Open(url, settings_.ProgramDriveRoot)) {
+        services_.messages->Show(QStringLiteral("No web browser could be opened for the link."),
+                                 texts::kFlagsPlain, QString(), this,
+                                 QStringLiteral("The address is:\n%1").arg(url));
+    }
 }
 
 void Form1::XPButton1_Click() {

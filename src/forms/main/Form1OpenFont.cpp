@@ -22,9 +22,15 @@ QString Form1::PickFontFile(const QString& path) {
     if (!file.exists()) {
         return QStringLiteral("The font %1 cannot be opened: there is no such file.").arg(path);
     }
-    if (!file.isFile() || !host::MatchesPattern(file.fileName(), file1_->Pattern())) {
-        return QStringLiteral("The font %1 cannot be opened: it is not a font file (%2).")
-            .arg(path, file1_->Pattern());
+    if (!file.isFile()) {
+        return QStringLiteral("The font %1 cannot be opened: it is %2, not a file.")
+            .arg(path,
+                 file.isDir() ? QStringLiteral("a folder") : QStringLiteral("a special file"));
+    }
+    if (!host::MatchesPattern(file.fileName(), file1_->Pattern())) {
+        return QStringLiteral("The font %1 cannot be opened: only font files named *.ttf, *.otf "
+                              "or *.ttc can be converted.")
+            .arg(path);
     }
     if (!file.isReadable()) {
         return QStringLiteral("The font %1 cannot be opened: it cannot be read.").arg(path);

@@ -19,7 +19,9 @@ inline constexpr char kExitButton[] = "&Exit";
 inline constexpr char kMenuInfo[] = "INFO";
 inline constexpr char kMenuPreview[] = "&PREVIEW";
 inline constexpr char kLinkToolTip[] = "visita il nostro sito";
-inline constexpr char kSourcePattern[] = "*.ttf";
+// Every kind of font file the converter reads: TrueType, OpenType and collections (the
+// list ignores case, so .TTF is listed too).
+inline constexpr char kSourcePattern[] = "*.ttf;*.otf;*.ttc";
 inline constexpr char kDestinationPattern[] = "*.pgf";
 
 inline constexpr char kSelectFont[] = "Please select a font";

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -59,6 +60,7 @@ DirListBox::DirListBox(DriveSource& drives, FolderReader& folders, QWidget* pare
     setIconSize(QSize(kIconPixels, kIconPixels));
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { OpenRow(row(item)); });
+    connect(&watcher_, &FolderWatcher::Changed, this, &DirListBox::FollowDisk);
     SetPath(QDir::currentPath());
 }
 
@@ -78,16 +80,44 @@ FolderError DirListBox::SetPath(const QString& path) {
             break;
         walk = up;
     }
-    std::sort(listing.names.begin(), listing.names.end(), [](const QString& a, const QString& b) {
+    SetSubfolders(std::move(listing.names));
+    Fill();
+    watcher_.Watch(path_);
+    emit Change();
+    return FolderError::None;
+}
+
+void DirListBox::SetSubfolders(QStringList names) {
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
     subfolders_.clear();
-    subfolders_.reserve(listing.names.size());
-    for (const QString& name : listing.names)
+    subfolders_.reserve(names.size());
+    for (const QString& name : names)
         subfolders_.append(JoinPath(path_, name));
+}
+
+void DirListBox::FollowDisk() {
+    FolderListing listing = folders_.Subfolders(path_);
+    if (listing.error != FolderError::None) {
+        // The folder went (or can no longer be read): the nearest one above that can.
+        for (qsizetype i = ancestors_.size() - 2; i >= 0; --i) {
+            if (SetPath(ancestors_[i]) == FolderError::None)
+                return;
+        }
+        return;
+    }
+    const QString highlighted =
+        currentItem() != nullptr ? currentItem()->data(kPathRole).toString() : QString();
+    const int scrolled = verticalScrollBar()->value();
+    SetSubfolders(std::move(listing.names));
     Fill();
-    emit Change();
-    return FolderError::None;
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->data(kPathRole).toString() == highlighted)
+            setCurrentRow(row);
+    }
+    verticalScrollBar()->setValue(scrolled);
+    watcher_.Watch(path_);
 }
 
 FolderError DirListBox::SetPathToDrive(const QString& drive) {

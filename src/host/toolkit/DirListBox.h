@@ -2,6 +2,7 @@
 
 #include "host/seams/DriveSource.h"
 #include "host/seams/FolderReader.h"
+#include "host/seams/FolderWatcher.h"
 
 #include <QListWidget>
 #include <QString>
@@ -12,6 +13,9 @@ namespace korven::host {
 // A folder list: the current folder's ancestors from the root down to the folder itself,
 // then its subfolders, indented like a tree. A double-click or Enter on an entry opens it.
 // Change() is raised whenever Path() changes, by the user or by an assignment.
+// The list follows the disk: subfolders created, renamed or removed appear and go by
+// themselves, the highlighted entry and the scroll position kept, without a Change(); when
+// the current folder itself goes, the nearest folder above it still there is shown.
 class DirListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -49,6 +53,8 @@ protected:
 
 private:
     void ShowCurrentFolderAndBelow();
+    void SetSubfolders(QStringList names);
+    void FollowDisk();
     void OpenRow(int row);
     void Fill();
 
@@ -57,6 +63,7 @@ private:
     QString path_;
     QStringList ancestors_;  // root first, current folder last
     QStringList subfolders_; // sorted
+    FolderWatcher watcher_;
 };
 
 } // namespace korven::host

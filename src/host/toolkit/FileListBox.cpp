@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 
 namespace korven::host {
@@ -54,6 +55,7 @@ FileListBox::FileListBox(FolderReader& folders, QWidget* parent)
         if (!filling_ && !selectedItems().isEmpty())
             emit Click();
     });
+    connect(&watcher_, &FolderWatcher::Changed, this, &FileListBox::FollowDisk);
     SetPath(QDir::currentPath());
 }
 
@@ -93,7 +95,17 @@ FolderError FileListBox::Refresh() {
     return Fill(FileName());
 }
 
+void FileListBox::FollowDisk() {
+    const QString selected = FileName();
+    const int scrolled = verticalScrollBar()->value();
+    Refresh();
+    verticalScrollBar()->setValue(scrolled);
+    if (!selected.isEmpty() && FileName().isEmpty())
+        emit SelectedFileGone();
+}
+
 FolderError FileListBox::Fill(const QString& keepSelected) {
+    watcher_.Watch(path_);
     FolderListing listing = folders_.Files(path_);
     files_.clear();
     for (const QString& name : listing.names) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/seams/FolderReader.h"
+#include "host/seams/FolderWatcher.h"
 
 #include <QListWidget>
 #include <QString>
@@ -14,6 +15,8 @@ bool MatchesPattern(const QString& name, const QString& pattern);
 
 // A file list: the files of Path() whose names match Pattern(), sorted, hidden files left
 // out. Click() is raised when the user clicks a file or moves the selection with the keys.
+// The list follows the disk: files created, renamed or removed in Path() appear and go by
+// themselves, the selection and the scroll position kept.
 class FileListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -43,18 +46,22 @@ public:
 
 signals:
     void Click();
+    // The selected file went from the disk, and so from the list: nothing is selected now.
+    void SelectedFileGone();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     FolderError Fill(const QString& keepSelected);
+    void FollowDisk();
 
     FolderReader& folders_;
     QString path_;
     QString pattern_ = QStringLiteral("*.*");
     QStringList files_;
     bool filling_ = false;
+    FolderWatcher watcher_;
 };
 
 } // namespace korven::host

@@ -1,5 +1,6 @@
 #include "host/toolkit/Windows.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -33,6 +34,18 @@ void Unload(QWidget* window) {
     // Deleting later lets a handler of the window unload its own window and still return.
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->close();
+}
+
+void CloseOtherWindows(const QWidget* keep) {
+    // Closing one window may close or delete another, so each is checked again just before
+    // it is closed.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        windows.append(window);
+    for (const QPointer<QWidget>& window : windows) {
+        if (!window.isNull() && window != keep && window->isVisible())
+            window->close();
+    }
 }
 
 } // namespace korven::host

@@ -16,6 +16,9 @@ void CentreOnScreen(QWidget* window);
 // window is left visible the program ends (the application quits on the last close).
 void Unload(QWidget* window);
 
+// Closes every window on screen except `keep`, each as its own close button would.
+void CloseOtherWindows(const QWidget* keep);
+
 // At most one instance of a window. Load() creates it through `create` when none is loaded
 // and hands back the same one while it lives. The window is deleted when it closes, so the
 // next Load() after an unload starts afresh and nothing typed into the old one survives.

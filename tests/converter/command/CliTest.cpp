@@ -276,15 +276,39 @@ TEST_F(Ttf2pgf, RenderTakesABackgroundAnywhereAfterRender) {
 }
 
 TEST(Ttf2pgfInfo, HelpAndVersion) {
+    for (const char* help : {"--help", "-h"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runTtf2pgf({help}, out, err), 0) << help;
+        EXPECT_NE(out.str().find("[--allow-missing] FONT OUTPUT SIZE iSHADOW"), std::string::npos);
+        EXPECT_NE(out.str().find("wrote OUTPUT: "), std::string::npos);
+        EXPECT_TRUE(err.str().empty());
+    }
+    for (const char* version : {"--version", "-v"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runTtf2pgf({version}, out, err), 0) << version;
+        EXPECT_EQ(out.str().rfind("ttf2pgf ", 0), 0u);
+        EXPECT_TRUE(err.str().empty());
+    }
     std::ostringstream out, err;
-    EXPECT_EQ(runTtf2pgf({"--help"}, out, err), 0);
-    EXPECT_NE(out.str().find("[--allow-missing] FONT OUTPUT SIZE iSHADOW"), std::string::npos);
-    EXPECT_NE(out.str().find("wrote OUTPUT: "), std::string::npos);
-    out.str("");
-    EXPECT_EQ(runTtf2pgf({"--version"}, out, err), 0);
-    EXPECT_EQ(out.str().rfind("ttf2pgf ", 0), 0u);
-    EXPECT_TRUE(err.str().empty());
     EXPECT_EQ(runTtf2pgf({"--allow-missing", "--render", "a.pgf", "x", "a.png"}, out, err), 2);
+    EXPECT_EQ(runTtf2pgf({"-h", "--allow-missing"}, out, err), 2);
+}
+
+TEST(Ttf2pgfInfo, CountsOfArgumentsAreSpeltRight) {
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {{"a.ttf"}, "got 1 argument ("},
+        {{"a.ttf", "b.pgf"}, "got 2 arguments ("},
+        {{"--render", "a.pgf"}, "got 1 argument\n"},
+        {{"--render", "a.pgf", "b"}, "got 2 arguments\n"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runTtf2pgf(c.args, out, err), 2);
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+    }
 }
 
 } // namespace

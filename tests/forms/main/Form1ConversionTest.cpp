@@ -2,6 +2,7 @@
 // whose end the test decides.
 
 #include "Form1Fixture.h"
+#include "controls/xpbutton/XPButton.h"
 #include "forms/main/FramePanel.h"
 #include "host/seams/Timer.h"
 #include "host/toolkit/FileListBox.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTest>
 
 namespace korven::forms::testing {
@@ -86,6 +88,7 @@ TEST_F(Form1ConversionTest, AMissingSizeOrABadShadowIsAskedForAndNothingStarts) 
         QString size;
         QString shadow;
         const char* expected; // empty: the job starts
+        const char* hint = "";
     };
     const Case cases[] = {
         {"", "2", "Please select a FONT SIZE from 6 to 22"},
@@ -94,6 +97,8 @@ TEST_F(Form1ConversionTest, AMissingSizeOrABadShadowIsAskedForAndNothingStarts) 
         {"12", "abc", "Please enter a SHADOW value from 1 to 4.0"},
         {"12", "4.5", "Please enter a SHADOW value from 1 to 4.0"},
         {"12", "i2", "Please enter a SHADOW value from 1 to 4.0"},
+        {"12", "1,5", "Please enter a SHADOW value from 1 to 4.0",
+         "Use a point for the decimal, not a comma: 1.5"},
         {"12", "4.0", ""},
     };
     for (const Case& c : cases) {
@@ -112,6 +117,7 @@ TEST_F(Form1ConversionTest, AMissingSizeOrABadShadowIsAskedForAndNothingStarts) 
         }
         ASSERT_EQ(host_.messages.shown.size(), 1);
         EXPECT_EQ(host_.messages.shown[0].text, c.expected);
+        EXPECT_EQ(host_.messages.shown[0].secondary, c.hint);
         EXPECT_EQ(host_.messages.shown[0].title, "Question");
         EXPECT_EQ(host_.messages.shown[0].flags, 304);
         EXPECT_TRUE(host_.processes.started.isEmpty());
@@ -146,13 +152,29 @@ TEST_F(Form1ConversionTest, AStartedJobUsesUpThePick) {
     PickAll();
     form_->XPButton2_Click();
     EXPECT_TRUE(form_->Settings().FontFile.isEmpty());
-    // The list no longer shows the pick either, and a second press needs a new click.
+    // The list no longer shows the pick either.
     EXPECT_TRUE(form_->File1()->FileName().isEmpty());
     EXPECT_TRUE(form_->File1()->selectedItems().isEmpty());
+}
+
+TEST_F(Form1ConversionTest, ConvertWhileWaitingStartsNothingAndShowsNothing) {
+    PickAll();
     form_->XPButton2_Click();
+    form_->XPButton2_Click();
+    emit form_->XPButton2()->Click();
     EXPECT_EQ(host_.processes.started.size(), 1);
+    EXPECT_TRUE(host_.messages.shown.isEmpty());
+    EXPECT_TRUE(Waiting());
+
+    // Once the report is read, Convert works again.
+    WriteFile(out_ + "/ltn0.pgf");
+    host_.processes.started[0].handle->Finish(ProcessState::Exited, 0);
+    form_->Timer2()->Fire();
     ASSERT_EQ(host_.messages.shown.size(), 1);
-    EXPECT_EQ(host_.messages.shown[0].text, "Please select a font");
+    PickFont(fonts_, QStringLiteral("Other.ttf"));
+    host_.messages.answers = {Yes};
+    form_->XPButton2_Click();
+    EXPECT_EQ(host_.processes.started.size(), 2);
 }
 
 TEST_F(Form1ConversionTest, ChangingTheSourceFolderClearsThePick) {
@@ -228,7 +250,7 @@ TEST_F(Form1ConversionTest, WaitingLookThenReportThenIdleInThatOrder) {
     ASSERT_EQ(host_.messages.shown.size(), 1);
     EXPECT_EQ(host_.messages.shown[0].text, "operation concluded correctly");
     EXPECT_EQ(host_.messages.shown[0].secondary,
-              "Written: " + out_ + "/ltn0.pgf, 339 characters\nLeft out 1 character: U+2030");
+              "Written: " + out_ + "/ltn0.pgf, 339 characters\nLeft out 1 character: ‰ U+2030");
     EXPECT_EQ(host_.messages.shown[0].flags, 0);
     EXPECT_TRUE(host_.messages.shown[0].title.isEmpty());
     EXPECT_TRUE(Idle());
@@ -285,11 +307,51 @@ TEST_F(Form1ConversionTest, FailuresAreReportedWithAStopIconAndTheConvertersWord
         EXPECT_TRUE(host_.messages.shown[0].text.contains(c.expectedPiece));
         EXPECT_TRUE(host_.messages.shown[0].text.contains("glyph table overflow"));
         EXPECT_FALSE(host_.messages.shown[0].text.contains("concluded correctly"));
-        EXPECT_EQ(host_.messages.shown[0].secondary,
-                  "To run it by hand:\n" + form_->Settings().ConverterCommandLine);
+        EXPECT_TRUE(host_.messages.shown[0].secondary.startsWith("To run it by hand:\n"));
         EXPECT_TRUE(Idle());
         EXPECT_FALSE(form_->Timer2()->Enabled());
     }
+}
+
+TEST_F(Form1ConversionTest, TheLineToRunByHandRunsExactlyWhatWasStarted) {
+    // Blanks, quotes and shell characters in every path.
+    const QString odd = QStringLiteral("it's \"odd\" $HOME `x` & ; *");
+    fonts_ = MakeFolder("fonts " + odd);
+    out_ = MakeFolder("out " + odd);
+    WriteFile(fonts_ + QStringLiteral("/Arial.ttf"));
+    ConverterEndsWith(1, false, QStringLiteral("refused"));
+    PickAll(QStringLiteral("12"), QStringLiteral("2.5"));
+    form_->XPButton2_Click();
+    form_->Timer2()->Fire();
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    const QString prefix = QStringLiteral("To run it by hand:\n");
+    const QString line = host_.messages.shown[0].secondary;
+    ASSERT_TRUE(line.startsWith(prefix));
+
+    // The shell gives each word it parsed to printf, which ends each with a NUL.
+    QProcess sh;
+    sh.start(QStringLiteral("sh"),
+             {QStringLiteral("-c"), "printf '%s\\0' " + line.mid(prefix.size())});
+    ASSERT_TRUE(sh.waitForFinished());
+    QStringList words = QString::fromUtf8(sh.readAllStandardOutput()).split(QChar(u'\0'));
+    ASSERT_EQ(words.takeLast(), QString());
+    const host::testing::StartedProcess& started = host_.processes.started.at(0);
+    EXPECT_EQ(words, QStringList{started.program} + started.arguments);
+}
+
+TEST_F(Form1ConversionTest, AFailureAfterAgreeingToReplaceSaysTheEarlierFileIsUnchanged) {
+    WriteFile(out_ + "/ltn0.pgf", "earlier");
+    ConverterEndsWith(1, false, QStringLiteral("too large"));
+    host_.messages.answers = {Yes};
+    PickAll();
+    form_->XPButton2_Click();
+    form_->Timer2()->Fire();
+    ASSERT_EQ(host_.messages.shown.size(), 2);
+    EXPECT_TRUE(host_.messages.shown[1].text.endsWith("\n\nThe earlier ltn0.pgf is unchanged."))
+        << host_.messages.shown[1].text.toStdString();
+    QFile earlier(out_ + "/ltn0.pgf");
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), "earlier");
 }
 
 TEST_F(Form1ConversionTest, AnOldOutputLeftUntouchedIsNotASuccess) {
@@ -335,11 +397,16 @@ TEST_F(Form1ConversionTest, AConverterThatCannotStartIsNamedInPlainWordsAndThePi
     ASSERT_EQ(host_.messages.shown.size(), 2);
     EXPECT_EQ(host_.messages.shown[0].text,
               "The converter ttf2pgf was not found in " + programFolder_ + ".");
+    // No line to run: it would name the very file that is missing.
+    EXPECT_EQ(host_.messages.shown[0].secondary,
+              "It was looked for at " + programFolder_ +
+                  "/ttf2pgf, beside this program.\nTo get it back, reinstall the program's "
+                  "package, or build the program again (the converter is built with it).");
     EXPECT_EQ(host_.messages.shown[1].text,
               "The converter ttf2pgf in " + programFolder_ + " could not be run.");
+    EXPECT_TRUE(host_.messages.shown[1].secondary.startsWith("To run it by hand:\n"));
     for (const host::testing::ShownBox& box : host_.messages.shown) {
         EXPECT_EQ(box.flags, 16);
-        EXPECT_EQ(box.secondary, "To run it by hand:\n" + form_->Settings().ConverterCommandLine);
     }
     EXPECT_TRUE(Idle());
     EXPECT_FALSE(form_->Timer2()->Enabled());

@@ -19,6 +19,8 @@ protected:
         Form1Fixture::SetUp();
         fonts_ = MakeFolder(QStringLiteral("fonts"));
         WriteFile(fonts_ + QStringLiteral("/Sample.ttf"));
+        WriteFile(fonts_ + QStringLiteral("/Open.OTF"));
+        WriteFile(fonts_ + QStringLiteral("/Family.ttc"));
         WriteFile(fonts_ + QStringLiteral("/Notes.txt"));
         MakeFolder(QStringLiteral("fonts/Folder.ttf"));
         Load();
@@ -36,12 +38,12 @@ protected:
         return enter.isAccepted();
     }
 
-    void ExpectPicked() {
+    void ExpectPicked(const QString& name = QStringLiteral("Sample.ttf")) {
         EXPECT_EQ(form_->Dir1()->Path(), fonts_);
         EXPECT_EQ(form_->File1()->Path(), fonts_);
-        EXPECT_EQ(form_->File1()->FileName(), QStringLiteral("Sample.ttf"));
+        EXPECT_EQ(form_->File1()->FileName(), name);
         EXPECT_EQ(form_->Settings().SourceFolder, fonts_);
-        EXPECT_EQ(form_->Settings().FontFile, QStringLiteral("/Sample.ttf"));
+        EXPECT_EQ(form_->Settings().FontFile, QLatin1Char('/') + name);
     }
 
     QString fonts_;
@@ -53,14 +55,32 @@ TEST_F(Form1OpenFontTest, OpenWithAFontPicksItAsAClickWould) {
     ExpectPicked();
 }
 
+TEST_F(Form1OpenFontTest, OpenTypeFontsAndCollectionsAreListedOpenedAndDropped) {
+    ASSERT_EQ(form_->Dir1()->SetPath(fonts_), host::FolderError::None);
+    EXPECT_EQ(form_->File1()->Files(),
+              QStringList({QStringLiteral("Family.ttc"), QStringLiteral("Open.OTF"),
+                           QStringLiteral("Sample.ttf")}));
+    for (const QString& name : {QStringLiteral("Open.OTF"), QStringLiteral("Family.ttc")}) {
+        SCOPED_TRACE(qPrintable(name));
+        ASSERT_EQ(form_->Dir1()->SetPath(programFolder_), host::FolderError::None);
+        form_->OpenFontFile(fonts_ + QLatin1Char('/') + name);
+        ExpectPicked(name);
+        ASSERT_EQ(form_->Dir1()->SetPath(programFolder_), host::FolderError::None);
+        EXPECT_TRUE(Drop({QUrl::fromLocalFile(fonts_ + QLatin1Char('/') + name)}));
+        ExpectPicked(name);
+    }
+    EXPECT_TRUE(host_.messages.shown.isEmpty());
+}
+
 TEST_F(Form1OpenFontTest, OpenWithAnythingElseSaysSoAndPicksNothing) {
     struct Case {
         const char* name;
         const char* why;
     };
     for (const Case& c :
-         {Case{"Missing.ttf", "there is no such file"}, Case{"Notes.txt", "it is not a font file"},
-          Case{"Folder.ttf", "it is not a font file"}}) {
+         {Case{"Missing.ttf", "there is no such file"},
+          Case{"Notes.txt", "only font files named *.ttf, *.otf or *.ttc can be converted"},
+          Case{"Folder.ttf", "it is a folder, not a file"}}) {
         SCOPED_TRACE(c.name);
         host_.messages.shown.clear();
         const QString path = fonts_ + QLatin1Char('/') + QString::fromLatin1(c.name);

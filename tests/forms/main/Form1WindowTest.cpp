@@ -58,6 +58,20 @@ TEST_F(Form1WindowTest, LoadSetsUpTheSettingsTheSizesAndThePolling) {
     EXPECT_TRUE(form.Label6()->isHidden());
 }
 
+TEST_F(Form1WindowTest, InstalledTheSourcePaneOpensOnTheUsersFonts) {
+    const QString home = MakeFolder(QStringLiteral("home"));
+    const QString fonts = MakeFolder(QStringLiteral("home/.local/share/fonts"));
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home));
+    host_.programFolder = QStringLiteral("/usr/bin");
+    Form1& form = Load();
+    qputenv("HOME", savedHome);
+    EXPECT_EQ(form.Dir1()->Path(), fonts);
+    EXPECT_EQ(form.Settings().SourceFolder, fonts);
+    // The converter is still the one beside the program.
+    EXPECT_EQ(form.Settings().ProgramFolder, QStringLiteral("/usr/bin"));
+}
+
 TEST_F(Form1WindowTest, TheDestinationShownAtStartIsTheOneWrittenTo) {
     // Launched from another folder than the program's: the destination pane shows it.
     const QString launch = MakeFolder(QStringLiteral("launch"));
@@ -201,7 +215,8 @@ TEST_F(Form1WindowTest, TextsColoursAndPatternsAreThoseOfTheLayout) {
     EXPECT_EQ(form.Label4()->text(), "SHADOW :");
     EXPECT_EQ(form.Label5()->text(), "Max Value: 22");
     EXPECT_EQ(form.Label2()->text(), "Value:   1 - 4.0");
-    EXPECT_EQ(form.File1()->Pattern(), "*.ttf");
+    // Wider than the designed "*.ttf" on purpose: every kind of font the converter reads.
+    EXPECT_EQ(form.File1()->Pattern(), "*.ttf;*.otf;*.ttc");
     EXPECT_EQ(form.File2()->Pattern(), "*.pgf");
     ASSERT_EQ(form.menuBar()->actions().size(), 2);
     EXPECT_EQ(form.menuBar()->actions()[0]->text(), "INFO");
@@ -296,6 +311,13 @@ TEST_F(Form1WindowTest, LinkClickOpensTheAddressItShows) {
     EXPECT_EQ(host_.urls.opened[0].url, QStringLiteral(KORVEN_LINK_URL));
     EXPECT_EQ(form.Label1()->text(), QStringLiteral(KORVEN_LINK_URL));
     EXPECT_EQ(host_.urls.opened[0].directory, form.Settings().ProgramDriveRoot);
+    EXPECT_TRUE(host_.messages.shown.isEmpty());
+
+    // No web browser: the address is shown rather than nothing happening.
+    host_.urls.accepts = false;
+    QTest::mouseClick(form.Label1(), Qt::LeftButton);
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_TRUE(host_.messages.shown[0].secondary.contains(QStringLiteral(KORVEN_LINK_URL)));
 }
 
 TEST_F(Form1WindowTest, InfoAsksForTheAboutWindowEachTime) {
@@ -329,6 +351,39 @@ TEST_F(Form1WindowTest, PreviewGetsTheChoicesAndEveryChange) {
         seen,
         QStringList({QStringLiteral("changed /A.ttf  "), QStringLiteral("changed /A.ttf 20 "),
                      QStringLiteral("changed /A.ttf 20 3"), QStringLiteral("show /A.ttf 20 3")}));
+
+    // The pick dropped by another source folder, and the pick a job consumes, are changes too.
+    seen.clear();
+    ASSERT_EQ(form.Dir1()->SetPath(programFolder_), host::FolderError::None);
+    PickFont(fonts, QStringLiteral("A.ttf"));
+    form.XPButton2_Click();
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(seen,
+              QStringList({QStringLiteral("changed  20 3"), QStringLiteral("changed /A.ttf 20 3"),
+                           QStringLiteral("changed  20 3")}));
+}
+
+TEST_F(Form1WindowTest, ClosingTheMainWindowClosesEveryOtherWindow) {
+    // Exit and the close button alike: no window may stay behind to keep the program alive.
+    for (bool byExit : {true, false}) {
+        SCOPED_TRACE(byExit ? "Exit" : "close button");
+        Form1& form = Load();
+        form.show();
+        QPointer<QWidget> other = new QWidget;
+        other->setAttribute(Qt::WA_DeleteOnClose);
+        other->show();
+        if (byExit) {
+            form.XPButton1_Click();
+        } else {
+            form.close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(other.isNull());
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
+        }
+        delete form_.data();
+    }
 }
 
 TEST_F(Form1WindowTest, UnreadableDrivesAreReportedAndTheFolderStays) {

@@ -202,6 +202,50 @@ TEST_F(Lists, FileListRefreshSeesNewFilesAndKeepsTheSelection) {
     EXPECT_EQ(files.count(), 0);
 }
 
+// The lists follow the disk by themselves, well within a second, keeping the highlight.
+TEST_F(Lists, FileListFollowsFilesCreatedRenamedAndRemoved) {
+    FileListBox files(folders);
+    files.SetPattern("*.ttf");
+    files.SetPath(fonts);
+    files.SelectFile("b.ttf");
+    QSignalSpy clicked(&files, &FileListBox::Click);
+    QSignalSpy gone(&files, &FileListBox::SelectedFileGone);
+
+    Touch(fonts + "/New.ttf");
+    ASSERT_TRUE(QFile::rename(fonts + "/d.Ttf", fonts + "/e.ttf"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return files.Files().contains("New.ttf"); }, 1000));
+    EXPECT_EQ(files.Files(), QStringList({"A.TTF", "b.ttf", "e.ttf", "New.ttf"}));
+    EXPECT_EQ(files.FileName(), "b.ttf");
+    EXPECT_EQ(gone.count(), 0);
+
+    ASSERT_TRUE(QFile::remove(fonts + "/b.ttf"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gone.count() == 1; }, 1000));
+    EXPECT_EQ(files.Files(), QStringList({"A.TTF", "e.ttf", "New.ttf"}));
+    EXPECT_TRUE(files.FileName().isEmpty());
+    EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST_F(Lists, FolderListFollowsSubfoldersAndAFolderThatGoes) {
+    DirListBox dir(drives, folders);
+    ASSERT_EQ(dir.SetPath(fonts), FolderError::None);
+    QSignalSpy changed(&dir, &DirListBox::Change);
+    dir.setCurrentRow(dir.count() - 1); // Zeta, highlighted but not opened
+
+    ASSERT_TRUE(QDir(fonts).mkdir("gamma"));
+    ASSERT_TRUE(QDir(fonts).rename("alpha", "delta"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dir.Subfolders().contains(fonts + "/gamma"); }, 1000));
+    EXPECT_EQ(dir.Subfolders(),
+              QStringList({fonts + "/beta", fonts + "/delta", fonts + "/gamma", fonts + "/Zeta"}));
+    EXPECT_EQ(dir.currentItem()->text(), "Zeta");
+    EXPECT_EQ(dir.Path(), fonts);
+    EXPECT_EQ(changed.count(), 0);
+
+    ASSERT_EQ(dir.SetPath(fonts + "/beta"), FolderError::None);
+    ASSERT_TRUE(QDir(fonts + "/beta").removeRecursively());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dir.Path() == fonts; }, 1000));
+    EXPECT_FALSE(dir.Subfolders().contains(fonts + "/beta"));
+}
+
 TEST_F(Lists, DriveListStartsOnTheDriveOfTheCurrentDirectory) {
     const QString saved = QDir::currentPath();
     QDir::setCurrent(fonts);
