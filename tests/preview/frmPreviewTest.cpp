@@ -1,6 +1,7 @@
 #include "forms/preview/frmPreview.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -20,6 +21,11 @@ korven::app::ConversionSettings DejaVuAt(const QString& size) {
 
 class PreviewWindow : public ::testing::Test {
 protected:
+    void SetUp() override {
+        const korven::app::ConversionSettings font = DejaVuAt(QString());
+        if (!QFile::exists(font.SourceFolder + font.FontFile))
+            GTEST_SKIP() << qPrintable(font.SourceFolder + font.FontFile) << " is not installed";
+    }
     void TearDown() override {
         if (frmPreview::Instance() != nullptr)
             frmPreview::Instance()->close();
