@@ -13,6 +13,31 @@ QPixmap LoadPicture(const char* path) {
     return QPixmap(name);
 }
 
+QString PictureAt(const QString& name, qreal density) {
+    if (density == 1.0)
+        return name;
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString suffix = QStringLiteral("@%1x").arg(density);
+    return dot < 0 ? name + suffix : name.left(dot) + suffix + name.mid(dot);
+}
+
+QPixmap LoadPicture(const char* path, qreal density) {
+    qreal chosen = 1.0;
+    for (qreal drawn : kPictureDensities) {
+        chosen = drawn;
+        if (drawn >= density)
+            break;
+    }
+    if (density <= 1.0)
+        chosen = 1.0;
+    const QString name = PictureAt(QString::fromLatin1(path), chosen);
+    if (chosen == 1.0 || !QFile::exists(name))
+        return LoadPicture(path);
+    QPixmap picture(name);
+    picture.setDevicePixelRatio(chosen);
+    return picture;
+}
+
 QIcon ApplicationIcon() {
     QIcon icon;
     for (const char* path : {kIconPath, kIcon48Path, kIcon64Path, kIcon128Path}) {

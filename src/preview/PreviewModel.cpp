@@ -1,9 +1,11 @@
 #include "preview/PreviewModel.h"
 
 #include "app/CommandLine.h"
+#include "converter/core/CharacterSet.h"
 #include "converter/core/Converter.h"
 #include "converter/core/Errors.h"
 #include "converter/core/PgfWriter.h"
+#include "converter/core/TextRender.h"
 #include "converter/rules/FontFile.h"
 #include "converter/rules/Ranges.h"
 
@@ -28,6 +30,25 @@ QString CharacterName(char32_t codePoint) {
     return QStringLiteral("U+%1")
         .arg(static_cast<uint>(codePoint), 4, 16, QLatin1Char('0'))
         .toUpper();
+}
+
+QString NotHeldNote(const PreviewFont& font, const QString& line) {
+    const QList<uint> typed = line.toUcs4();
+    const std::u32string missing =
+        converter::charactersNotHeld(font.font, std::u32string(typed.begin(), typed.end()));
+    if (missing.empty())
+        return {};
+    QStringList names;
+    for (char32_t c : missing) {
+        const QString code =
+            QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
+        const QString name = CharacterName(c);
+        names << (name == code ? code : name + QLatin1Char(' ') + code);
+    }
+    const bool underscore = font.font.glyphIndex(converter::kUnderscore).has_value();
+    return QStringLiteral("Not in the file: %1. The handheld shows %2.")
+        .arg(names.join(QStringLiteral(", ")),
+             underscore ? QStringLiteral("them as \"_\"") : QStringLiteral("nothing for them"));
 }
 
 PreviewState PreviewModel::Update(const app::ConversionSettings& settings) {

@@ -59,4 +59,8 @@ private:
 // The character as people write it: the character itself, or U+XXXX when it cannot be shown.
 QString CharacterName(char32_t codePoint);
 
+// Words for the characters of `line` that the file does not hold, naming each with its code
+// and what the handheld draws instead; an empty string when the file holds them all.
+QString NotHeldNote(const PreviewFont& font, const QString& line);
+
 } // namespace korven::preview

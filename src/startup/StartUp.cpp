@@ -3,6 +3,7 @@
 #include "forms/about/frmAbout.h"
 #include "forms/disclaimer/frmSplash.h"
 #include "forms/main/Form1.h"
+#include "forms/main/FramePanel.h"
 #include "forms/preview/frmPreview.h"
 #include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/Windows.h"
@@ -14,6 +15,30 @@ namespace korven::startup {
 
 using app::ConversionSettings;
 
+namespace {
+
+// PREVIEW opens beside the main window and keeps clear of the source pane and the options,
+// the panes it follows; it remembers its line, zoom and place while the program runs.
+forms::PreviewOpening PreviewBeside(const forms::Form1* form) {
+    static forms::PreviewMemory memory;
+    forms::PreviewOpening opening;
+    opening.memory = &memory;
+    if (form == nullptr)
+        return opening;
+    const auto onScreen = [](const QWidget* pane) {
+        return QRect(pane->mapToGlobal(QPoint(0, 0)), pane->size());
+    };
+    opening.mainFrame = form->frameGeometry();
+    opening.followed = onScreen(form->Frame1()).united(onScreen(form->Frame3()));
+    const QRect inner = form->geometry();
+    opening.frameMargins = QMargins(
+        inner.left() - opening.mainFrame.left(), inner.top() - opening.mainFrame.top(),
+        opening.mainFrame.right() - inner.right(), opening.mainFrame.bottom() - inner.bottom());
+    return opening;
+}
+
+} // namespace
+
 forms::frmSplash* StartProgram(host::HostServices services, const QString& fontToOpen) {
     host::RegisterDesignFonts();
     forms::SplashServices splash;
@@ -24,10 +49,10 @@ forms::frmSplash* StartProgram(host::HostServices services, const QString& fontT
         forms::Form1* form = main.Load([&services] {
             auto* loaded = new forms::Form1(services);
             QObject::connect(loaded, &forms::Form1::aboutRequested, &forms::frmAbout::ShowModeless);
-            QObject::connect(loaded, &forms::Form1::previewRequested,
-                             [](const ConversionSettings& settings) {
-                                 forms::frmPreview::ShowModeless(settings);
-                             });
+            QObject::connect(
+                loaded, &forms::Form1::previewRequested, [](const ConversionSettings& settings) {
+                    forms::frmPreview::ShowModeless(settings, PreviewBeside(main.Get()));
+                });
             QObject::connect(loaded, &forms::Form1::settingsChanged,
                              [](const ConversionSettings& settings) {
                                  if (forms::frmPreview* preview = forms::frmPreview::Instance()) {

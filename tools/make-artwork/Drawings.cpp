@@ -55,21 +55,32 @@ void PaintHandheld(QPainter& p, bool withLetter) {
     }
 }
 
+// A picture of `size` at 1x, drawn at `density`: its pixel size rounded to whole pixels.
+QSize AtDensity(QSize size, qreal density) {
+    return {qRound(size.width() * density), qRound(size.height() * density)};
+}
+
 } // namespace
 
 QImage DrawIcon(int size) {
+    return DrawIcon(size, size > 32);
+}
+
+QImage DrawIcon(int size, bool smooth) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, size > 32);
+    p.setRenderHint(QPainter::Antialiasing, smooth);
     p.scale(size / 32.0, size / 32.0);
     PaintHandheld(p, true);
     return image;
 }
 
-QImage DrawBanner() {
-    QImage image(743, 82, QImage::Format_RGB888);
+QImage DrawBanner(qreal density) {
+    QImage image(AtDensity({743, 82}, density), QImage::Format_RGB888);
+    image.fill(Qt::black); // under the smoothed edge of a part-pixel, never stray memory
     QPainter p(&image);
+    p.scale(density, density);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
 
@@ -77,7 +88,8 @@ QImage DrawBanner() {
     sky.setColorAt(0.0, QColor(6, 10, 70));
     sky.setColorAt(0.6, QColor(20, 40, 170));
     sky.setColorAt(1.0, QColor(70, 20, 150));
-    p.fillRect(image.rect(), sky);
+    // The whole picture, its last part-pixel included when the density rounds the size up.
+    p.fillRect(QRectF(0, 0, image.width() / density, image.height() / density), sky);
 
     // Large faint letters in the background hint at what the program handles: fonts.
     p.setPen(Qt::NoPen);
@@ -103,16 +115,18 @@ QImage DrawBanner() {
     return image;
 }
 
-QImage DrawDisclaimerBanner() {
-    QImage image(211, 26, QImage::Format_RGB888);
+QImage DrawDisclaimerBanner(qreal density) {
+    QImage image(AtDensity({211, 26}, density), QImage::Format_RGB888);
+    image.fill(Qt::black); // under the smoothed edge of a part-pixel, never stray memory
     QPainter p(&image);
+    p.scale(density, density);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
 
     QLinearGradient band(0, 0, 211, 0);
     band.setColorAt(0.0, QColor(6, 10, 70));
     band.setColorAt(1.0, QColor(30, 60, 200));
-    p.fillRect(image.rect(), band);
+    p.fillRect(QRectF(0, 0, image.width() / density, image.height() / density), band);
 
     p.save();
     p.translate(4, -3);

@@ -1,6 +1,7 @@
 // make-artwork OUTPUT_DIR: draws every picture of the program and writes it as PNG.
 #include "Drawings.h"
 #include "Quantize.h"
+#include "korven/Artwork.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -43,5 +44,16 @@ int main(int argc, char** argv) {
     ok &= Write(DrawDisclaimerBanner(), dir, QStringLiteral("disclaimer-banner.png"));
     ok &= Write(QuantizeToPalette(DrawHandPointer(), palette), dir,
                 QStringLiteral("hand-pointer.png"));
+    // The window pictures again for scaled screens, each drawn as its 1x picture is: the icon
+    // in sixteen colours with hard edges, the banners in full colour.
+    for (qreal density : korven::assets::kPictureDensities) {
+        const auto at = [density](const char* name) {
+            return korven::assets::PictureAt(QString::fromLatin1(name), density);
+        };
+        ok &= Write(QuantizeToPalette(DrawIcon(qRound(32 * density), false), palette), dir,
+                    at("icon.png"));
+        ok &= Write(DrawBanner(density), dir, at("banner.png"));
+        ok &= Write(DrawDisclaimerBanner(density), dir, at("disclaimer-banner.png"));
+    }
     return ok ? 0 : 1;
 }

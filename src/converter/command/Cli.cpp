@@ -78,11 +78,26 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+// Names the characters of the text that the file does not hold, so that underscores in the
+// picture are not taken for the font's own drawing.
+void noteCharactersNotHeld(const PgfFile& font, const std::u32string& text, const std::string& path,
+                           std::ostream& err) {
+    const std::u32string missing = charactersNotHeld(font, text);
+    if (missing.empty())
+        return;
+    err << kProgram << "note: \"" << fileName(path) << "\" does not hold "
+        << characters(missing.size())
+        << " of the text: " << codePointList({missing.begin(), missing.end()})
+        << "; the handheld shows "
+        << (font.glyphIndex(kUnderscore) ? "them as \"_\"" : "nothing for them") << '\n';
+}
+
 int render(const RenderCommand& c, std::ostream& out, std::ostream& err) {
     try {
         const PgfFile font = PgfFile::parse(readWholeFile(c.pgfPath));
-        writeFileAtomically(c.pngPath,
-                            encodePng(renderText(font, decodeUtf8(c.text), c.background)));
+        const std::u32string text = decodeUtf8(c.text);
+        writeFileAtomically(c.pngPath, encodePng(renderText(font, text, c.background)));
+        noteCharactersNotHeld(font, text, c.pgfPath, err);
     } catch (const FileError& e) {
         err << kProgram << e.what() << '\n';
         return kExitFailed;

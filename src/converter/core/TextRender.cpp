@@ -57,6 +57,16 @@ std::optional<std::size_t> lookup(const PgfFile& font, char32_t c) {
 
 } // namespace
 
+std::u32string charactersNotHeld(const PgfFile& font, const std::u32string& text) {
+    std::u32string missing;
+    for (char32_t c : text) {
+        if (c >= font.header().firstGlyph && !font.glyphIndex(c) &&
+            missing.find(c) == std::u32string::npos)
+            missing.push_back(c);
+    }
+    return missing;
+}
+
 std::u32string decodeUtf8(const std::string& text) {
     std::u32string out;
     std::size_t i = 0;

@@ -22,4 +22,9 @@ inline constexpr Rgb kDefaultTextBackground{52, 84, 140};
 RgbaImage renderText(const PgfFile& font, const std::u32string& text,
                      Rgb background = kDefaultTextBackground);
 
+// The characters of `text` that the font does not hold, each once, in the order they first
+// appear: renderText draws the underscore in their place (nothing, if the font lacks that too).
+// Characters below the font's first code point are not counted: they draw nothing by design.
+std::u32string charactersNotHeld(const PgfFile& font, const std::u32string& text);
+
 } // namespace korven::converter

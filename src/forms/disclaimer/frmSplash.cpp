@@ -175,11 +175,13 @@ void frmSplash::CreateLabels() {
 void frmSplash::CreatePictures() {
     image1_ = MakeLabel(frame1_, "Image1", QString(), splash::kImage1);
     image1_->setScaledContents(true);
-    image1_->setPixmap(assets::LoadPicture(assets::kDisclaimerBannerPath));
+    // The picture drawn for the screen's density: a scaled screen gets more pixels, not an
+    // enlargement, in the same room.
+    image1_->setPixmap(assets::LoadPicture(assets::kDisclaimerBannerPath, devicePixelRatio()));
 
     imgLogo_ = MakeLabel(frame1_, "imgLogo", QString(), splash::kImgLogo);
     imgLogo_->setScaledContents(true);
-    imgLogo_->setPixmap(assets::LoadPicture(assets::kIconPath));
+    imgLogo_->setPixmap(assets::LoadPicture(assets::kIconPath, devicePixelRatio()));
 }
 
 void frmSplash::ConnectHandlers() {

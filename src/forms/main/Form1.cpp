@@ -234,7 +234,9 @@ void Form1::CreatePicturesAndLabels() {
     image2_->setObjectName(QStringLiteral("Image2"));
     image2_->setGeometry(ToPixels(layout::kImage2));
     image2_->setScaledContents(true);
-    image2_->setPixmap(assets::LoadPicture(assets::kBannerPath));
+    // The picture drawn for the screen's density: a scaled screen gets more pixels, not an
+    // enlargement, in the same room.
+    image2_->setPixmap(assets::LoadPicture(assets::kBannerPath, devicePixelRatio()));
 
     const QString url = LinkUrl();
     label1_ = new LinkLabel(url, client_);

@@ -2,15 +2,20 @@
 
 #include "host/toolkit/Windows.h"
 #include "korven/Artwork.h"
+#include "preview/PreviewPlacement.h"
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace korven::forms {
 
@@ -44,23 +49,38 @@ void PreviewCanvasView::paintEvent(QPaintEvent*) {
     painter.drawImage(rect(), image_);
 }
 
+QSize PreviewScroller::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    const QSize canvas = widget() != nullptr ? widget()->sizeHint() : QSize();
+    return canvas + QSize(frame, frame);
+}
+
+QSize PreviewScroller::minimumSizeHint() const {
+    // Enough for a corner of the canvas between the two scroll bars.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int frame = 2 * frameWidth();
+    return QSize(6 * bar + frame, 4 * bar + frame);
+}
+
 frmPreview* frmPreview::Instance() {
     return openWindow.Get();
 }
 
-frmPreview* frmPreview::ShowModeless(const app::ConversionSettings& settings) {
-    frmPreview* window = openWindow.Load([] { return new frmPreview(); });
+frmPreview* frmPreview::ShowModeless(const app::ConversionSettings& settings,
+                                     const PreviewOpening& opening) {
+    frmPreview* window = openWindow.Load([&opening] { return new frmPreview(opening); });
     window->Follow(settings);
     host::ShowModeless(window);
     return window;
 }
 
-frmPreview::frmPreview() : QDialog(nullptr) {
+frmPreview::frmPreview(const PreviewOpening& opening) : QDialog(nullptr), opening_(opening) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("PREVIEW"));
     setWindowIcon(assets::ApplicationIcon());
     setModal(false);
     CreateControls();
+    Recall();
 }
 
 frmPreview::~frmPreview() = default;
@@ -69,6 +89,10 @@ void frmPreview::CreateControls() {
     view_ = new PreviewCanvasView(this);
     view_->setObjectName(QStringLiteral("Canvas"));
     view_->SetZoom(1);
+    scroller_ = new PreviewScroller(this);
+    scroller_->setObjectName(QStringLiteral("CanvasScroller"));
+    scroller_->setWidget(view_);
+    scroller_->setAlignment(Qt::AlignCenter);
 
     zoom_ = new QComboBox(this);
     zoom_->setObjectName(QStringLiteral("Zoom"));
@@ -89,6 +113,15 @@ void frmPreview::CreateControls() {
     userLine_->setObjectName(QStringLiteral("UserLine"));
     userLine_->setPlaceholderText(QStringLiteral("Type your own line here"));
     connect(userLine_, &QLineEdit::textChanged, this, &frmPreview::UserLine_Change);
+    notHeld_ = new QLabel(this);
+    notHeld_->setObjectName(QStringLiteral("NotHeld"));
+    notHeld_->setWordWrap(true);
+    // Room for two lines at all times, so that the canvas keeps its room when the note comes
+    // and goes; and no height for each width, which would make the window's least height
+    // follow the canvas, past the bottom of the screen.
+    notHeld_->setMinimumHeight(2 * notHeld_->fontMetrics().lineSpacing());
+    notHeld_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    notHeld_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* facts = new QFormLayout;
     facts->addRow(QStringLiteral("Zoom:"), zoom_);
@@ -100,28 +133,119 @@ void frmPreview::CreateControls() {
     side->addWidget(leftOut_, 1);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(view_);
+    left->addWidget(scroller_, 1);
     left->addWidget(userLine_);
-    left->addStretch();
+    left->addWidget(notHeld_);
     auto* top = new QHBoxLayout(this);
-    top->addLayout(left);
+    top->addLayout(left, 1);
     top->addLayout(side);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmPreview::Recall() {
+    if (opening_.memory == nullptr)
+        return;
+    userLine_->setText(opening_.memory->userLine);
+    const int index = zoom_->findData(opening_.memory->zoom);
+    if (index >= 0) {
+        zoom_->setCurrentIndex(index);
+        view_->SetZoom(opening_.memory->zoom);
+    }
+}
+
+void frmPreview::Remember() {
+    if (opening_.memory == nullptr)
+        return;
+    opening_.memory->userLine = userLine_->text();
+    opening_.memory->zoom = view_->Zoom();
+    opening_.memory->frame = frameGeometry();
+}
+
+QMargins frmPreview::FrameMargins() const {
+    // The window system's own figures: the widget's frame rectangle can lag behind a resize.
+    const QMargins own = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    // Until the window manager has framed this window, the main window's frame is the best
+    // guess: the same manager frames both.
+    return own.isNull() ? opening_.frameMargins : own;
+}
+
+QRect frmPreview::AvailableArea() const {
+    const QScreen* on = opening_.mainFrame.isNull()
+                            ? screen()
+                            : QGuiApplication::screenAt(opening_.mainFrame.center());
+    if (on == nullptr)
+        on = QGuiApplication::primaryScreen();
+    return on != nullptr ? on->availableGeometry() : QRect();
+}
+
+void frmPreview::showEvent(QShowEvent* event) {
+    // Placed once, the first time it shows: where it was left, or beside the main window.
+    if (!placed_) {
+        placed_ = true;
+        const QMargins margins = FrameMargins();
+        const QSize wanted = sizeHint().grownBy(margins);
+        const QSize minimum = minimumSizeHint().grownBy(margins);
+        const QRect available = AvailableArea();
+        QRect frame(pos(), wanted);
+        if (opening_.memory != nullptr && !opening_.memory->frame.isNull())
+            frame = preview::KeepOnScreen(opening_.memory->frame, minimum, available);
+        else if (!opening_.mainFrame.isNull())
+            frame = preview::PlaceBeside(wanted, minimum, opening_.mainFrame, opening_.followed,
+                                         available);
+        else if (!available.isNull())
+            frame = preview::KeepOnScreen(frame, minimum, available);
+        PlaceFrame(frame, margins);
+    }
+    QDialog::showEvent(event);
+}
+
+void frmPreview::hideEvent(QHideEvent* event) {
+    // Every way of closing hides the window first, Escape included.
+    Remember();
+    QDialog::hideEvent(event);
+}
+
+void frmPreview::FitToCanvas() {
+    const QMargins margins = FrameMargins();
+    const QRect available = AvailableArea();
+    QRect frame(frameGeometry().topLeft(), sizeHint().grownBy(margins));
+    if (!available.isNull())
+        frame = preview::KeepOnScreen(frame, minimumSizeHint().grownBy(margins), available);
+    PlaceFrame(frame, margins);
+}
+
+void frmPreview::PlaceFrame(const QRect& frame, const QMargins& margins) {
+    // The window's own rectangle, inside the frame: before the window manager has framed the
+    // window, a position given for the frame would be taken for the window's own.
+    setGeometry(frame.marginsRemoved(margins));
 }
 
 void frmPreview::Follow(const app::ConversionSettings& settings) {
     canvas_.SetState(model_.Update(settings));
     view_->SetImage(canvas_.Image());
     ShowFacts();
+    ShowNotHeld();
 }
 
 void frmPreview::UserLine_Change() {
     canvas_.SetUserLine(userLine_->text());
     view_->SetImage(canvas_.Image());
+    ShowNotHeld();
 }
 
 void frmPreview::Zoom_Click() {
     view_->SetZoom(zoom_->currentData().toInt());
+    // The canvas's new size reaches the window's wish only through its layouts, which keep
+    // their old figures until they are worked out again.
+    scroller_->updateGeometry();
+    layout()->activate();
+    FitToCanvas();
+}
+
+void frmPreview::ShowNotHeld() {
+    const preview::PreviewState& state = canvas_.State();
+    const QString note =
+        state.font ? preview::NotHeldNote(*state.font, userLine_->text()) : QString();
+    notHeld_->setText(note);
 }
 
 void frmPreview::ShowFacts() {

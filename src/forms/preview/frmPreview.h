@@ -5,6 +5,9 @@
 #include "preview/PreviewModel.h"
 
 #include <QDialog>
+#include <QMargins>
+#include <QRect>
+#include <QScrollArea>
 
 class QComboBox;
 class QLabel;
@@ -12,6 +15,23 @@ class QLineEdit;
 class QPlainTextEdit;
 
 namespace korven::forms {
+
+// What PREVIEW keeps from one opening to the next while the program runs. Start-up owns it;
+// a window opened without one starts afresh.
+struct PreviewMemory {
+    QString userLine;
+    int zoom = 1;
+    QRect frame; // where the window was, title bar and borders included; null before the first
+};
+
+// Where the main window is as PREVIEW opens, in the screen's logical pixels, so that the
+// preview opens beside it. A null mainFrame leaves the placing to the window manager.
+struct PreviewOpening {
+    PreviewMemory* memory = nullptr;
+    QRect mainFrame;       // the main window, title bar and borders included
+    QRect followed;        // its panes the preview follows: kept uncovered where there is room
+    QMargins frameMargins; // its title bar and borders, taken for the preview's own until known
+};
 
 // Shows the canvas at a whole zoom factor, every canvas pixel a square of screen pixels.
 class PreviewCanvasView : public QWidget {
@@ -31,6 +51,16 @@ private:
     int zoom_ = 1;
 };
 
+// Scrolls the canvas when the window is smaller than it, and asks for the whole canvas: the
+// toolkit's own scroll area asks for no more than a few dozen lines of text.
+class PreviewScroller : public QScrollArea {
+    Q_OBJECT
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+};
+
 // The PREVIEW window: the handheld's screen drawn with the file Convert would write for the
 // main window's current pick, size and shadow, with what that file holds beside it. Modeless,
 // at most one at a time, closed by Escape; it never writes a file.
@@ -39,7 +69,10 @@ class frmPreview : public QDialog {
 
 public:
     // Creates the window if none exists, shows it for `settings` and brings it to the front.
-    static frmPreview* ShowModeless(const app::ConversionSettings& settings);
+    // A new window takes the typed line, zoom and place from `opening.memory` when it has
+    // them, and opens beside `opening.mainFrame` the first time.
+    static frmPreview* ShowModeless(const app::ConversionSettings& settings,
+                                    const PreviewOpening& opening = {});
     // The open window, or nullptr when there is none.
     static frmPreview* Instance();
 
@@ -54,16 +87,34 @@ public:
     QLabel* Held() const { return held_; }
     QPlainTextEdit* LeftOut() const { return leftOut_; }
     QLabel* FileSize() const { return fileSize_; }
+    QScrollArea* Scroller() const { return scroller_; }
+    // The characters of the typed line that the file does not hold; empty when it holds them all.
+    QLabel* NotHeld() const { return notHeld_; }
 
     void UserLine_Change();
     void Zoom_Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
-    frmPreview();
+    explicit frmPreview(const PreviewOpening& opening);
     ~frmPreview() override;
     void CreateControls();
+    void Recall();
     void ShowFacts();
+    void ShowNotHeld();
+    // Its title bar and borders: its own once the window manager has framed it.
+    QMargins FrameMargins() const;
+    QRect AvailableArea() const;
+    // Sizes the window to show the whole canvas at the chosen zoom, as far as the screen allows.
+    void FitToCanvas();
+    void PlaceFrame(const QRect& frame, const QMargins& margins);
+    void Remember();
 
+    PreviewOpening opening_;
+    bool placed_ = false;
     preview::PreviewModel model_;
     preview::PreviewCanvas canvas_;
     PreviewCanvasView* view_ = nullptr;
@@ -72,6 +123,8 @@ private:
     QLabel* held_ = nullptr;
     QPlainTextEdit* leftOut_ = nullptr;
     QLabel* fileSize_ = nullptr;
+    PreviewScroller* scroller_ = nullptr;
+    QLabel* notHeld_ = nullptr;
 };
 
 } // namespace korven::forms

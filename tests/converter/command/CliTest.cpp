@@ -238,6 +238,14 @@ TEST_F(Ttf2pgf, RenderDrawsTextIntoAPng) {
     const Outcome r = run({"--render", output_.string(), "Ünïcode _€", png.string()});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(readText(png).substr(1, 3), "PNG");
+    EXPECT_EQ(r.err, "");
+    // Characters the file does not hold are named once each, with what the handheld shows.
+    const Outcome cyrillic =
+        run({"--render", output_.string(), "A\u041F\u0440A\u041F", png.string()});
+    ASSERT_EQ(cyrillic.code, 0) << cyrillic.err;
+    EXPECT_EQ(cyrillic.err, "ttf2pgf: note: \"" + output_.filename().string() +
+                                "\" does not hold 2 characters of the text: U+041F U+0440; the "
+                                "handheld shows them as \"_\"\n");
     // A file that is not a PGF is refused and no image appears.
     const Outcome bad = run({"--render", kFont, "text", (dir_ / "bad.png").string()});
     EXPECT_EQ(bad.code, 1);

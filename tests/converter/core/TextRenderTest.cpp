@@ -27,6 +27,9 @@ TEST(TextRender, MissingCharactersDrawTheUnderscoreAndControlsNothing) {
     EXPECT_EQ(renderText(file, U"AC").pixels, underscore.pixels); // 'C' is not in the font
     EXPECT_EQ(renderText(file, U"\u0001A_\u0007").pixels, underscore.pixels);
     EXPECT_NE(renderText(file, U"AB").pixels, underscore.pixels);
+    // Exactly the characters drawn as the underscore are named, each once, in typed order.
+    EXPECT_EQ(charactersNotHeld(file, U"\u0001CAC\u041F_B\u0007"), U"C\u041F");
+    EXPECT_EQ(charactersNotHeld(file, U"AB_"), U"");
 }
 
 // Two one-row glyphs, each two pixels wide and one apart, so that the second column of the first

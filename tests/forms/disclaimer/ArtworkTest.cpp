@@ -87,3 +87,38 @@ TEST(Artwork, ApplicationIconOffersEveryRendition) {
 TEST(Artwork, AMissingPictureLoadsAsNullWithoutFailing) {
     EXPECT_TRUE(korven::assets::LoadPicture(":/korven/no-such-picture.png").isNull());
 }
+
+TEST(Artwork, AScaledScreenGetsThePictureDrawnForItsDensity) {
+    const struct {
+        qreal density;
+        QSize pixels;
+        qreal drawnFor;
+    } cases[] = {
+        {0.75, {743, 82}, 1.0},   {1.0, {743, 82}, 1.0},   {1.1, {929, 103}, 1.25},
+        {1.25, {929, 103}, 1.25}, {1.5, {1115, 123}, 1.5}, {1.75, {1486, 164}, 2.0},
+        {2.0, {1486, 164}, 2.0},  {3.0, {1486, 164}, 2.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.density);
+        const QPixmap picture = korven::assets::LoadPicture(korven::assets::kBannerPath, c.density);
+        EXPECT_EQ(picture.size(), c.pixels);
+        EXPECT_EQ(picture.devicePixelRatio(), c.drawnFor);
+    }
+}
+
+TEST(Artwork, EveryDensityHasEachWindowPictureInItsOwnColourDepth) {
+    for (qreal density : korven::assets::kPictureDensities) {
+        SCOPED_TRACE(density);
+        const auto at = [density](const char* path) {
+            return QImage(korven::assets::PictureAt(QString::fromLatin1(path), density));
+        };
+        const QImage icon = at(korven::assets::kIconPath);
+        EXPECT_EQ(icon.size(), QSize(32, 32) * density);
+        EXPECT_LE(icon.colorCount(), 16);
+        EXPECT_EQ(at(korven::assets::kDisclaimerBannerPath).size(),
+                  QSize(qRound(211 * density), qRound(26 * density)));
+        EXPECT_FALSE(at(korven::assets::kBannerPath).hasAlphaChannel());
+    }
+    EXPECT_EQ(korven::assets::PictureAt(QStringLiteral(":/korven/banner.png"), 1.5),
+              QStringLiteral(":/korven/banner@1.5x.png"));
+}
