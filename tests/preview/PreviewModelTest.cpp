@@ -43,6 +43,12 @@ QByteArray ReadAll(const QString& path) {
 
 class Preview : public ::testing::Test {
 protected:
+    void SetUp() override {
+        for (const char* font : {"/DejaVuSans.ttf", "/DejaVuSerif.ttf"}) {
+            if (!QFile::exists(kFontFolder + QLatin1String(font)))
+                GTEST_SKIP() << qPrintable(kFontFolder) << font << " is not installed";
+        }
+    }
     QTemporaryDir dir_;
 };
 

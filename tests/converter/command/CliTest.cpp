@@ -76,6 +76,11 @@ struct BadArguments {
     const char* mentions;
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const BadArguments& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Ttf2pgfArguments : public Ttf2pgf, public ::testing::WithParamInterface<BadArguments> {};
 
 TEST_P(Ttf2pgfArguments, AreRefusedWithCode2) {

@@ -163,6 +163,11 @@ struct Breakage {
     std::function<void(PgfFont&)> apply;
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const Breakage& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class WriterRefuses : public ::testing::TestWithParam<Breakage> {};
 
 TEST_P(WriterRefuses, FontsOutsideTheFormat) {
