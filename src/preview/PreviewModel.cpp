@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "converter/core/CharacterSet.h"
+#include "converter/core/CharacterSets.h"
 #include "converter/core/Converter.h"
 #include "converter/core/Errors.h"
 #include "converter/core/PgfWriter.h"
@@ -63,7 +64,8 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings) {
                            .arg(QString::fromStdString(converter::shadowRadiusRangeText())));
 
     const QString path = settings.SourceFolder + settings.FontFile;
-    const Key key{path, QFileInfo(path).lastModified(), settings.FontSize, settings.ShadowValue};
+    const Key key{path, QFileInfo(path).lastModified(), settings.FontSize, settings.ShadowValue,
+                  settings.ExtraCharacterSets};
     if (haveLast_ && key == lastKey_)
         return last_;
     last_ = Convert(path, settings);
@@ -83,11 +85,17 @@ PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSet
     try {
         const std::vector<std::uint8_t> fontBytes =
             converter::readWholeFile(QFile::encodeName(path).toStdString());
-        converter::ConversionResult result =
-            converter::convertFont(fontBytes, {pixelsPerEm, shadowRadius, false});
+        converter::ConversionSettings conversion{pixelsPerEm, shadowRadius, false};
+        std::vector<std::string> sets;
+        for (const QString& name : settings.ExtraCharacterSets)
+            sets.push_back(name.toStdString());
+        conversion.extraCharacters = converter::extraCharactersOf(sets);
+        converter::ConversionResult result = converter::convertFont(fontBytes, conversion);
         auto font = std::make_shared<PreviewFont>();
         font->heldCount = result.font.glyphs.size();
         font->leftOut = std::move(result.skipped);
+        font->absent = std::move(result.absent);
+        font->extraSets = settings.ExtraCharacterSets;
         font->bytes = converter::writePgf(result.font);
         font->font = converter::PgfFile::parse(font->bytes);
         return {PreviewState::Kind::Ready, QString(), std::move(font)};

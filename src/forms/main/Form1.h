@@ -28,6 +28,7 @@ class XPButton;
 namespace korven::forms {
 
 class FramePanel;
+class CharactersMenu;
 class LinkLabel;
 
 // The main converter window. Everything that touches the machine comes in through
@@ -72,6 +73,7 @@ public:
     xpbutton::XPButton* XPButton2() const { return xpButton2_; }
     QAction* INFO() const { return info_; }
     QAction* PREVIEW() const { return preview_; }
+    CharactersMenu* CHARACTERS() const { return characters_; }
 
     // The job under way, if any (for tests and for a status line).
     app::ConversionJob* Job() const { return job_.get(); }
@@ -90,6 +92,8 @@ public:
     void Timer2_Timer();
     void INFO_Click();
     void PREVIEW_Click();
+    // The CHARACTERS menu's choice changed: Convert and PREVIEW use the new one.
+    void CHARACTERS_Click();
 
     // Picks the font file at `path` exactly as a user would: its folder is opened in the
     // source pane and the file clicked. Returns an empty string when it was picked,
@@ -151,6 +155,7 @@ private:
     QWidget* client_ = nullptr;
     QAction* info_ = nullptr;
     QAction* preview_ = nullptr;
+    CharactersMenu* characters_ = nullptr;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
     xpbutton::XPButton* xpButton2_ = nullptr;
