@@ -1,12 +1,16 @@
 include(GoogleTest)
 
 # korven_add_gtest(NAME LABEL unit|gui|e2e SOURCES file... LIBS lib...)
+# NAME is test_<what it tests>, e.g. test_host_toolkit.
 # Builds one GoogleTest executable and registers its cases with ctest under LABEL, so
 # `ctest -L unit` runs the fast tests that need no window, `-L gui` the windows and the
 # live controls, and `-L e2e` the program as a user meets it. Tests run on Qt's offscreen
 # platform at a fixed scale so pixel checks do not depend on a desktop.
 function(korven_add_gtest name)
   cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  if(NOT name MATCHES "^test_[a-z0-9_]+$")
+    message(FATAL_ERROR "korven_add_gtest(${name}): test targets are named test_<what it tests>")
+  endif()
   if(NOT ARG_LABEL MATCHES "^(unit|gui|e2e)$")
     message(FATAL_ERROR "korven_add_gtest(${name}): LABEL must be unit, gui or e2e")
   endif()

@@ -15,8 +15,8 @@ fi
 # the converter that the first one starts from its own folder, are copied to one of their own.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$build/bin/test_converter_command" "$build/bin/ttf2pgf" "$build/bin/korven_host_toolkit_tests" \
-  "$build/bin/korven_app_tests" "$work/"
+cp "$build/bin/test_converter_command" "$build/bin/ttf2pgf" "$build/bin/test_host_toolkit" \
+  "$build/bin/test_app" "$work/"
 chmod 755 "$work"
 
 # run_as_nobody PROGRAM CASE: the one case must run and pass. A filter that matches nothing
@@ -34,5 +34,5 @@ run_as_nobody() {
   echo "unprivileged cases: $2 passed as nobody"
 }
 run_as_nobody test_converter_command Ttf2pgf.ReadOnlyOutputFolderFails
-run_as_nobody korven_host_toolkit_tests RealFolder.UnreadableFolderIsAnOtherFailure
-run_as_nobody korven_app_tests SourceFolderTest.AFolderTheUserCannotWriteIsASystemFolder
+run_as_nobody test_host_toolkit RealFolder.UnreadableFolderIsAnOtherFailure
+run_as_nobody test_app SourceFolderTest.AFolderTheUserCannotWriteIsASystemFolder

@@ -8,6 +8,7 @@
 // ttf2pgf --set makes it: finding the family's faces, reading them and converting every file
 // (without writing them, whose time the disk decides); the goal is at most 150 ms median.
 #include "converter/core/CharacterSet.h"
+#include "converter/core/CharacterSets.h"
 #include "converter/core/Converter.h"
 #include "converter/core/FreeType.h"
 #include "converter/core/Rasterizer.h"
@@ -109,6 +110,30 @@ void BM_SystemFontSetDejaVu18(benchmark::State& state) {
                                                               benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_SystemFontSetDejaVu18)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// DejaVu Sans at 18 with a shadow of 2 and more character sets; the argument picks the list.
+// Past 511 glyphs the time includes choosing which shadows to share.
+const char* const kCharacterSets[] = {"latin", "latin,latin-extended", "latin,greek,cyrillic"};
+
+void BM_ConvertDejaVu18WithCharacters(benchmark::State& state) {
+    const auto& font = dejaVuSans();
+    if (font.empty()) {
+        state.SkipWithError("DejaVu Sans is not installed");
+        return;
+    }
+    const char* sets = kCharacterSets[state.range(0)];
+    ConversionSettings settings{18, 2.0};
+    settings.extraCharacters = parseCharacterSets(sets).extraCharacters;
+    state.SetLabel(sets);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::vector<std::uint8_t> pgf = convertToPgf(font, settings);
+        bytes = pgf.size();
+        benchmark::DoNotOptimize(pgf.data());
+    }
+    state.counters["pgf_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ConvertDejaVu18WithCharacters)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // Registered last: it raises the process's peak, which the counters above must not see.
 void BM_ConvertLargeFile(benchmark::State& state) {

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "converter/core/CharacterSets.h"
 #include "converter/rules/Ranges.h"
 
 #include <QRegularExpression>
@@ -26,11 +27,24 @@ QString SizeAndShadow(const ConversionSettings& settings) {
 }
 } // namespace
 
+QStringList CharactersArguments(const ConversionSettings& settings) {
+    if (settings.ExtraCharacterSets.isEmpty())
+        return {};
+    std::vector<std::string> names;
+    for (const QString& name : settings.ExtraCharacterSets)
+        names.push_back(name.toStdString());
+    return {QStringLiteral("--characters"),
+            QString::fromStdString(converter::characterSetsArgument(names))};
+}
+
 void BuildCommandLine(ConversionSettings& settings, const CommandLineStyle& style) {
     settings.ConverterPath = ConverterProgram(settings, style) + QLatin1Char(' ');
+    const QStringList characters = CharactersArguments(settings);
     settings.ConverterCommandLine =
-        settings.ConverterPath + settings.SourceFolder + settings.FontFile + QLatin1Char(' ') +
-        OutputFilePath(settings) + QLatin1Char(' ') + SizeAndShadow(settings);
+        settings.ConverterPath +
+        (characters.isEmpty() ? QString() : characters.join(QLatin1Char(' ')) + QLatin1Char(' ')) +
+        settings.SourceFolder + settings.FontFile + QLatin1Char(' ') + OutputFilePath(settings) +
+        QLatin1Char(' ') + SizeAndShadow(settings);
 }
 
 QString OutputFilePath(const ConversionSettings& settings) {
@@ -50,6 +64,7 @@ ConverterInvocation BuildConverterInvocation(const ConversionSettings& settings,
                                              const CommandLineStyle& style) {
     ConverterInvocation invocation;
     invocation.program = ConverterProgram(settings, style);
+    invocation.arguments << CharactersArguments(settings);
     invocation.arguments << settings.SourceFolder + settings.FontFile << OutputFilePath(settings);
     // The size and the shadow are not paths: the converter has always received them split
     // at blanks, with empty pieces dropped, so they are passed on the same way.

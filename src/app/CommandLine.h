@@ -24,7 +24,8 @@ inline const QString OutputFileName = QStringLiteral("ltn0.pgf");
 // Writes ConverterPath and ConverterCommandLine from the other fields:
 //   {ProgramFolder}{sep}{converter} {SourceFolder}{FontFile} {DestinationFolder}ltn0.pgf
 //   {FontSize} i{ShadowValue}
-// on one line. Nothing is quoted or normalised: this text is for people to read (logs,
+// on one line, with "--characters SETS" after the converter when extra character sets are
+// chosen (never otherwise). Nothing is quoted or normalised: this text is for people to read (logs,
 // messages), not for a shell.
 void BuildCommandLine(ConversionSettings& settings,
                       const CommandLineStyle& style = PlatformCommandLineStyle());
@@ -42,12 +43,16 @@ ConverterInvocation
 BuildConverterInvocation(const ConversionSettings& settings,
                          const CommandLineStyle& style = PlatformCommandLineStyle());
 
+// "--characters" and its value for the chosen extra character sets ("latin,greek"), or
+// nothing when none is chosen; for every command that converts.
+QStringList CharactersArguments(const ConversionSettings& settings);
+
 // The invocation as one line for a POSIX shell, to run it by hand: every piece that holds
 // anything but letters, digits and ".,/:@%+_-" is put in single quotes (a quote inside as
 // '\''), so pasting the line runs exactly the program and arguments that were started.
 QString ShellCommandLine(const ConverterInvocation& invocation);
 
-// The path of the output file the converter is asked to write (its second argument).
+// The path of the output file the converter is asked to write (the argument after the font).
 QString OutputFilePath(const ConversionSettings& settings);
 
 // The sizes the size list offers: the converter's own range.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace korven::app {
@@ -19,6 +20,9 @@ struct ConversionSettings {
     QString ProgramDriveRoot;     // root of the drive that holds ProgramFolder
     QString FontSize;             // size list text when an item was last picked
     QString ShadowValue;          // shadow box text after its last change
+    // Names of the character sets chosen beyond the Latin one ("greek", "cyrillic"...), in the
+    // converter's table order; empty: the Latin set alone and exactly the designed command.
+    QStringList ExtraCharacterSets;
     std::int16_t KnownDriveCount = 0;
     std::int16_t CurrentDriveCount = 0;
 };

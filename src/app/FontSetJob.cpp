@@ -95,7 +95,8 @@ ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
     invocation.program = settings.ProgramFolder + style.separator + style.converterName;
     invocation.arguments << QStringLiteral("--set") << settings.SourceFolder + settings.FontFile
                          << SetFolder(settings) << settings.FontSize
-                         << QStringLiteral("i") + settings.ShadowValue;
+                         << QStringLiteral("i") + settings.ShadowValue
+                         << CharactersArguments(settings);
     return invocation;
 }
 
@@ -208,7 +209,7 @@ JobVerdict JudgeSet(const ConverterObservation& seen, const QStringList& written
         verdict.success = true;
         verdict.message = JudgeConverter(seen).message; // Convert's own words for success
         verdict.details = SetWrittenDetails(seen.standardOutput, seen.outputPath);
-        verdict.flags = host::MessageBoxFlags::OkOnly;
+        verdict.flags = host::MessageBoxFlag::OkOnly;
         return verdict;
     }
     verdict.message =
@@ -224,7 +225,7 @@ JobVerdict JudgeSet(const ConverterObservation& seen, const QStringList& written
         verdict.message += QStringLiteral("\n\nThe converter said: %1").arg(seen.lastErrorLine);
     }
     verdict.details = QStringLiteral("To run it by hand:\n%1").arg(seen.commandLine);
-    verdict.flags = host::MessageBoxFlags::Stop;
+    verdict.flags = host::MessageBoxFlag::Stop;
     return verdict;
 }
 

@@ -25,7 +25,8 @@ const QStringList& SetFileNames();
 QString SetFolder(const ConversionSettings& settings);
 
 // What is started: the converter with "--set", the picked font, the folder, the size and
-// "i" with the shadow. Size and shadow are checked before a start, so they are passed whole.
+// "i" with the shadow, then "--characters SETS" when extra character sets are chosen. Size
+// and shadow are checked before a start, so they are passed whole.
 ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
                                        const CommandLineStyle& style = PlatformCommandLineStyle());
 // The set's files that already exist in `folder` and would be replaced, in slot order.

@@ -149,12 +149,12 @@ JobVerdict JudgeConverter(const ConverterObservation& seen) {
         verdict.success = true;
         verdict.message = QString::fromLatin1(kConcluded);
         verdict.details = WrittenDetails(seen.standardOutput, seen.outputPath);
-        verdict.flags = host::MessageBoxFlags::OkOnly;
+        verdict.flags = host::MessageBoxFlag::OkOnly;
         return verdict;
     }
     verdict.message = WithEarlierOutput(FailureMessage(seen), seen);
     verdict.details = HowToRetry(seen);
-    verdict.flags = host::MessageBoxFlags::Stop;
+    verdict.flags = host::MessageBoxFlag::Stop;
     return verdict;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/seams/MessageBox.h"
+
 #include <QString>
 
 namespace korven::app {
@@ -26,7 +28,7 @@ struct JobVerdict {
     bool success = false;
     QString message;
     QString details; // the box's secondary text: what was written, or the command to retry
-    int flags = 0;   // message box flags
+    host::MessageBoxFlags flags;
 };
 
 // Decides the report for one look at the converter. Success needs both a zero exit code and an

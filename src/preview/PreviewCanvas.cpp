@@ -32,10 +32,20 @@ QStringList MenuWords() {
             QStringLiteral("Video"),    QStringLiteral("Game"),  QStringLiteral("Network")};
 }
 
-QStringList SampleLines() {
-    return {QStringLiteral("The quick brown fox jumps over the lazy dog"),
-            QStringLiteral("0123456789 .,:;!?'\"()[]-+/*=%&@#"),
-            QString::fromUtf8("ÄÖÜ äöü é è ñ ç ß")};
+QStringList SampleLines(const QStringList& extraSets) {
+    QStringList lines{QStringLiteral("The quick brown fox jumps over the lazy dog"),
+                      QStringLiteral("0123456789 .,:;!?'\"()[]-+/*=%&@#"),
+                      QString::fromUtf8("ÄÖÜ äöü é è ñ ç ß")};
+    // Romanian's comma-below letters and Vietnamese's stacked marks; then a pangram each.
+    const std::pair<const char*, const char*> samples[] = {
+        {"latin-extended", "Știință și țară · Tiếng Việt: Đường phố ấm áp"},
+        {"greek", "Ξεσκεπάζω την ψυχοφθόρα βδελυγμία"},
+        {"cyrillic", "Шеф взъярён тчк щипцы с эхом гудбай Жюль"},
+    };
+    for (const auto& [set, line] : samples)
+        if (extraSets.contains(QLatin1String(set)))
+            lines << QString::fromUtf8(line);
+    return lines;
 }
 
 PreviewCanvas::PreviewCanvas() : image_(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32) {
@@ -141,7 +151,7 @@ void PreviewCanvas::DrawLines() {
     }
     y += lineHeight_ + kRowGap * 4;
 
-    for (const QString& line : SampleLines()) {
+    for (const QString& line : SampleLines(state_.font->extraSets)) {
         DrawLine(line, y, BackgroundAt(y + lineHeight_ / 2));
         y += lineHeight_ + kRowGap;
     }

@@ -18,9 +18,10 @@ inline constexpr int kCanvasHeight = 272;
 // that the lines sit closer together. A shadow reaches at most 4 pixels beyond the ink.
 inline constexpr int kLineTrim = 4;
 
-// The fixed sample lines, top to bottom (the menu words are spread over one or more rows).
+// The fixed sample lines, top to bottom (the menu words are spread over one or more rows), and
+// one more for each chosen extra character set ("latin-extended", "greek", "cyrillic").
 QStringList MenuWords();
-QStringList SampleLines();
+QStringList SampleLines(const QStringList& extraSets = {});
 
 // The handheld's screen drawn from a preview: the menu words, the sample lines and the user's
 // own line on a dark blue gradient, each line drawn by the converter's text renderer exactly as

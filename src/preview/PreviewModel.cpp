@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/FontSetJob.h"
 #include "converter/core/CharacterSet.h"
+#include "converter/core/CharacterSets.h"
 #include "converter/core/Converter.h"
 #include "converter/core/Errors.h"
 #include "converter/core/PgfWriter.h"
@@ -65,7 +66,11 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings, int s
                            .arg(QString::fromStdString(converter::shadowRadiusRangeText())));
 
     const QString path = settings.SourceFolder + settings.FontFile;
-    const Key key{path, QFileInfo(path).lastModified(), settings.FontSize, settings.ShadowValue,
+    const Key key{path,
+                  QFileInfo(path).lastModified(),
+                  settings.FontSize,
+                  settings.ShadowValue,
+                  settings.ExtraCharacterSets,
                   setFile};
     if (haveLast_ && key == lastKey_)
         return last_;
@@ -86,11 +91,17 @@ PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSet
     try {
         const std::vector<std::uint8_t> fontBytes =
             converter::readWholeFile(QFile::encodeName(path).toStdString());
-        converter::ConversionResult result =
-            converter::convertFont(fontBytes, {pixelsPerEm, shadowRadius, false});
+        converter::ConversionSettings conversion{pixelsPerEm, shadowRadius, false};
+        std::vector<std::string> sets;
+        for (const QString& name : settings.ExtraCharacterSets)
+            sets.push_back(name.toStdString());
+        conversion.extraCharacters = converter::extraCharactersOf(sets);
+        converter::ConversionResult result = converter::convertFont(fontBytes, conversion);
         auto font = std::make_shared<PreviewFont>();
         font->heldCount = result.font.glyphs.size();
         font->leftOut = std::move(result.skipped);
+        font->absent = std::move(result.absent);
+        font->extraSets = settings.ExtraCharacterSets;
         font->bytes = converter::writePgf(result.font);
         font->font = converter::PgfFile::parse(font->bytes);
         return {PreviewState::Kind::Ready, QString(), std::move(font)};
@@ -131,8 +142,11 @@ PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& setting
         converter::parseShadowRadius("i" + settings.ShadowValue.toStdString());
     const converter::FamilyFaces faces = converter::findFamilyFaces(
         QFile::encodeName(settings.SourceFolder + settings.FontFile).toStdString());
-    const converter::SetPlan plan =
-        converter::planSystemFontSet(faces, faces, pixelsPerEm, shadowRadius);
+    std::vector<std::string> sets;
+    for (const QString& name : settings.ExtraCharacterSets)
+        sets.push_back(name.toStdString());
+    const converter::SetPlan plan = converter::planSystemFontSet(
+        faces, faces, pixelsPerEm, shadowRadius, converter::extraCharactersOf(sets));
     const converter::SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(setFile)];
     try {
         // convertSlot's own two steps, kept apart to learn what the file leaves out.
@@ -141,6 +155,8 @@ PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& setting
         auto font = std::make_shared<PreviewFont>();
         font->heldCount = result.font.glyphs.size();
         font->leftOut = std::move(result.skipped);
+        font->absent = std::move(result.absent);
+        font->extraSets = settings.ExtraCharacterSets;
         font->bytes = converter::writePgf(result.font);
         font->font = converter::PgfFile::parse(font->bytes);
         font->madeFrom = MadeFrom(entry);

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -20,6 +21,8 @@ struct PreviewFont {
     converter::PgfFile font;
     std::size_t heldCount = 0;     // characters the file holds
     std::vector<char32_t> leftOut; // characters of the font that the file cannot hold
+    std::vector<char32_t> absent;  // characters of the chosen extra sets the font lacks
+    QStringList extraSets;         // the extra character sets the file was made with
     QString madeFrom;              // for a SET file: the font file read, and the synthesis applied
 };
 
@@ -52,6 +55,7 @@ private:
         QDateTime modified;
         QString size;
         QString shadow;
+        QStringList extraSets;
         int setFile = kConvertFile;
         bool operator==(const Key&) const = default;
     };

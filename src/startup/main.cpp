@@ -1,12 +1,20 @@
+#include "korven/Version.h"
+#include "startup/ProgramOptions.h"
 #include "startup/StartUp.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // QApplication has taken its own options (-platform and the like) out already; what is
-    // left after the program's name is the font to open, if any.
-    const QStringList arguments = QApplication::arguments();
-    korven::startup::StartProgram(korven::host::HostServices::Real(), arguments.value(1));
+    QApplication::setApplicationVersion(QStringLiteral(KORVEN_VERSION));
+    QApplication::setDesktopFileName(QString::fromLatin1(korven::startup::kDesktopFileName));
+
+    QCommandLineParser parser;
+    korven::startup::DescribeCommandLine(parser);
+    // --help and --version print and end the program here, as does an unknown option.
+    parser.process(app);
+    korven::startup::StartProgram(korven::host::HostServices::Real(),
+                                  parser.positionalArguments().value(0));
     return app.exec();
 }

@@ -93,6 +93,20 @@ TEST(BuildConverterInvocation, AgreesWithTheOneLineCommandForPlainPaths) {
     EXPECT_EQ(run.program + " " + run.arguments.join(' '), s.ConverterCommandLine);
 }
 
+// Without a choice the designed command (the tests above); with one, --characters leads.
+TEST(BuildConverterInvocation, ChosenCharacterSetsAddOneOption) {
+    ConversionSettings s =
+        Picked("/opt/korven", "/home/u/fonts", "/a.ttf", "/media/psp/", "18", "2");
+    s.ExtraCharacterSets = QStringList{"cyrillic", "greek"};
+    BuildCommandLine(s, kLinux);
+    EXPECT_EQ(s.ConverterCommandLine, "/opt/korven/ttf2pgf --characters latin,greek,cyrillic "
+                                      "/home/u/fonts/a.ttf /media/psp/ltn0.pgf 18 i2");
+    const ConverterInvocation run = BuildConverterInvocation(s, kLinux);
+    EXPECT_EQ(run.arguments,
+              QStringList({"--characters", "latin,greek,cyrillic", "/home/u/fonts/a.ttf",
+                           "/media/psp/ltn0.pgf", "18", "i2"}));
+}
+
 } // namespace
 } // namespace korven::app
 

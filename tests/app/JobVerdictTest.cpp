@@ -24,14 +24,14 @@ TEST(JobVerdictTest, OnlyACleanExitWithAFreshOutputIsASuccess) {
     EXPECT_TRUE(ok.finished);
     EXPECT_TRUE(ok.success);
     EXPECT_EQ(ok.message, "operation concluded correctly");
-    EXPECT_EQ(ok.flags, 0);
+    EXPECT_EQ(ok.flags.toInt(), 0);
 
     for (const auto& seen : {Seen(State::Exited, 0, false), Seen(State::Exited, 2, true),
                              Seen(State::Crashed, 0, true), Seen(State::FailedToStart, 0, false)}) {
         const JobVerdict bad = JudgeConverter(seen);
         EXPECT_TRUE(bad.finished);
         EXPECT_FALSE(bad.success);
-        EXPECT_EQ(bad.flags, 16);
+        EXPECT_EQ(bad.flags.toInt(), 16);
         EXPECT_NE(bad.message, "operation concluded correctly");
     }
 }

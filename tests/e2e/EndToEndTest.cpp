@@ -9,6 +9,7 @@
 #include "forms/disclaimer/frmSplash.h"
 #include "forms/main/Form1.h"
 #include "forms/main/FramePanel.h"
+#include "forms/preview/frmPreview.h"
 #include "host/seams/ProcessStarter.h"
 #include "host/seams/Timer.h"
 #include "host/toolkit/DirListBox.h"
@@ -233,6 +234,20 @@ TEST_F(EndToEnd, InfoOpensOneAboutWindowBesideTheMainWindow) {
     EXPECT_EQ(VisibleWindows().size(), 2);
     EXPECT_FALSE(about->isModal());
     EXPECT_TRUE(form->isEnabled());
+}
+
+// Start-up connects the main window to the preview: PREVIEW opens it and a pick reaches it.
+TEST_F(EndToEnd, PreviewOpensFromTheMainWindowAndFollowsItsChoices) {
+    Form1* form = StartAndContinue();
+    ASSERT_NE(form, nullptr);
+    form->PREVIEW()->trigger();
+    korven::forms::frmPreview* preview = korven::forms::frmPreview::Instance();
+    ASSERT_NE(preview, nullptr);
+    const QImage nothingPicked = preview->Canvas().Image();
+    PickFont(*form);
+    EXPECT_NE(preview->Canvas().Image(), nothingPicked) << "the preview did not hear of the pick";
+    preview->close();
+    FlushDeletes();
 }
 
 // "Open with": the font given to the program is picked once the main window is up, even

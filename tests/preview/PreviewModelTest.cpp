@@ -43,6 +43,12 @@ QByteArray ReadAll(const QString& path) {
 
 class Preview : public ::testing::Test {
 protected:
+    void SetUp() override {
+        for (const char* font : {"/DejaVuSans.ttf", "/DejaVuSerif.ttf"}) {
+            if (!QFile::exists(kFontFolder + QLatin1String(font)))
+                GTEST_SKIP() << qPrintable(kFontFolder) << font << " is not installed";
+        }
+    }
     QTemporaryDir dir_;
 };
 
@@ -150,6 +156,26 @@ TEST_F(Preview, MissingChoicesAndRefusalsShowWords) {
                 white = canvas.Image().pixel(x, y) == qRgb(255, 255, 255);
         EXPECT_TRUE(white);
     }
+}
+
+// Each chosen set converts again, adds its characters and its sample line.
+TEST_F(Preview, CharacterSetsFollowTheChoice) {
+    PreviewModel model;
+    auto choices = Choices(kFontFolder, "/DejaVuSans.ttf", "18", "2");
+    const PreviewState latin = model.Update(choices);
+    ASSERT_EQ(latin.kind, PreviewState::Kind::Ready);
+    EXPECT_EQ(latin.font->heldCount, 339U);
+    choices.ExtraCharacterSets = QStringList{"greek", "cyrillic"};
+    const PreviewState more = model.Update(choices);
+    ASSERT_EQ(more.kind, PreviewState::Kind::Ready);
+    EXPECT_EQ(model.ConversionCount(), 2);
+    EXPECT_GT(more.font->heldCount, 600U);
+    EXPECT_FALSE(more.font->absent.empty()); // the unassigned codes of the Greek block
+    EXPECT_TRUE(more.font->font.glyphIndex(U'Ж').has_value());
+    const QStringList lines = korven::preview::SampleLines(more.font->extraSets);
+    EXPECT_EQ(lines.size(), korven::preview::SampleLines().size() + 2);
+    EXPECT_TRUE(lines.join(' ').contains(QString::fromUtf8("ψυχοφθόρα")));
+    EXPECT_TRUE(lines.join(' ').contains(QString::fromUtf8("взъярён")));
 }
 
 TEST_F(Preview, UnchangedChoicesAreNotConvertedAgain) {

@@ -23,10 +23,14 @@ TEST(PreviewSetFiles, AreTheBytesTtf2pgfSetWritesWithTheFaceTheyCameFrom) {
         const char* size;
         const char* shadow;
         const char* boldFrom; // what ltn4.pgf says it is made from
+        QStringList extraSets;
     } cases[] = {
-        {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "18", "2", "DejaVuSans-Bold.ttf"},
-        {"/usr/share/fonts/truetype/noto/NotoMono-Regular.ttf", "12", "1",
-         "NotoMono-Regular.ttf, emboldened by synthesis"},
+        {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "18", "2", "DejaVuSans-Bold.ttf", {}},
+        {"/usr/share/fonts/truetype/noto/NotoMono-Regular.ttf",
+         "12",
+         "1",
+         "NotoMono-Regular.ttf, emboldened by synthesis",
+         {"greek"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.font);
@@ -34,8 +38,10 @@ TEST(PreviewSetFiles, AreTheBytesTtf2pgfSetWritesWithTheFaceTheyCameFrom) {
             GTEST_SKIP() << c.font << " is not installed";
         QTemporaryDir out;
         QProcess converter;
-        converter.start(QCoreApplication::applicationDirPath() + "/ttf2pgf",
-                        {"--set", c.font, out.path(), c.size, QStringLiteral("i") + c.shadow});
+        QStringList args{"--set", c.font, out.path(), c.size, QStringLiteral("i") + c.shadow};
+        if (!c.extraSets.isEmpty())
+            args << "--characters" << c.extraSets.join(u',');
+        converter.start(QCoreApplication::applicationDirPath() + "/ttf2pgf", args);
         ASSERT_TRUE(converter.waitForFinished(60000));
         ASSERT_EQ(converter.exitCode(), 0) << converter.readAllStandardError().toStdString();
 
@@ -45,6 +51,7 @@ TEST(PreviewSetFiles, AreTheBytesTtf2pgfSetWritesWithTheFaceTheyCameFrom) {
         settings.FontFile = "/" + font.fileName();
         settings.FontSize = c.size;
         settings.ShadowValue = c.shadow;
+        settings.ExtraCharacterSets = c.extraSets;
         PreviewModel model;
         for (int n = 0; n < 16; ++n) {
             const PreviewState state = model.Update(settings, n);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -26,6 +27,11 @@ korven::app::ConversionSettings DejaVuAt(const QString& size) {
 
 class PreviewWindow : public ::testing::Test {
 protected:
+    void SetUp() override {
+        const korven::app::ConversionSettings font = DejaVuAt(QString());
+        if (!QFile::exists(font.SourceFolder + font.FontFile))
+            GTEST_SKIP() << qPrintable(font.SourceFolder + font.FontFile) << " is not installed";
+    }
     // Outlives the window, which writes to it as it closes in TearDown.
     PreviewMemory memory_;
 

@@ -2,10 +2,10 @@
 
 namespace korven::host::testing {
 
-int FakeMessageBoxService::Show(const QString& text, int flags, const QString& title,
+int FakeMessageBoxService::Show(const QString& text, MessageBoxFlags flags, const QString& title,
                                 QWidget* parent, const QString& secondary) {
     Q_UNUSED(parent);
-    const ShownBox box{text, flags, title, secondary};
+    const ShownBox box{text, flags.toInt(), title, secondary};
     shown.append(box);
     if (whileOpen)
         whileOpen(box);

@@ -16,14 +16,14 @@ namespace korven::host::testing {
 
 struct ShownBox {
     QString text;
-    int flags = 0;
+    int flags = 0; // the designed number the flags stand for
     QString title; // as passed: empty when the caller gave none
     QString secondary;
 };
 
 class FakeMessageBoxService final : public MessageBoxService {
 public:
-    int Show(const QString& text, int flags, const QString& title, QWidget* parent,
+    int Show(const QString& text, MessageBoxFlags flags, const QString& title, QWidget* parent,
              const QString& secondary) override;
 
     // Answers given in order; when they run out, defaultAnswer is given.

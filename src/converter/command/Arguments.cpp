@@ -1,5 +1,8 @@
 #include "converter/command/Arguments.h"
 
+#include "converter/core/CharacterSet.h"
+#include "converter/core/CharacterSets.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -23,6 +26,28 @@ UsageError countError(std::size_t got) {
             " (see ttf2pgf --help)"};
 }
 
+// Takes "--characters SETS" (or "--characters=SETS") out of the arguments. Returns a usage
+// error's message, or nothing when the option is absent or understood.
+std::optional<std::string> takeCharacters(std::vector<std::string>& args,
+                                          std::vector<char32_t>& extra, bool& given) {
+    const auto option = std::find_if(args.begin(), args.end(), [](const std::string& a) {
+        return a == "--characters" || a.rfind("--characters=", 0) == 0;
+    });
+    given = option != args.end();
+    if (!given)
+        return std::nullopt;
+    const bool joined = *option != "--characters";
+    if (!joined && option + 1 == args.end())
+        return "--characters expects a list of sets such as latin,greek (see ttf2pgf --help)";
+    const std::string value = joined ? option->substr(option->find('=') + 1) : *(option + 1);
+    const CharacterSetsChoice choice = parseCharacterSets(value);
+    if (!choice.ok())
+        return "--characters: " + choice.error;
+    extra = choice.extraCharacters;
+    args.erase(option, option + (joined ? 1 : 2));
+    return std::nullopt;
+}
+
 // The size and shadow arguments of a conversion or a set, read into `size` and `radius`.
 std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
                                             const std::string& shadowText, int& size,
@@ -39,9 +64,10 @@ std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
     return std::nullopt;
 }
 
-// After --set; its option may stand anywhere among its arguments.
-ParsedArguments parseSet(std::vector<std::string> args) {
+// After --set, with --characters already taken out; --serif may stand anywhere.
+ParsedArguments parseSet(std::vector<std::string> args, std::vector<char32_t> extraCharacters) {
     SetCommand set;
+    set.extraCharacters = std::move(extraCharacters);
     const auto serif = std::find(args.begin(), args.end(), "--serif");
     if (serif != args.end()) {
         if (serif + 1 == args.end() || (serif + 1)->empty())
@@ -98,8 +124,16 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
             (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]) || args[0] == "--set"))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
+    std::vector<char32_t> extraCharacters;
+    bool charactersGiven = false;
+    if (const auto error = takeCharacters(args, extraCharacters, charactersGiven))
+        return UsageError{*error};
+    if (charactersGiven && !args.empty() &&
+        (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0])))
+        return UsageError{"--characters goes with a conversion only (see ttf2pgf --help)"};
     if (!args.empty() && args[0] == "--set")
-        return parseSet(std::vector<std::string>(args.begin() + 1, args.end()));
+        return parseSet(std::vector<std::string>(args.begin() + 1, args.end()),
+                        std::move(extraCharacters));
     if (std::find(args.begin(), args.end(), "--serif") != args.end())
         return UsageError{"--serif goes with --set only (see ttf2pgf --help)"};
     if (args.size() == 1 && isHelp(args[0]))
@@ -142,51 +176,76 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     double radius = 0;
     if (auto error = readSizeAndShadow(args[2], args[3], size, radius))
         return *error;
-    return ConvertCommand{args[0], args[1], size, radius, allowMissing};
+    return ConvertCommand{args[0], args[1], size, radius, allowMissing, extraCharacters};
 }
 
 std::string usageText() {
-    return "Usage: ttf2pgf [--allow-missing] FONT OUTPUT SIZE iSHADOW\n"
-           "       ttf2pgf --set FONT OUTDIR SIZE iSHADOW [--serif FONT2]\n"
-           "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
-           "       ttf2pgf -h | --help | -v | --version\n"
-           "\n"
-           "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
-           "  FONT     the font to convert (a collection gives its first face)\n"
-           "  OUTPUT   the PGF file to write, normally ltn0.pgf; it is replaced only when the\n"
-           "           new file is complete\n"
-           "  SIZE     em size in pixels, a whole number from " +
-           pixelSizeRangeText() +
-           " (the system font is 18)\n"
-           "  iSHADOW  the letter i and the shadow radius in pixels, " +
-           shadowRadiusRangeText() +
-           " (e.g. i2)\n"
-           "\n"
-           "A font that lacks any of the letters A-Z, a-z or the digits 0-9, or whose letter or\n"
-           "digit is too large at SIZE, is refused: the handheld's menus would show no text.\n"
-           "  --allow-missing  write such a font anyway (for experts)\n"
-           "\n"
-           "On success one line goes to standard output, in this form (the part from \";\" on\n"
-           "only when characters were left out because they are too large for the format):\n"
-           "  wrote OUTPUT: 339 glyphs, 62624 bytes; left out 2 characters: U+2030 U+20AC\n"
-           "Notes (e.g. a line height capped for the handheld) and errors go to standard error.\n"
-           "\n"
-           "--set writes all sixteen Latin system fonts of the handheld into the folder OUTDIR:\n"
-           "ltn0.pgf to ltn7.pgf at SIZE and ltn8.pgf to ltn15.pgf, the same eight, at the\n"
-           "small size, SIZE * 7 / 10.125 rounded (18 gives 12, never below 6). The even ones\n"
-           "are sans-serif from FONT's family, the odd ones serif from FONT2's family (from\n"
-           "FONT's without --serif), in the order regular, italic, bold, bold italic. A\n"
-           "family's faces are found among the installed fonts and the font files beside\n"
-           "FONT; a style the family lacks is made from another face by emboldening or\n"
-           "slanting it. Standard error names the face each file comes from. All or nothing:\n"
-           "if any file is refused or cannot be written, OUTDIR stays exactly as it was. On\n"
-           "success one line per file as above, then the summary (the part from \";\" on only\n"
-           "when some styles were made up):\n"
-           "  wrote 16 files to OUTDIR: sans-serif FAMILY, serif FAMILY2; made by synthesis: ltn2\n"
-           "\n"
-           "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
-           "  --background RRGGBB  the colour to draw on, as 6 hex digits (default 34548C)\n"
-           "Exit codes: 0 success, 1 conversion failed, 2 wrong arguments.\n";
+    std::string text =
+        "Usage: ttf2pgf [--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW\n"
+        "       ttf2pgf --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--characters SETS]\n"
+        "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
+        "       ttf2pgf -h | --help | -v | --version\n"
+        "\n"
+        "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
+        "  FONT     the font to convert (a collection gives its first face)\n"
+        "  OUTPUT   the PGF file to write, normally ltn0.pgf; it is replaced only when the\n"
+        "           new file is complete\n"
+        "  SIZE     em size in pixels, a whole number from " +
+        pixelSizeRangeText() +
+        " (the system font is 18)\n"
+        "  iSHADOW  the letter i and the shadow radius in pixels, " +
+        shadowRadiusRangeText() +
+        " (e.g. i2)\n"
+        "\n"
+        "A font that lacks any of the letters A-Z, a-z or the digits 0-9, or whose letter or\n"
+        "digit is too large at SIZE, is refused: the handheld's menus would show no text.\n"
+        "  --allow-missing  write such a font anyway (for experts)\n"
+        "\n"
+        "  --characters SETS  characters to add to the Latin set, a comma-separated list of\n"
+        "                   set names and code points (U+20BD) or ranges (U+0400-U+045F):\n";
+    for (const NamedCharacterSet& set : namedCharacterSets()) {
+        std::string line = "    " + std::string(set.name);
+        line.resize(22, ' ');
+        text += line + std::string(set.title) + "\n";
+        if (set.ranges.empty())
+            continue;
+        std::string ranges(22, ' ');
+        for (const CodePointRange& r : set.ranges)
+            ranges += codePointName(r.first) +
+                      (r.first == r.last ? " " : "-" + codePointName(r.last) + " ");
+        ranges.pop_back();
+        text += ranges + "\n";
+    }
+    text +=
+        "                   Characters of a set that the font lacks are left out. A file\n"
+        "                   with more characters is larger than the handheld's own Latin\n"
+        "                   font (about 69 KB for ltn0.pgf): the emulator reads such files;\n"
+        "                   on a real device it is untried.\n"
+        "\n"
+        "On success one line goes to standard output, in this form (the part from \";\" on\n"
+        "only when characters were left out, being too large for the format or, for\n"
+        "--characters, missing from the font; three or more in a row as one range):\n"
+        "  wrote OUTPUT: 339 glyphs, 62624 bytes; left out 2 characters: U+2030 U+20AC\n"
+        "Notes (e.g. a line height capped for the handheld) and errors go to standard error.\n"
+        "\n"
+        "--set writes all sixteen Latin system fonts of the handheld into the folder OUTDIR:\n"
+        "ltn0.pgf to ltn7.pgf at SIZE and ltn8.pgf to ltn15.pgf, the same eight, at the\n"
+        "small size, SIZE * 7 / 10.125 rounded (18 gives 12, never below 6). The even ones\n"
+        "are sans-serif from FONT's family, the odd ones serif from FONT2's family (from\n"
+        "FONT's without --serif), in the order regular, italic, bold, bold italic. A\n"
+        "family's faces are found among the installed fonts and the font files beside\n"
+        "FONT; a style the family lacks is made from another face by emboldening or\n"
+        "slanting it. Standard error names the face each file comes from. --characters\n"
+        "adds its characters to every file. All or nothing: if any file is refused or\n"
+        "cannot be written, OUTDIR stays exactly as it was. On success one line per file\n"
+        "as above, then the summary (the part from \";\" on only when some styles were\n"
+        "made up):\n"
+        "  wrote 16 files to OUTDIR: sans-serif FAMILY, serif FAMILY2; made by synthesis: ltn2\n"
+        "\n"
+        "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
+        "  --background RRGGBB  the colour to draw on, as 6 hex digits (default 34548C)\n"
+        "Exit codes: 0 success, 1 conversion failed, 2 wrong arguments.\n";
+    return text;
 }
 
 } // namespace korven::converter

@@ -16,6 +16,7 @@ struct ConvertCommand {
     int pixelsPerEm = 0;
     double shadowRadius = 0;
     bool allowMissing = false; // --allow-missing: write fonts that lack letters or digits
+    std::vector<char32_t> extraCharacters{}; // --characters SETS, beyond the Latin set
 };
 
 // --set: the sixteen system font files from one family (and a second for the serif ones).
@@ -25,6 +26,7 @@ struct SetCommand {
     int pixelsPerEm = 0;
     double shadowRadius = 0;
     std::string serifFontPath; // --serif; empty: the serif files come from fontPath's family
+    std::vector<char32_t> extraCharacters{}; // --characters SETS, in every file
 };
 
 struct RenderCommand {

@@ -27,6 +27,7 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
         settings.pixelsPerEm = c.pixelsPerEm;
         settings.shadowRadius = c.shadowRadius;
         settings.allowMissing = c.allowMissing;
+        settings.extraCharacters = c.extraCharacters;
         result = convertFont(fontBytes, settings);
         pgf = writePgf(result.font);
         writeFileAtomically(c.outputPath, pgf);

@@ -18,16 +18,17 @@ std::string fileName(const std::string& path);
 // "1 character", "2 characters".
 std::string characters(std::size_t n);
 
-// "U+2030 U+20AC"
+// "U+2030 U+20AC", three or more in a row as one range "U+0370-U+0373".
 std::string codePointList(const std::vector<char32_t>& codePoints);
 
 // The notes of a finished conversion on standard error: a capped line height, characters
-// left out.
+// left out as too large or missing from the font.
 void reportNotes(const ConversionResult& result, int pixelsPerEm, const std::string& fontPath,
                  std::ostream& err);
 
 // The one line per written file the program's window reads, "wrote OUTPUT: 339 glyphs, 62624
-// bytes; left out 2 characters: U+2030 U+20AC"; keep its form as usageText documents it.
+// bytes; left out 2 characters: U+2030 U+20AC" (too large or missing, in code point order);
+// keep its form as usageText documents it.
 void reportWritten(const ConversionResult& result, std::size_t bytes, const std::string& outputPath,
                    std::ostream& out);
 

@@ -51,7 +51,8 @@ int failed(const std::string& why, std::ostream& err) {
 int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err) {
     const FamilyFaces sans = findFamilyFaces(c.fontPath);
     const FamilyFaces serif = c.serifFontPath.empty() ? sans : findFamilyFaces(c.serifFontPath);
-    const SetPlan plan = planSystemFontSet(sans, serif, c.pixelsPerEm, c.shadowRadius);
+    const SetPlan plan =
+        planSystemFontSet(sans, serif, c.pixelsPerEm, c.shadowRadius, c.extraCharacters);
     reportPlan(plan, c.pixelsPerEm, err);
     const std::string nothingWritten =
         "no file of the set was written; \"" + c.outputFolder + "\" is as it was";

@@ -7,6 +7,7 @@
 #include "converter/core/PgfWriter.h"
 #include "converter/core/Rasterizer.h"
 #include "converter/core/Shadow.h"
+#include "converter/core/ShadowSharing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -232,6 +233,24 @@ void makeHeaderSane(PgfFont& font, FT_Face face) {
             g.metrics.vertAdvance = std::min(ascender - descender, kCappedLineHeight);
 }
 
+bool isLatin(char32_t c) {
+    const std::vector<char32_t>& latin = latinCharacterSet();
+    return std::binary_search(latin.begin(), latin.end(), c);
+}
+
+// The Latin set and the extra characters in one ascending list.
+std::vector<char32_t> withExtras(const std::vector<char32_t>& extra) {
+    const std::vector<char32_t>& latin = latinCharacterSet();
+    std::vector<char32_t> all;
+    all.reserve(latin.size() + extra.size());
+    std::set_union(latin.begin(), latin.end(), extra.begin(), extra.end(), std::back_inserter(all));
+    // Checked here as well as where the choice is read: the file holds 16-bit codes from the
+    // space on, and callers other than the command line may fill the list.
+    if (!extra.empty() && (extra.front() < kSpace || extra.back() > limits::kMaxCodePoint))
+        throw ConversionError("extra characters must lie between U+0020 and U+FFFF");
+    return all;
+}
+
 } // namespace
 
 ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
@@ -262,7 +281,7 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     // Every glyph is rendered before any is converted: FreeType's code and tables then stay in
     // the processor's caches from one glyph to the next, instead of being pushed out by each
     // glyph's conversion in between.
-    const std::vector<char32_t>& characters = latinCharacterSet();
+    const std::vector<char32_t> characters = withExtras(settings.extraCharacters);
     std::vector<std::pair<char32_t, RenderedGlyph>> rendered;
     rendered.reserve(characters.size());
     std::vector<std::uint8_t> coverage;
@@ -272,6 +291,8 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     for (char32_t c : characters)
         if (renderCodePoint(face, c, next, coverage, settings.synthesis))
             rendered.emplace_back(c, next);
+        else if (!isLatin(c))
+            result.absent.push_back(c);
 
     // Readers keep the line height in a signed byte of quarter pixels; a taller font keeps its
     // bitmaps and gets a line height just under that limit.
@@ -344,6 +365,7 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     std::sort(font.glyphs.begin(), font.glyphs.end(),
               [](const PgfGlyph& a, const PgfGlyph& b) { return a.codePoint < b.codePoint; });
     makeHeaderSane(font, face);
+    shareShadowsToFit(font.glyphs, latinCharacterSet());
 
     if (!roundAdvancesToFit(font.glyphs))
         throw ConversionError("the font has more than 255 distinct advances even in whole pixels");

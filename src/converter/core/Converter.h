@@ -21,6 +21,10 @@ struct ConversionSettings {
     // Write the file even when letters or digits are missing or too large. For experts only:
     // the handheld then shows no text for them in its own menus.
     bool allowMissing = false;
+    // Code points wanted beyond the Latin set (sorted, unique, none of them Latin, all in
+    // U+0020..U+FFFF; see parseCharacterSets). Those the font lacks are left out. Empty gives
+    // exactly the file of the Latin set alone.
+    std::vector<char32_t> extraCharacters{};
     // Which face of a font collection to convert; a single font file has only face 0.
     int faceIndex = 0;
     // Nothing made up by default: the file holds the face as it is drawn.
@@ -33,6 +37,8 @@ struct ConversionResult {
     // Characters the font has that could not be stored because they break a limit of the format
     // (an advance of 32 px or more, a bitmap over 127 px...). The file is complete without them.
     std::vector<char32_t> skipped;
+    // Characters of settings.extraCharacters that the font does not have.
+    std::vector<char32_t> absent;
     // The font's line height (26.6) when it was 32 pixels or more and the stored vertical
     // metrics were therefore capped below 32 pixels, the most the handheld's readers accept;
     // 0 when nothing was capped. The bitmaps are unchanged either way.
@@ -41,7 +47,8 @@ struct ConversionResult {
 
 // Everything between font bytes and the font model: opens the font with FreeType, renders the
 // character set, quantises to 16 levels, makes the shadows and leaves out optional glyphs that
-// do not fit the format (the writer checks the whole font once more).
+// do not fit the format (the writer checks the whole font once more). With more glyphs than the
+// format has shadows, glyphs beyond the Latin set share their shadows (see shareShadowsToFit).
 // Refuses a font that lacks any of A-Z, a-z and 0-9, or whose letter or digit is too large at
 // this size, unless settings.allowMissing: the file replaces the handheld's system font, and
 // without those its menus would show no text. The header always has an ascender above zero and

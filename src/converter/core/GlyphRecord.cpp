@@ -102,7 +102,7 @@ PixelOrder preferredOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow) {
 }
 
 void writeGlyphRecord(BitWriter& w, const PgfGlyph& glyph, const RecordTables& tables,
-                      std::size_t glyphIndex, std::uint32_t shadowId) {
+                      std::size_t glyphIndex, std::uint32_t shadowId, bool withShadow) {
     // Both bitmaps use the same order because one reader decodes shadows with the glyph's.
     const PixelOrder order = preferredOrder(glyph.bitmap, glyph.shadow);
     std::uint32_t flags = static_cast<std::uint32_t>(order) | layout::kAdvanceIndexed;
@@ -127,6 +127,8 @@ void writeGlyphRecord(BitWriter& w, const PgfGlyph& glyph, const RecordTables& t
     putMetric(w, tables.advance, glyphIndex, advanceOf(glyph.metrics));
     putPixels(w, glyph.bitmap, order);
     finishRecord(w, recordStart);
+    if (!withShadow)
+        return;
 
     // The shadow record follows the character record directly, at record start + size. Its
     // flags carry only the pixel order: a set metric bit would make one reader parse metrics.

@@ -28,10 +28,10 @@ std::vector<std::uint8_t> pixelsToRows(const std::vector<std::uint8_t>& stored, 
 std::size_t changesAlong(const GlyphBitmap& bitmap, PixelOrder order);
 PixelOrder preferredOrder(const GlyphBitmap& glyph, const GlyphBitmap& shadow);
 
-// Appends the character record of glyph `glyphIndex`, followed directly by its shadow record,
-// starting at the writer's next byte. Throws ConversionError if a record would exceed the
-// 14-bit size field.
+// Appends the character record of glyph `glyphIndex`, followed directly by its shadow record
+// unless `withShadow` is false (the glyph uses a shadow stored with another glyph), starting at
+// the writer's next byte. Throws ConversionError if a record would exceed the 14-bit size field.
 void writeGlyphRecord(BitWriter& w, const PgfGlyph& glyph, const RecordTables& tables,
-                      std::size_t glyphIndex, std::uint32_t shadowId);
+                      std::size_t glyphIndex, std::uint32_t shadowId, bool withShadow = true);
 
 } // namespace korven::converter

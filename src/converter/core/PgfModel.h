@@ -63,7 +63,11 @@ inline constexpr int kMaxBitmapSide = 127;
 inline constexpr int kMinOffset = -64; // left / top are 7-bit two's complement
 inline constexpr int kMaxOffset = 63;
 inline constexpr int kMaxRecordBytes = (1 << 14) - 1;
-inline constexpr int kMaxGlyphs = 511; // shadow ids are 9 bits and one shadow per glyph
+// Readers keep the glyph count in 16 bits.
+inline constexpr int kMaxGlyphs = 65535;
+// Shadow ids are 9 bits and one reader refuses longer shadow maps; glyphs beyond that many
+// share a shadow (the handheld's own large fonts do the same).
+inline constexpr int kMaxShadows = 511;
 inline constexpr std::int32_t kMaxAdvance =
     2047; // under 32 px in 26.6: quarter pixels in a signed byte
 inline constexpr int kMaxTableEntries = 255;

@@ -35,8 +35,8 @@ void checkFitsFormat(const PgfFont& font) {
     if (font.glyphs.empty())
         throw ConversionError("the font has no glyphs to store");
     if (font.glyphs.size() > static_cast<std::size_t>(limits::kMaxGlyphs))
-        throw ConversionError("too many glyphs: " + std::to_string(font.glyphs.size()) +
-                              ", at most 511 fit");
+        throw ConversionError("too many characters: " + std::to_string(font.glyphs.size()) +
+                              ", at most " + std::to_string(limits::kMaxGlyphs) + " fit");
     char32_t previous = 0;
     for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
         const PgfGlyph& g = font.glyphs[i];
@@ -125,6 +125,46 @@ RecordTables buildTables(const std::vector<PgfGlyph>& glyphs) {
     return tables;
 }
 
+// Which stored shadow each glyph uses. Up to kMaxShadows glyphs each keep their own, as the
+// files have always been written; beyond that, glyphs with equal shadows share one record (the
+// converter makes the shadows of the glyphs past the limit equal to others' first).
+struct ShadowPlan {
+    std::vector<std::uint32_t> idOfGlyph;
+    std::vector<bool> appendsShadow; // a shadow record follows the glyph's own record
+    std::vector<char32_t> shadowMap; // code point of the glyph that carries each shadow
+};
+
+ShadowPlan planShadows(const std::vector<PgfGlyph>& glyphs) {
+    ShadowPlan plan;
+    const bool share = glyphs.size() > static_cast<std::size_t>(limits::kMaxShadows);
+    std::vector<std::size_t> owners;
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        const auto same =
+            share
+                ? std::find_if(owners.begin(), owners.end(),
+                               [&](std::size_t o) { return glyphs[o].shadow == glyphs[i].shadow; })
+                : owners.end();
+        plan.appendsShadow.push_back(same == owners.end());
+        if (same != owners.end()) {
+            plan.idOfGlyph.push_back(static_cast<std::uint32_t>(same - owners.begin()));
+            continue;
+        }
+        plan.idOfGlyph.push_back(static_cast<std::uint32_t>(owners.size()));
+        owners.push_back(i);
+        plan.shadowMap.push_back(glyphs[i].codePoint);
+    }
+    if (owners.size() > static_cast<std::size_t>(limits::kMaxShadows))
+        throw ConversionError("too many different shadows: " + std::to_string(owners.size()) +
+                              ", at most 511 fit");
+    // One emulator takes the shadow map's code points for glyph indexes and reads the shadow
+    // record after the record of that glyph. A glyph reached that way keeps a copy of its
+    // (shared) shadow there, so that reader finds a real shadow, and the right one.
+    for (const char32_t c : plan.shadowMap)
+        if (c < glyphs.size())
+            plan.appendsShadow[c] = true;
+    return plan;
+}
+
 // The glyph records and where each starts, in 4-byte words from the first.
 struct FontData {
     std::vector<std::uint8_t> records;
@@ -134,14 +174,16 @@ struct FontData {
 
 // Each glyph's record followed by its shadow's, each pair starting on a 4-byte boundary so
 // that the char pointers can count words, and the zero tail after the last.
-FontData writeFontData(const std::vector<PgfGlyph>& glyphs, const RecordTables& tables) {
+FontData writeFontData(const std::vector<PgfGlyph>& glyphs, const RecordTables& tables,
+                       const ShadowPlan& shadows) {
     FontData data;
     BitWriter records;
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         records.padToMultipleOf(layout::kCharPointerUnitBytes);
         data.pointers.push_back(
             static_cast<std::uint32_t>(records.bytes().size() / layout::kCharPointerUnitBytes));
-        writeGlyphRecord(records, glyphs[i], tables, i, static_cast<std::uint32_t>(i));
+        writeGlyphRecord(records, glyphs[i], tables, i, shadows.idOfGlyph[i],
+                         shadows.appendsShadow[i]);
     }
     records.padToMultipleOf(layout::kCharPointerUnitBytes);
     data.records = records.release();
@@ -162,18 +204,22 @@ struct CharacterMaps {
     int shadowMapBpe = 0;
 };
 
-CharacterMaps buildCharacterMaps(const std::vector<PgfGlyph>& glyphs) {
+CharacterMaps buildCharacterMaps(const std::vector<PgfGlyph>& glyphs,
+                                 const std::vector<char32_t>& shadowMap) {
     CharacterMaps maps;
     maps.first = glyphs.front().codePoint;
     maps.last = glyphs.back().codePoint;
     maps.charMapBpe = bitsFor(glyphs.size());
+    // One reader takes a 16-bit map for a plain array without the 4-byte padding; one bit more
+    // costs little and reads the same everywhere.
+    if (maps.charMapBpe == 16)
+        maps.charMapBpe = 17;
     const std::uint32_t noGlyph = (1U << maps.charMapBpe) - 1;
     maps.charMap.assign(maps.last - maps.first + 1, noGlyph);
-    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+    for (std::size_t i = 0; i < glyphs.size(); ++i)
         maps.charMap[glyphs[i].codePoint - maps.first] = static_cast<std::uint32_t>(i);
-        maps.shadowMap.push_back(glyphs[i].codePoint);
-    }
-    maps.shadowMapBpe = bitsFor(maps.last);
+    maps.shadowMap.assign(shadowMap.begin(), shadowMap.end());
+    maps.shadowMapBpe = bitsFor(*std::max_element(shadowMap.begin(), shadowMap.end()));
     return maps;
 }
 
@@ -273,8 +319,9 @@ std::string glyphLimitProblem(const PgfGlyph& g) {
 std::vector<std::uint8_t> writePgf(const PgfFont& font) {
     checkFitsFormat(font);
     const RecordTables tables = buildTables(font.glyphs);
-    const FontData fontData = writeFontData(font.glyphs, tables);
-    const CharacterMaps maps = buildCharacterMaps(font.glyphs);
+    const ShadowPlan shadows = planShadows(font.glyphs);
+    const FontData fontData = writeFontData(font.glyphs, tables, shadows);
+    const CharacterMaps maps = buildCharacterMaps(font.glyphs, shadows.shadowMap);
 
     std::vector<std::uint8_t> out(layout::kHeaderSizeRev2, 0);
     writeHeader(out, font, tables, maps, fontData);

@@ -37,7 +37,7 @@ std::pair<FaceFile, FaceSynthesis> faceForStyle(const FamilyFaces& family, SlotS
 } // namespace
 
 SetPlan planSystemFontSet(const FamilyFaces& sans, const FamilyFaces& serif, int size,
-                          double shadowRadius) {
+                          double shadowRadius, const std::vector<char32_t>& extraCharacters) {
     SetPlan plan;
     plan.sansFamily = sans.familyName;
     plan.serifFamily = serif.familyName;
@@ -52,6 +52,7 @@ SetPlan planSystemFontSet(const FamilyFaces& sans, const FamilyFaces& serif, int
         entry.settings.shadowRadius = shadowRadius;
         entry.settings.faceIndex = face.index;
         entry.settings.synthesis = synthesis;
+        entry.settings.extraCharacters = extraCharacters;
     }
     return plan;
 }

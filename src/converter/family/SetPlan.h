@@ -34,9 +34,10 @@ struct SetPlan {
 // The sixteen files from two families (the same one twice when no serif is given): each slot
 // takes its style's own face; a style the family lacks is made by FreeType's synthesis, a bold
 // italic from the bold (slanted) or else the italic (emboldened), anything else from the
-// regular. The small slots take slotPixelSize(size, true).
+// regular. The small slots take slotPixelSize(size, true). Every file holds the extra
+// characters too (see ConversionSettings::extraCharacters).
 SetPlan planSystemFontSet(const FamilyFaces& sans, const FamilyFaces& serif, int size,
-                          double shadowRadius);
+                          double shadowRadius, const std::vector<char32_t>& extraCharacters = {});
 
 // The slot's file as convertFont gives it, from the bytes of entry.face.path. Throws
 // ConversionError as a single conversion does.

@@ -1,6 +1,7 @@
 #include "forms/main/Form1.h"
 
 #include "controls/xpbutton/XPButton.h"
+#include "forms/main/CharactersMenu.h"
 #include "forms/main/Form1Buttons.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/Form1Texts.h"
@@ -141,6 +142,9 @@ void Form1::CreateMenu() {
     info_->setObjectName(QStringLiteral("INFO"));
     preview_ = menuBar()->addAction(QString::fromLatin1(texts::kMenuPreview));
     preview_->setObjectName(QStringLiteral("PREVIEW"));
+    // Added after the designed items, which keep their places.
+    characters_ = new CharactersMenu(this);
+    menuBar()->addMenu(characters_);
 }
 
 void Form1::CreateTimers() {
@@ -278,6 +282,7 @@ void Form1::SetTabOrder() {
 void Form1::ConnectHandlers() {
     connect(info_, &QAction::triggered, this, &Form1::INFO_Click);
     connect(preview_, &QAction::triggered, this, &Form1::PREVIEW_Click);
+    connect(characters_, &CharactersMenu::ChoiceChanged, this, &Form1::CHARACTERS_Click);
     connect(timer1_, &host::Timer::Tick, this, &Form1::Timer1_Timer);
     connect(timer2_, &host::Timer::Tick, this, &Form1::Timer2_Timer);
     connect(drive1_, &host::DriveListBox::Change, this, &Form1::Drive1_Change);

@@ -30,6 +30,7 @@ class XPButton;
 namespace korven::forms {
 
 class FramePanel;
+class CharactersMenu;
 class LinkLabel;
 
 // The main converter window. Everything that touches the machine comes in through
@@ -74,6 +75,7 @@ public:
     xpbutton::XPButton* XPButton2() const { return xpButton2_; }
     QAction* INFO() const { return info_; }
     QAction* PREVIEW() const { return preview_; }
+    CharactersMenu* CHARACTERS() const { return characters_; }
     QAction* SET() const { return set_; }
     host::Timer* SetTimer() const { return setTimer_; }
 
@@ -95,6 +97,8 @@ public:
     void Timer2_Timer();
     void INFO_Click();
     void PREVIEW_Click();
+    // The CHARACTERS menu's choice changed: Convert and PREVIEW use the new one.
+    void CHARACTERS_Click();
     // The SET menu: all sixteen system fonts from the current choices, in one converter run.
     void SET_Click();
     void SetTimer_Timer();
@@ -172,6 +176,7 @@ private:
     QWidget* client_ = nullptr;
     QAction* info_ = nullptr;
     QAction* preview_ = nullptr;
+    CharactersMenu* characters_ = nullptr;
     QAction* set_ = nullptr;
     host::Timer* setTimer_ = nullptr;
     host::Timer* timer1_ = nullptr;

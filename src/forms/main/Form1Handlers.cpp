@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/DriveEnumeration.h"
 #include "app/SourceFolder.h"
+#include "forms/main/CharactersMenu.h"
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/Form1Texts.h"
@@ -343,6 +344,11 @@ void Form1::INFO_Click() {
 
 void Form1::PREVIEW_Click() {
     emit previewRequested(settings_);
+}
+
+void Form1::CHARACTERS_Click() {
+    settings_.ExtraCharacterSets = characters_->Chosen();
+    NotifySettingsChanged();
 }
 
 void Form1::NotifySettingsChanged() {

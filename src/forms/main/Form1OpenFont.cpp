@@ -50,9 +50,8 @@ QString Form1::PickFontFile(const QString& path) {
 void Form1::OpenFontFile(const QString& path) {
     const QString problem = PickFontFile(path);
     if (!problem.isEmpty()) {
-        services_.messages->Show(problem,
-                                 host::MessageBoxFlags::OkOnly | host::MessageBoxFlags::Warning,
-                                 QString(), this);
+        services_.messages->Show(
+            problem, host::MessageBoxFlag::OkOnly | host::MessageBoxFlag::Warning, QString(), this);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "converter/rules/Ranges.h"
 #include "host/seams/MessageBox.h"
 
 // Every text the main window shows, exactly as the user sees it (blanks included).
@@ -32,6 +33,10 @@ inline constexpr char kSelectFontTitle[] = "Question";
 // own usage text never reaches the user.
 inline constexpr char kSelectSize[] = "Please select a FONT SIZE from 6 to 22";
 inline constexpr char kEnterShadow[] = "Please enter a SHADOW value from 1 to 4.0";
+// The designed texts above name the converter's ranges in words; they must change together.
+static_assert(converter::kMinPixelSize == 6 && converter::kMaxPixelSize == 22 &&
+                  converter::kMinShadowRadius == 1.0 && converter::kMaxShadowRadius == 4.0,
+              "the main window's texts name another range than the converter takes");
 inline constexpr char kReplaceQuestion[] = "the file already exist to replace it";
 inline constexpr char kReplaceTitle[] = "QUESTION";
 inline constexpr char kDeviceUnavailable[] = " Peripheral not available ";
@@ -40,10 +45,12 @@ inline constexpr char kDiskNotReady[] = "Not ready disc";
 // How each box looks. The font reminder also carries SecondButtonDefault: with its one OK
 // button that has no effect, but the flags stay the value the program has always passed.
 // The replace question defaults to No, so Enter alone never overwrites a file.
-namespace flags = host::MessageBoxFlags;
-inline constexpr int kFlagsSelectFont = flags::OkOnly | flags::Warning | flags::SecondButtonDefault;
-inline constexpr int kFlagsReplace = flags::YesNo | flags::Stop | flags::SecondButtonDefault;
-inline constexpr int kFlagsPlain = flags::OkOnly;
-inline constexpr int kFlagsStop = flags::OkOnly | flags::Stop;
+using Flag = host::MessageBoxFlag;
+inline constexpr host::MessageBoxFlags kFlagsSelectFont =
+    Flag::OkOnly | Flag::Warning | Flag::SecondButtonDefault;
+inline constexpr host::MessageBoxFlags kFlagsReplace =
+    Flag::YesNo | Flag::Stop | Flag::SecondButtonDefault;
+inline constexpr host::MessageBoxFlags kFlagsPlain = Flag::OkOnly;
+inline constexpr host::MessageBoxFlags kFlagsStop = Flag::OkOnly | Flag::Stop;
 
 } // namespace korven::forms::texts

@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace korven::forms {
 
@@ -273,8 +274,12 @@ void frmPreview::ShowFacts() {
                                                                : state.font->madeFrom));
     held_->setText(QString::number(state.font->heldCount));
     fileSize_->setText(QStringLiteral("%1 bytes").arg(state.font->bytes.size()));
+    // Too large for the format, or in a chosen character set but not in the font.
+    std::vector<char32_t> leftOut = state.font->leftOut;
+    leftOut.insert(leftOut.end(), state.font->absent.begin(), state.font->absent.end());
+    std::sort(leftOut.begin(), leftOut.end());
     QStringList names;
-    for (char32_t c : state.font->leftOut)
+    for (char32_t c : leftOut)
         names << preview::CharacterName(c);
     leftOut_->setPlainText(names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1Char(' ')));
 }

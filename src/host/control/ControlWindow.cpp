@@ -155,6 +155,23 @@ void ControlWindow::resizeEvent(QResizeEvent*) {
     OnResize(width(), height());
 }
 
+bool ControlWindow::event(QEvent* event) {
+    // The window moved to a screen of another density (or, from Qt 6.6, its screen's density
+    // changed): the look is drawn afresh for it, as a resize would.
+    bool densityMayChange = event->type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    densityMayChange = densityMayChange || event->type() == QEvent::DevicePixelRatioChange;
+#endif
+    const bool handled = QWidget::event(event);
+    if (densityMayChange && devicePixelRatioF() != surface_->devicePixelRatio()) {
+        surface_->setDevicePixelRatio(devicePixelRatioF());
+        surface_->resize(width(), height());
+        OnResize(width(), height());
+        update();
+    }
+    return handled;
+}
+
 void ControlWindow::mousePressEvent(QMouseEvent* event) {
     const std::int16_t bit = MouseButtonBit(event->button());
     if (bit == 0) {

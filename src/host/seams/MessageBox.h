@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 
 class QWidget;
@@ -7,19 +8,22 @@ class QWidget;
 namespace korven::host {
 
 // Flags of a message box, composed with |: one button set, at most one icon, and
-// SecondButtonDefault when the second button is the default, e.g. YesNo | Stop.
-namespace MessageBoxFlags {
-// Button sets, in the low four bits.
-inline constexpr int OkOnly = 0;
-inline constexpr int YesNo = 4;
-inline constexpr int ButtonsMask = 0x0F;
-// Icons, in the next three bits.
-inline constexpr int Stop = 16;
-inline constexpr int Warning = 48;
-inline constexpr int IconMask = 0x70;
+// SecondButtonDefault when the second button is the default, e.g. YesNo | Stop. The values
+// are the designed numbers; the button set and the icon are fields, read through their masks.
+enum class MessageBoxFlag : int {
+    // Button sets, in the low four bits.
+    OkOnly = 0,
+    YesNo = 4,
+    ButtonsMask = 0x0F,
+    // Icons, in the next three bits.
+    Stop = 16,
+    Warning = 48,
+    IconMask = 0x70,
 
-inline constexpr int SecondButtonDefault = 256;
-} // namespace MessageBoxFlags
+    SecondButtonDefault = 256,
+};
+Q_DECLARE_FLAGS(MessageBoxFlags, MessageBoxFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(MessageBoxFlags)
 
 // What a closed box answers. A box closed any other way than by OK, Yes or No answers
 // Closed, which callers must treat as "not Yes".
@@ -40,7 +44,7 @@ public:
     // Shows `text` modally and returns the answer. An empty `title` means the program title.
     // `secondary`, when given, is shown under the main text in a smaller voice: the details
     // that explain it (where a file went, the command that was run).
-    virtual int Show(const QString& text, int flags = MessageBoxFlags::OkOnly,
+    virtual int Show(const QString& text, MessageBoxFlags flags = MessageBoxFlag::OkOnly,
                      const QString& title = QString(), QWidget* parent = nullptr,
                      const QString& secondary = QString()) = 0;
 };

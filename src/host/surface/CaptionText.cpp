@@ -182,16 +182,25 @@ QImage ImageSurface::deviceImage() {
     if (ratio_ == 1.0) {
         return image_;
     }
+    // A caption list only grows between clears, and a clear writes the image, so the key and
+    // the count together tell whether anything was drawn since the last device image.
+    if (!device_.isNull() && deviceSource_ == image_.cacheKey() &&
+        deviceCaptions_ == deferredCaptions_.size() && deviceRatio_ == ratio_) {
+        return device_;
+    }
     // Every edge, line and dot of the look at its 1x place, each 1x pixel becoming the
     // block of device pixels it covers; then the captions, in drawing order, crisp.
-    QImage device = image_.scaled(int(std::ceil(image_.width() * ratio_)),
-                                  int(std::ceil(image_.height() * ratio_)), Qt::IgnoreAspectRatio,
-                                  Qt::FastTransformation);
-    device.setDevicePixelRatio(ratio_);
+    device_ = image_.scaled(int(std::ceil(image_.width() * ratio_)),
+                            int(std::ceil(image_.height() * ratio_)), Qt::IgnoreAspectRatio,
+                            Qt::FastTransformation);
+    device_.setDevicePixelRatio(ratio_);
     for (const DeferredCaption& c : deferredCaptions_) {
-        captions_.drawAtDensity(device, c.text, c.font, QColor::fromRgb(toArgb(c.colour)), c.r);
+        captions_.drawAtDensity(device_, c.text, c.font, QColor::fromRgb(toArgb(c.colour)), c.r);
     }
-    return device;
+    deviceSource_ = image_.cacheKey();
+    deviceCaptions_ = deferredCaptions_.size();
+    deviceRatio_ = ratio_;
+    return device_;
 }
 
 TextSize ImageSurface::textSize(const QString& text) const {

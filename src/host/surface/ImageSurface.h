@@ -35,6 +35,8 @@ public:
     double devicePixelRatio() const { return ratio_; }
     // The image to put on the screen: image() itself at 1x; otherwise image() scaled by
     // whole 1x pixels to the device resolution, with the captions drawn at that resolution.
+    // It is made once per redraw and kept until the look, its captions or the ratio change,
+    // so that a paint event only copies it.
     QImage deviceImage();
     // The pixel at (x, y) as 0x00BBGGRR; coordinates outside the image give 0xFFFFFFFF.
     Colour pixel(int x, int y) const;
@@ -88,6 +90,12 @@ private:
     QImage image_;
     double ratio_ = 1.0;
     QList<DeferredCaption> deferredCaptions_;
+    // The last device image, and what it was made from: the 1x image's key (which changes
+    // whenever a pixel is written), how many captions were drawn over it, and the ratio.
+    QImage device_;
+    qint64 deviceSource_ = 0;
+    qsizetype deviceCaptions_ = 0;
+    double deviceRatio_ = 0;
     CaptionLayoutCache captions_;
     QFont font_;
     Colour textColour_ = 0;

@@ -1,7 +1,7 @@
 #include "host/toolkit/DesignFonts.h"
 
-#include <QFile>
-#include <QFontDatabase>
+#include <QFont>
+#include <QStringList>
 
 namespace korven::host {
 
@@ -15,7 +15,8 @@ struct StandIn {
 // Liberation Sans has Arial's widths. The dialog font is a narrow bitmap face: at 8.25 pt
 // Liberation Sans sets "Value:   1 - 4.0" 70 pixels wide where its label leaves 66, while
 // Liberation Sans Narrow needs 62 and still fits every line of the About text. Comic Neue
-// is the packaged face nearest to the link's hand-written look.
+// is the packaged face nearest to the link's hand-written look. The faces are named by
+// family only: the desktop's font database (fontconfig) knows where they are installed.
 const QList<StandIn>& StandIns() {
     static const QList<StandIn> standIns{
         {"MS Sans Serif",
@@ -26,37 +27,7 @@ const QList<StandIn>& StandIns() {
     return standIns;
 }
 
-// Where Debian's packages put the stand-ins (fonts-liberation, fonts-liberation2,
-// fonts-comic-neue). A file that is missing is skipped: the next fallback takes over.
-constexpr const char* kFontFiles[] = {
-    "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSans-Italic.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSans-BoldItalic.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Regular.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Italic.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-BoldItalic.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Italic.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-BoldItalic.ttf",
-    "/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf",
-    "/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf",
-    "/usr/share/fonts/opentype/comic-neue/ComicNeue-Italic.otf",
-    "/usr/share/fonts/opentype/comic-neue/ComicNeue-BoldItalic.otf",
-};
-
 } // namespace
-
-QStringList FallbacksFor(const QString& face) {
-    for (const StandIn& standIn : StandIns()) {
-        if (face.compare(QLatin1String(standIn.face), Qt::CaseInsensitive) == 0) {
-            return standIn.fallbacks;
-        }
-    }
-    return {};
-}
 
 void RegisterDesignFonts() {
     static bool registered = false;
@@ -64,20 +35,16 @@ void RegisterDesignFonts() {
         return;
     }
     registered = true;
-    for (const char* path : kFontFiles) {
-        const QString file = QString::fromLatin1(path);
-        if (QFile::exists(file)) {
-            QFontDatabase::addApplicationFont(file);
-        }
-    }
     for (const StandIn& standIn : StandIns()) {
         QFont::insertSubstitutions(QString::fromLatin1(standIn.face), standIn.fallbacks);
     }
 }
 
 QFont DesignFont(const QString& face, double points, bool bold, bool italic) {
+    // The stand-ins come from the substitutions, the one place that lists them.
+    RegisterDesignFonts();
     QFont font;
-    font.setFamilies(QStringList{face} + FallbacksFor(face));
+    font.setFamilies(QStringList{face});
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);

@@ -9,11 +9,11 @@ namespace korven::host {
 
 namespace {
 
-QMessageBox::Icon IconOf(int flags) {
-    switch (flags & MessageBoxFlags::IconMask) {
-    case MessageBoxFlags::Stop:
+QMessageBox::Icon IconOf(MessageBoxFlags flags) {
+    switch (MessageBoxFlag((flags & MessageBoxFlag::IconMask).toInt())) {
+    case MessageBoxFlag::Stop:
         return QMessageBox::Critical;
-    case MessageBoxFlags::Warning:
+    case MessageBoxFlag::Warning:
         return QMessageBox::Warning;
     default:
         return QMessageBox::NoIcon;
@@ -22,8 +22,8 @@ QMessageBox::Icon IconOf(int flags) {
 
 } // namespace
 
-int QtMessageBoxService::Show(const QString& text, int flags, const QString& title, QWidget* parent,
-                              const QString& secondary) {
+int QtMessageBoxService::Show(const QString& text, MessageBoxFlags flags, const QString& title,
+                              QWidget* parent, const QString& secondary) {
     QMessageBox box(parent);
     box.setIcon(IconOf(flags));
     box.setText(text);
@@ -33,9 +33,9 @@ int QtMessageBoxService::Show(const QString& text, int flags, const QString& tit
         box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
     box.setWindowTitle(title.isEmpty() ? ProgramTitle() : title);
-    const bool secondDefault = (flags & MessageBoxFlags::SecondButtonDefault) != 0;
+    const bool secondDefault = flags.testFlag(MessageBoxFlag::SecondButtonDefault);
 
-    if ((flags & MessageBoxFlags::ButtonsMask) == MessageBoxFlags::YesNo) {
+    if ((flags & MessageBoxFlag::ButtonsMask) == MessageBoxFlag::YesNo) {
         QPushButton* yes = box.addButton(QMessageBox::Yes);
         QPushButton* no = box.addButton(QMessageBox::No);
         box.setDefaultButton(secondDefault ? no : yes);

@@ -52,6 +52,11 @@ struct WriteCase {
     std::uint8_t lookAfter;
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.key;
+}
+
 class PropertyWrites : public ButtonFixture, public ::testing::WithParamInterface<WriteCase> {};
 
 TEST_P(PropertyWrites, RedrawThenAnnounceTheKey) {

@@ -1,5 +1,5 @@
 # The live button driven on the offscreen platform: input sequences, properties, persistence.
-korven_add_gtest(xpbutton_control_tests LABEL gui
+korven_add_gtest(test_xpbutton_control LABEL gui
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ButtonFixture.h
     ${CMAKE_CURRENT_LIST_DIR}/XPButtonInputTest.cpp

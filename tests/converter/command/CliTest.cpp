@@ -76,6 +76,11 @@ struct BadArguments {
     const char* mentions;
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const BadArguments& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Ttf2pgfArguments : public Ttf2pgf, public ::testing::WithParamInterface<BadArguments> {};
 
 TEST_P(Ttf2pgfArguments, AreRefusedWithCode2) {
@@ -86,22 +91,30 @@ TEST_P(Ttf2pgfArguments, AreRefusedWithCode2) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Ttf2pgfArguments,
-    ::testing::Values(BadArguments{"Missing", {"18"}, "expected 4 arguments"},
-                      BadArguments{"Extra", {"18", "i2", "more"}, "expected 4 arguments"},
-                      BadArguments{
-                          "Size5", {"5", "i2"}, "SIZE must be a whole number from 6 to 22"},
-                      BadArguments{"Size23", {"23", "i2"}, "SIZE"},
-                      BadArguments{"SizeFraction", {"12.5", "i2"}, "\"12.5\""},
-                      BadArguments{"SizeWord", {"abc", "i2"}, "SIZE"},
-                      BadArguments{"SizeHuge", {"99999999999999999999", "i2"}, "SIZE"},
-                      BadArguments{"ShadowNoLetter", {"18", "2"}, "iSHADOW must be the letter i"},
-                      BadArguments{"ShadowNoNumber", {"18", "i"}, "1 to 4.0"},
-                      BadArguments{"ShadowWord", {"18", "ix"}, "\"ix\""},
-                      BadArguments{"ShadowSmall", {"18", "i0.5"}, "iSHADOW"},
-                      BadArguments{"ShadowLarge", {"18", "i4.5"}, "iSHADOW"},
-                      BadArguments{"ShadowNan", {"18", "inan"}, "iSHADOW"},
-                      BadArguments{"ShadowExponent", {"18", "i1e9"}, "iSHADOW"},
-                      BadArguments{"ShadowSign", {"18", "i+2"}, "iSHADOW"}),
+    ::testing::Values(
+        BadArguments{"Missing", {"18"}, "expected 4 arguments"},
+        BadArguments{"Extra", {"18", "i2", "more"}, "expected 4 arguments"},
+        BadArguments{"Size5", {"5", "i2"}, "SIZE must be a whole number from 6 to 22"},
+        BadArguments{"Size23", {"23", "i2"}, "SIZE"},
+        BadArguments{"SizeFraction", {"12.5", "i2"}, "\"12.5\""},
+        BadArguments{"SizeWord", {"abc", "i2"}, "SIZE"},
+        BadArguments{"SizeHuge", {"99999999999999999999", "i2"}, "SIZE"},
+        BadArguments{"ShadowNoLetter", {"18", "2"}, "iSHADOW must be the letter i"},
+        BadArguments{"ShadowNoNumber", {"18", "i"}, "1 to 4.0"},
+        BadArguments{"ShadowWord", {"18", "ix"}, "\"ix\""},
+        BadArguments{"ShadowSmall", {"18", "i0.5"}, "iSHADOW"},
+        BadArguments{"ShadowLarge", {"18", "i4.5"}, "iSHADOW"},
+        BadArguments{"ShadowNan", {"18", "inan"}, "iSHADOW"},
+        BadArguments{"ShadowExponent", {"18", "i1e9"}, "iSHADOW"},
+        BadArguments{"ShadowSign", {"18", "i+2"}, "iSHADOW"},
+        BadArguments{"CharactersUnknown",
+                     {"--characters", "latin,grek", "18", "i2"},
+                     "unknown character set \"grek\""},
+        BadArguments{
+            "CharactersBadRange", {"18", "i2", "--characters=U+0460-U+0400"}, "\"U+0460-U+0400\""},
+        BadArguments{"CharactersBeyond16Bits", {"18", "--characters", "U+1F600", "i2"}, "U+FFFF"},
+        BadArguments{
+            "CharactersWithoutValue", {"18", "i2", "--characters"}, "--characters expects"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Ttf2pgf, AcceptsTheRangeEnds) {
@@ -136,6 +149,19 @@ TEST_F(Ttf2pgf, SuccessLineGivesCountsAndWhatWasLeftOut) {
     EXPECT_EQ(left.out, "wrote " + output_.string() + ": 338 glyphs, " +
                             std::to_string(fs::file_size(output_)) +
                             " bytes; left out 1 character: U+2030\n");
+}
+
+// Characters of a chosen set the font lacks are named on the success line, runs as ranges.
+TEST_F(Ttf2pgf, CharactersTheFontLacksAreListed) {
+    const Outcome r =
+        run({"--characters", "greek,U+0400-U+0403,U+0530", kFont, output_.string(), "18", "i2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    // DejaVu Sans lacks the unassigned codes of the Greek block and U+0530, and has U+0400...
+    const std::string tail =
+        "; left out 10 characters: U+0378 U+0379 U+0380-U+0383 U+038B U+038D U+03A2 U+0530\n";
+    ASSERT_GT(r.out.size(), tail.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
+    EXPECT_NE(r.err.find("does not have"), std::string::npos) << r.err;
 }
 
 TEST_F(Ttf2pgf, MissingFontFails) {
@@ -287,7 +313,6 @@ TEST(Ttf2pgfInfo, HelpAndVersion) {
     for (const char* help : {"--help", "-h"}) {
         std::ostringstream out, err;
         EXPECT_EQ(runTtf2pgf({help}, out, err), 0) << help;
-        EXPECT_NE(out.str().find("[--allow-missing] FONT OUTPUT SIZE iSHADOW"), std::string::npos);
         EXPECT_NE(out.str().find("wrote OUTPUT: "), std::string::npos);
         EXPECT_TRUE(err.str().empty());
     }
@@ -298,6 +323,10 @@ TEST(Ttf2pgfInfo, HelpAndVersion) {
         EXPECT_TRUE(err.str().empty());
     }
     std::ostringstream out, err;
+    EXPECT_EQ(runTtf2pgf({"--help"}, out, err), 0);
+    for (const char* part : {"[--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW",
+                             "latin-extended", "greek", "cyrillic", "69 KB"})
+        EXPECT_NE(out.str().find(part), std::string::npos) << part;
     EXPECT_EQ(runTtf2pgf({"--allow-missing", "--render", "a.pgf", "x", "a.png"}, out, err), 2);
     EXPECT_EQ(runTtf2pgf({"-h", "--allow-missing"}, out, err), 2);
 }

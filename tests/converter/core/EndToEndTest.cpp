@@ -28,6 +28,11 @@ struct FontCase {
     int size;
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const FontCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class AgreesWithFreeType : public ::testing::TestWithParam<FontCase> {};
 
 // Every glyph read back from the file must be exactly what FreeType draws at the same size:

@@ -163,6 +163,11 @@ struct Breakage {
     std::function<void(PgfFont&)> apply;
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const Breakage& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class WriterRefuses : public ::testing::TestWithParam<Breakage> {};
 
 TEST_P(WriterRefuses, FontsOutsideTheFormat) {
@@ -175,12 +180,12 @@ INSTANTIATE_TEST_SUITE_P(
     Limits, WriterRefuses,
     ::testing::Values(
         Breakage{"NoGlyphs", [](PgfFont& f) { f.glyphs.clear(); }},
-        Breakage{"Glyph512",
+        // Readers count glyphs in 16 bits: every code point from U+0000 is one too many.
+        Breakage{"Glyph65536",
                  [](PgfFont& f) {
                      f.glyphs.clear();
-                     for (int i = 0; i < 512; ++i)
-                         f.glyphs.push_back(
-                             makeGlyph(static_cast<char32_t>(0x100 + i), 1, 1, 0, 0));
+                     for (int i = 0; i <= 0xFFFF; ++i)
+                         f.glyphs.push_back(makeGlyph(static_cast<char32_t>(i), 1, 1, 0, 0));
                  }},
         Breakage{"Width128", [](PgfFont& f) { f.glyphs[1] = makeGlyph('A', 128, 1, 0, 0); }},
         Breakage{"ShadowHeight128", [](PgfFont& f) { f.glyphs[1] = makeGlyph('A', 2, 126, 0, 0); }},

@@ -39,6 +39,11 @@ struct Corruption {
     std::function<void(Bytes&)> apply;
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const Corruption& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ReaderRejects : public ::testing::TestWithParam<Corruption> {};
 
 TEST_P(ReaderRejects, MalformedFiles) {

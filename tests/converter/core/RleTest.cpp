@@ -23,6 +23,11 @@ struct RleCase {
     Nibbles codes; // what the encoder writes: the file's bytes depend on these exact groups
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const RleCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RleEncoding : public ::testing::TestWithParam<RleCase> {};
 
 TEST_P(RleEncoding, WritesTheseGroupsAndDecodesBack) {

@@ -155,6 +155,11 @@ struct CloseWay {
     void (*close)(frmAbout& window);
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const CloseWay& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class AboutWindowCloses : public AboutWindow, public ::testing::WithParamInterface<CloseWay> {};
 
 TEST_P(AboutWindowCloses, AndIsDestroyed) {

@@ -3,6 +3,7 @@
 
 #include "Form1Fixture.h"
 #include "controls/xpbutton/XPButton.h"
+#include "forms/main/CharactersMenu.h"
 #include "forms/main/FramePanel.h"
 #include "host/seams/Timer.h"
 #include "host/toolkit/FileListBox.h"
@@ -81,6 +82,18 @@ TEST_F(Form1ConversionTest, CommandLineJoinsTheChoicesAndTheArgumentsReachTheSta
     EXPECT_EQ(host_.processes.started[0].program, programFolder_ + "/ttf2pgf");
     EXPECT_EQ(host_.processes.started[0].arguments,
               QStringList({fonts_ + "/Arial.ttf", out_ + "/ltn0.pgf", "12", "i2"}));
+}
+
+TEST_F(Form1ConversionTest, ChosenCharacterSetsAreAddedToTheCommand) {
+    PickAll();
+    form_->CHARACTERS()->Item(QStringLiteral("latin-extended"))->trigger();
+    form_->XPButton2_Click();
+    EXPECT_EQ(form_->Settings().ConverterCommandLine,
+              programFolder_ + "/ttf2pgf --characters latin,latin-extended " + fonts_ +
+                  "/Arial.ttf " + out_ + "/ltn0.pgf 12 i2");
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].arguments.mid(0, 2),
+              QStringList({"--characters", "latin,latin-extended"}));
 }
 
 TEST_F(Form1ConversionTest, AMissingSizeOrABadShadowIsAskedForAndNothingStarts) {

@@ -2,6 +2,7 @@
 // whose end the test decides.
 
 #include "Form1Fixture.h"
+#include "forms/main/CharactersMenu.h"
 #include "forms/main/FramePanel.h"
 #include "host/seams/Timer.h"
 #include "host/toolkit/DriveListBox.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 
 namespace korven::forms::testing {
 namespace {
@@ -170,6 +172,20 @@ TEST_F(Form1SetTest, ReportsFollowConvertsRules) {
             "To run it by hand:\n" + programFolder_ + "/ttf2pgf --set "));
         EXPECT_TRUE(Idle());
     }
+}
+
+TEST_F(Form1SetTest, SitsRightOfPreviewAndPassesTheChosenCharacterSets) {
+    Load();
+    const QList<QAction*> menus = form_->menuBar()->actions();
+    EXPECT_GT(menus.indexOf(form_->SET()), menus.indexOf(form_->PREVIEW()));
+    PickChoices();
+    PickDestination(out_);
+    form_->CHARACTERS()->Item(QStringLiteral("greek"))->trigger();
+    form_->SET_Click();
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].arguments,
+              QStringList({"--set", fonts_ + "/Body.ttf", out_, "18", "i2", "--characters",
+                           "latin,greek"}));
 }
 
 TEST_F(Form1SetTest, NoSetWhileAConvertRuns) {

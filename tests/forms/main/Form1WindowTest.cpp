@@ -3,6 +3,7 @@
 
 #include "Form1Fixture.h"
 #include "controls/xpbutton/XPButton.h"
+#include "forms/main/CharactersMenu.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/FramePanel.h"
 #include "forms/main/LinkLabel.h"
@@ -218,10 +219,10 @@ TEST_F(Form1WindowTest, TextsColoursAndPatternsAreThoseOfTheLayout) {
     // Wider than the designed "*.ttf" on purpose: every kind of font the converter reads.
     EXPECT_EQ(form.File1()->Pattern(), "*.ttf;*.otf;*.ttc");
     EXPECT_EQ(form.File2()->Pattern(), "*.pgf");
-    ASSERT_EQ(form.menuBar()->actions().size(), 3);
+    // The designed items first; added menus only after them.
+    ASSERT_GE(form.menuBar()->actions().size(), 2);
     EXPECT_EQ(form.menuBar()->actions()[0]->text(), "INFO");
     EXPECT_EQ(form.menuBar()->actions()[1]->text(), "&PREVIEW");
-    EXPECT_EQ(form.menuBar()->actions()[2]->text(), "&SET");
     EXPECT_FALSE(form.Image2()->pixmap().isNull());
     EXPECT_TRUE(form.Image2()->hasScaledContents());
     EXPECT_FALSE(form.windowIcon().isNull());
@@ -385,6 +386,33 @@ TEST_F(Form1WindowTest, ClosingTheMainWindowClosesEveryOtherWindow) {
         }
         delete form_.data();
     }
+}
+
+TEST_F(Form1WindowTest, CharactersMenuChoiceReachesSettingsAndPreview) {
+    QStringList seen;
+    Form1& form = Load();
+    QObject::connect(&form, &Form1::settingsChanged, [&](const app::ConversionSettings& s) {
+        seen << s.ExtraCharacterSets.join(QLatin1Char(','));
+    });
+    CharactersMenu* menu = form.CHARACTERS();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(form.menuBar()->actions().indexOf(menu->menuAction()), 2);
+    EXPECT_EQ(menu->title(), "C&HARACTERS");
+    const char* const names[] = {"latin-extended", "greek", "cyrillic"};
+    ASSERT_EQ(menu->actions().size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QAction* item = menu->actions()[i];
+        EXPECT_EQ(item->objectName(), names[i]);
+        EXPECT_TRUE(item->isCheckable());
+        EXPECT_FALSE(item->isChecked());
+        EXPECT_TRUE(item->text().startsWith(QLatin1Char('&'))) << item->text().toStdString();
+    }
+    EXPECT_TRUE(form.Settings().ExtraCharacterSets.isEmpty());
+    menu->Item(QStringLiteral("cyrillic"))->trigger();
+    menu->Item(QStringLiteral("greek"))->trigger();
+    menu->Item(QStringLiteral("cyrillic"))->trigger();
+    EXPECT_EQ(seen, QStringList({"cyrillic", "greek,cyrillic", "greek"}));
+    EXPECT_EQ(form.Settings().ExtraCharacterSets, QStringList{"greek"});
 }
 
 TEST_F(Form1WindowTest, UnreadableDrivesAreReportedAndTheFolderStays) {

@@ -156,3 +156,38 @@ TEST_F(ControlWindowTest, DisabledWindowGetsNoInput) {
 }
 
 } // namespace
+
+namespace {
+
+// A control whose screen density a test sets, as a move to another screen would change it.
+class DensityProbe final : public ControlWindow {
+public:
+    qreal ratio = 1;
+    int redraws = 0;
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        if (m == PdmDevicePixelRatio)
+            return int(ratio);
+        if (m == PdmDevicePixelRatioScaled)
+            return int(ratio * devicePixelRatioFScale());
+        return ControlWindow::metric(m);
+    }
+    void OnResize(int, int) override { ++redraws; }
+};
+
+TEST(ControlWindowDensity, AScreenOfAnotherDensityRedrawsTheLookForIt) {
+    DensityProbe control;
+    control.resize(40, 20);
+    QEvent moved(QEvent::ScreenChangeInternal);
+    QApplication::sendEvent(&control, &moved);
+    EXPECT_EQ(control.redraws, 0) << "the same density needs no redraw";
+
+    control.ratio = 2;
+    QApplication::sendEvent(&control, &moved);
+    EXPECT_EQ(control.redraws, 1);
+    EXPECT_EQ(control.Image().devicePixelRatio(), 2.0);
+    EXPECT_EQ(control.Image().clientWidth(), 40);
+}
+
+} // namespace

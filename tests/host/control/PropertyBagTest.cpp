@@ -119,6 +119,11 @@ struct BadWrite {
     const char* mustMention;
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const BadWrite& c, std::ostream* os) {
+    *os << c.name;
+}
+
 SavedFont FontWith(const std::function<void(SavedFont&)>& change) {
     SavedFont font = SampleFont();
     change(font);

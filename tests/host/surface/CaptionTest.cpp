@@ -127,3 +127,26 @@ TEST(Caption, StaysOnOneLineAndExpandsTabs) {
     EXPECT_GT(paintedBounds(tabbed).width(), paintedBounds(spaced).width() + 10)
         << "a tab reaches the next tab stop, well past one space";
 }
+
+// At a higher density the device image is made once per redraw: paint events in between get
+// the same image, and any drawing, caption or ratio change makes a new one.
+TEST(DeviceImage, IsMadeOncePerRedrawAndAnewAfterAnyChange) {
+    ImageSurface s(20, 10);
+    s.setDevicePixelRatio(2);
+    s.fillRect({0, 0, 20, 10}, 0x00FF0000);
+    const qint64 first = s.deviceImage().cacheKey();
+    EXPECT_EQ(s.deviceImage().cacheKey(), first) << "a second paint made the image again";
+
+    const auto changed = [&s](qint64 before) { return s.deviceImage().cacheKey() != before; };
+    qint64 key = first;
+    s.setPixel(3, 3, 0x000000FF);
+    EXPECT_TRUE(changed(key));
+    EXPECT_EQ(s.deviceImage().pixel(7, 7) & 0xFFFFFF, 0xFF0000u) << "the new pixel is shown";
+    key = s.deviceImage().cacheKey();
+    s.drawCaption(QStringLiteral("A"), {0, 0, 20, 10});
+    EXPECT_TRUE(changed(key));
+    key = s.deviceImage().cacheKey();
+    s.setDevicePixelRatio(3);
+    EXPECT_TRUE(changed(key));
+    EXPECT_EQ(s.deviceImage().size(), QSize(60, 30));
+}

@@ -1,6 +1,8 @@
 #include "host/surface/ImageSurface.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 using korven::host::Colour;
 using korven::host::ImageSurface;
@@ -22,12 +24,22 @@ bool onOutline(const Rect& r, int x, int y) {
     return inside && (x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1);
 }
 
+struct Shape {
+    const char* name;
+    Rect r;
+};
+
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const Shape& c, std::ostream* os) {
+    *os << c.name;
+}
+
 } // namespace
 
-class FocusRectShapes : public ::testing::TestWithParam<Rect> {};
+class FocusRectShapes : public ::testing::TestWithParam<Shape> {};
 
 TEST_P(FocusRectShapes, InvertsDotsOnTheOutlineAndTwiceRestoresTheImage) {
-    const Rect r = GetParam();
+    const Rect r = GetParam().r;
     ImageSurface s(12, 10);
     paintPattern(s);
     const QImage before = s.image();
@@ -52,12 +64,12 @@ TEST_P(FocusRectShapes, InvertsDotsOnTheOutlineAndTwiceRestoresTheImage) {
     EXPECT_EQ(s.image(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, FocusRectShapes,
-                         ::testing::Values(Rect{4, 4, 11, 8},    // an ordinary button's cue
-                                           Rect{2, 3, 3, 9},     // one pixel wide
-                                           Rect{1, 5, 10, 6},    // one pixel high
-                                           Rect{3, 3, 4, 4},     // a single pixel
-                                           Rect{-5, -5, 8, 6})); // partly off the image
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, FocusRectShapes,
+    ::testing::Values(Shape{"AButtonsCue", {4, 4, 11, 8}}, Shape{"OnePixelWide", {2, 3, 3, 9}},
+                      Shape{"OnePixelHigh", {1, 5, 10, 6}}, Shape{"ASinglePixel", {3, 3, 4, 4}},
+                      Shape{"PartlyOffTheImage", {-5, -5, 8, 6}}),
+    [](const ::testing::TestParamInfo<Shape>& info) { return std::string(info.param.name); });
 
 TEST(FocusRect, IsDottedNotSolid) {
     ImageSurface s(20, 10);

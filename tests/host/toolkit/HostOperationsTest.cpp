@@ -119,7 +119,8 @@ TEST(MessageBoxTest, QuestionWithStopIconAndNoAsDefault) {
                 box->standardButton(box->defaultButton()), static_cast<int>(box->buttons().size())};
         box->button(QMessageBox::Yes)->click();
     });
-    EXPECT_EQ(service.Show("the file already exist to replace it", 276, "QUESTION"),
+    EXPECT_EQ(service.Show("the file already exist to replace it", MessageBoxFlags::fromInt(276),
+                           "QUESTION"),
               MessageBoxResult::Yes);
     EXPECT_EQ(look.title, "QUESTION");
     EXPECT_EQ(look.text, "the file already exist to replace it");
@@ -133,7 +134,8 @@ TEST(MessageBoxTest, EscapeOnAQuestionIsNotYes) {
     MessageBoxService& service = real;
     QTimer::singleShot(0,
                        [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
-    EXPECT_EQ(service.Show("replace?", 4 + 16 + 256, "QUESTION"), MessageBoxResult::No);
+    EXPECT_EQ(service.Show("replace?", MessageBoxFlags::fromInt(4 + 16 + 256), "QUESTION"),
+              MessageBoxResult::No);
 }
 
 TEST(MessageBoxTest, NoTitleMeansTheProgramTitle) {
@@ -147,7 +149,8 @@ TEST(MessageBoxTest, NoTitleMeansTheProgramTitle) {
                 box->standardButton(box->defaultButton()), static_cast<int>(box->buttons().size())};
         box->button(QMessageBox::Ok)->click();
     });
-    EXPECT_EQ(service.Show(" Peripheral not available ", 0), MessageBoxResult::Ok);
+    EXPECT_EQ(service.Show(" Peripheral not available ", MessageBoxFlags::fromInt(0)),
+              MessageBoxResult::Ok);
     EXPECT_EQ(look.title, "KORVEN_Font_Coverter");
     EXPECT_EQ(look.text, " Peripheral not available ");
     EXPECT_EQ(look.icon, QMessageBox::NoIcon);
