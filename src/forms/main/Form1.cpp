@@ -88,7 +88,6 @@ Form1::Form1(host::HostServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), destinationDrives_(*services_.drives) {
     SetUpWindow();
     CreateMenu();
-    CreateSetMenu();
     CreateTimers();
     CreateButtons();
     CreateFrames();
@@ -143,6 +142,7 @@ void Form1::CreateMenu() {
     preview_ = menuBar()->addAction(QString::fromLatin1(texts::kMenuPreview));
     preview_->setObjectName(QStringLiteral("PREVIEW"));
     // Added after the designed items, which keep their places.
+    CreateSetMenu();
     characters_ = new CharactersMenu(this);
     menuBar()->addMenu(characters_);
 }

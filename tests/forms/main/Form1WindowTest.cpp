@@ -396,7 +396,7 @@ TEST_F(Form1WindowTest, CharactersMenuChoiceReachesSettingsAndPreview) {
     });
     CharactersMenu* menu = form.CHARACTERS();
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(form.menuBar()->actions().indexOf(menu->menuAction()), 2);
+    EXPECT_EQ(form.menuBar()->actions().indexOf(menu->menuAction()), 3);
     EXPECT_EQ(menu->title(), "C&HARACTERS");
     const char* const names[] = {"latin-extended", "greek", "cyrillic"};
     ASSERT_EQ(menu->actions().size(), 3);
