@@ -6,6 +6,7 @@
 #include "converter/core/SystemFontSlots.h"
 #include "forms/preview/frmPreview.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -13,6 +14,9 @@
 namespace korven::forms {
 
 namespace {
+
+// Characters of a file's name the closed list shows: "ltn12.pgf: sans-serif, b…".
+constexpr int kSetFileShownLength = 22;
 
 // "ltn4.pgf: sans-serif, bold, 18 px"; without a valid size, "ltn12.pgf: sans-serif, bold,
 // small size".
@@ -34,7 +38,11 @@ void frmPreview::AddSetFileList(QVBoxLayout* side) {
     setFile_->addItem(QStringLiteral("ltn0.pgf as Convert writes it"), preview::kConvertFile);
     for (const converter::SystemFontSlot& slot : converter::systemFontSlots())
         setFile_->addItem(SetFileName(slot, QString()), slot.number);
-    setFile_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The column stays narrow so that the canvas keeps the room on a small or scaled screen;
+    // the open list is as wide as its longest name.
+    setFile_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setFile_->setMinimumContentsLength(kSetFileShownLength);
+    setFile_->view()->setMinimumWidth(setFile_->view()->sizeHintForColumn(0));
     connect(setFile_, &QComboBox::activated, this, &frmPreview::SetFile_Click);
 
     madeFrom_ = new QLabel(QStringLiteral("-"), this);
