@@ -1,5 +1,7 @@
 #include "converter/command/Cli.h"
 
+#include "RunTtf2pgf.h"
+
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -19,16 +21,8 @@ namespace fs = std::filesystem;
 const std::string kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const std::string kOriginal = "the user's existing font file";
 
-std::string readText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
+using testing::Outcome;
+using testing::readText;
 
 // A fresh folder holding an existing ltn0.pgf, and the checks every failure must pass.
 class Ttf2pgf : public ::testing::Test {
@@ -49,11 +43,7 @@ protected:
         }
     }
 
-    static Outcome run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int code = runTtf2pgf(args, out, err);
-        return {code, out.str(), err.str()};
-    }
+    static Outcome run(const std::vector<std::string>& args) { return testing::runCommand(args); }
 
     // Failed: the exit code, one line on standard error, and the folder exactly as it was.
     void expectUntouchedFailure(const Outcome& r, int code, const std::string& mentions) {

@@ -1,4 +1,5 @@
 #include "../family/FamilyFonts.h"
+#include "RunTtf2pgf.h"
 #include "converter/command/Cli.h"
 #include "converter/core/CharacterSets.h"
 #include "converter/core/PgfReader.h"
@@ -19,21 +20,11 @@ const std::string kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 const std::string kLiberationSerif =
     "/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf";
 
-std::string readText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
+using testing::Outcome;
+using testing::readText;
 
 Outcome run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = runTtf2pgf(args, out, err);
-    return {code, out.str(), err.str()};
+    return testing::runCommand(args);
 }
 
 // Everything in a folder, hidden files and subfolders too: name, kind, permissions and bytes.
