@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     korven::startup::DescribeCommandLine(parser);
     if (AsksOnlyForText(argc, argv)) {
         QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationVersion(QStringLiteral(KORVEN_VERSION));
+        NameProgram();
         // Prints and ends the program.
         parser.process(app);
         return 0;
