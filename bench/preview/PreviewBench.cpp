@@ -1,6 +1,7 @@
 #include "forms/preview/frmPreview.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
 
@@ -55,5 +56,27 @@ void BM_TypedCharacter(benchmark::State& state) {
     QApplication::processEvents();
 }
 BENCHMARK(BM_TypedCharacter)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// From a size change to the redrawn canvas while PREVIEW shows a file of the whole set:
+// the bold small file, whose family face is looked up and converted at the new size.
+void BM_SetFileSizeChange(benchmark::State& state) {
+    frmPreview* window = frmPreview::ShowModeless(DejaVuSans("21"));
+    constexpr int kBoldSmallSansSerif = 12;
+    window->SetFile()->setCurrentIndex(window->SetFile()->findData(kBoldSmallSansSerif));
+    window->SetFile_Click();
+    QApplication::processEvents();
+    bool at22 = false;
+    for (auto _ : state) {
+        at22 = !at22;
+        window->Follow(DejaVuSans(at22 ? "22" : "21"));
+        Repaint(window);
+    }
+    window->close();
+    QApplication::processEvents();
+}
+BENCHMARK(BM_SetFileSizeChange)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 } // namespace
