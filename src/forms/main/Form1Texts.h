@@ -19,7 +19,7 @@ inline constexpr char kConvertButton[] = "&Convert Font";
 inline constexpr char kExitButton[] = "&Exit";
 inline constexpr char kMenuInfo[] = "INFO";
 inline constexpr char kMenuPreview[] = "&PREVIEW";
-// Beyond the design: the menu item that writes all sixteen system fonts.
+// The menu item that writes all sixteen system fonts, added beside the first two.
 inline constexpr char kMenuSet[] = "&SET";
 inline constexpr char kLinkToolTip[] = "visita il nostro sito";
 // Every kind of font file the converter reads: TrueType, OpenType and collections (the
