@@ -57,9 +57,9 @@ shoot() { import -frame -window "$1" "$2"; }
 program=$(realpath "$program")
 demo=/tmp/korven-demo
 mkdir -p "$demo/fonts" "$demo/psp-flash0"
-# start_program SCALE: starts the program at a scale factor (its window: wait_for_window).
+# start_program SCALE [FONT]: starts the program at a scale factor (its window: wait_for_window).
 start_program() {
-  (cd "$demo" && QT_SCALE_FACTOR=$1 exec "$program") >"$work/program-$1.log" 2>&1 &
+  (cd "$demo" && QT_SCALE_FACTOR=$1 exec "$program" "${@:2}") >"$work/program-$1.log" 2>&1 &
   app_pid=$!
 }
 
@@ -95,27 +95,23 @@ shoot "$main" "$out/main-2x.png"
 
 kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=""
 
-# PREVIEW needs a font in the source list, which opens on the program's own folder: run a copy
-# of the program from a demo folder that holds one font.
+# PREVIEW needs a picked font: the program is given one, as "Open with" does.
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 [[ -f $font ]] || fail "DejaVu Sans is needed for the preview picture ($font)"
-cp "$program" "$demo/fonts/korven-font-converter"
 cp "$font" "$demo/fonts/"
-program=$demo/fonts/korven-font-converter
-start_program 1
+start_program 1 "$demo/fonts/DejaVuSans.ttf"
 splash=$(wait_for_window --class korven-font-converter) || fail "the disclaimer window did not appear"
 settle
 main=$(open_main 1 "$splash") || fail "the main window did not appear"
 settle
-# The font is the source file list's first entry; then size 22 (the list's last) and shadow 4.0.
-xdotool mousemove --window "$main" 60 253 click 1
+# Size 22 (the size list's last) and shadow 4.0.
 xdotool mousemove --window "$main" 120 370 click 1 key Escape key End
 xdotool mousemove --window "$main" 120 393 click 1 type 4.0
 # PREVIEW sits right of INFO in the menu bar.
 xdotool mousemove --window "$main" 70 10 click 1
 preview=$(wait_for_window --name '^PREVIEW$') || fail "the PREVIEW window did not appear"
 settle
-xdotool mousemove --window "$preview" 200 298 click 1 type 'Hello, handheld!'
+xdotool mousemove --window "$preview" 200 328 click 1 type 'Hello, handheld!'
 settle
 shoot "$preview" "$out/preview.png"
 
