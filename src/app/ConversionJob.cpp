@@ -29,32 +29,43 @@ ConversionJob::ConversionJob(std::unique_ptr<host::ProcessHandle> handle, QStrin
       commandLine_(std::move(commandLine)), outputPath_(std::move(outputPath)),
       outputBefore_(std::move(outputBefore)), pickedFont_(std::move(pickedFont)) {}
 
-ConverterObservation ConversionJob::Observe() {
+ConverterObservation ObserveConverter(host::ProcessHandle& handle, const QString& converterPath,
+                                      const QString& commandLine, const QString& outputPath) {
     ConverterObservation seen;
-    seen.converterPath = converterPath_;
-    seen.commandLine = commandLine_;
-    seen.outputPath = outputPath_;
-    seen.outputExisted = outputBefore_.exists;
-    switch (handle_->State()) {
+    seen.converterPath = converterPath;
+    seen.commandLine = commandLine;
+    seen.outputPath = outputPath;
+    switch (handle.State()) {
     case host::ProcessState::Running:
         seen.state = ConverterObservation::State::Running;
         return seen;
     case host::ProcessState::Exited:
         seen.state = ConverterObservation::State::Exited;
-        seen.exitCode = handle_->ExitCode();
+        seen.exitCode = handle.ExitCode();
         break;
     case host::ProcessState::Crashed:
         seen.state = ConverterObservation::State::Crashed;
         break;
     case host::ProcessState::FailedToStart:
         seen.state = ConverterObservation::State::FailedToStart;
-        seen.lastErrorLine = handle_->FailureText();
-        seen.converterExists = QFileInfo::exists(converterPath_);
-        seen.outputWritten = outputBefore_.WrittenSince(FileSnapshot::Take(outputPath_));
+        seen.lastErrorLine = handle.FailureText();
+        seen.converterExists = QFileInfo::exists(converterPath);
         return seen;
     }
-    seen.lastErrorLine = handle_->LastErrorLine();
-    seen.standardOutput = handle_->StandardOutput();
+    seen.standardOutput = handle.StandardOutput();
+    return seen;
+}
+
+ConverterObservation ConversionJob::Observe() {
+    ConverterObservation seen =
+        ObserveConverter(*handle_, converterPath_, commandLine_, outputPath_);
+    seen.outputExisted = outputBefore_.exists;
+    if (seen.state == ConverterObservation::State::Running) {
+        return seen;
+    }
+    if (seen.state != ConverterObservation::State::FailedToStart) {
+        seen.lastErrorLine = handle_->LastErrorLine();
+    }
     seen.outputWritten = outputBefore_.WrittenSince(FileSnapshot::Take(outputPath_));
     return seen;
 }

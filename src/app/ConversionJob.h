@@ -20,6 +20,12 @@ struct FileSnapshot {
     bool WrittenSince(const FileSnapshot& now) const;
 };
 
+// What a started converter is doing: running, ended with its exit code and standard output,
+// crashed, or never started (with the reason and whether the program file is there). What it
+// wrote and its error words are the caller's to add, since a job knows which files it writes.
+ConverterObservation ObserveConverter(host::ProcessHandle& handle, const QString& converterPath,
+                                      const QString& commandLine, const QString& outputPath);
+
 // One started conversion: the converter's handle, the output file as it was before the
 // start, and the font pick the start consumed (given back when the converter never ran).
 class ConversionJob {

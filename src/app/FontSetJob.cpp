@@ -134,28 +134,12 @@ FontSetJob::FontSetJob(std::unique_ptr<host::ProcessHandle> handle, QString conv
       commandLine_(std::move(commandLine)), folder_(std::move(folder)), before_(before) {}
 
 ConverterObservation FontSetJob::Observe() {
-    ConverterObservation seen;
-    seen.converterPath = converterPath_;
-    seen.commandLine = commandLine_;
-    seen.outputPath = folder_;
-    switch (handle_->State()) {
-    case host::ProcessState::Running:
-        return seen;
-    case host::ProcessState::Exited:
-        seen.state = ConverterObservation::State::Exited;
-        seen.exitCode = handle_->ExitCode();
-        break;
-    case host::ProcessState::Crashed:
-        seen.state = ConverterObservation::State::Crashed;
-        break;
-    case host::ProcessState::FailedToStart:
-        seen.state = ConverterObservation::State::FailedToStart;
-        seen.lastErrorLine = handle_->FailureText();
-        seen.converterExists = QFileInfo::exists(converterPath_);
+    ConverterObservation seen = ObserveConverter(*handle_, converterPath_, commandLine_, folder_);
+    if (seen.state == ConverterObservation::State::Running ||
+        seen.state == ConverterObservation::State::FailedToStart) {
         return seen;
     }
     seen.lastErrorLine = ErrorWords(handle_->ErrorOutput());
-    seen.standardOutput = handle_->StandardOutput();
     written_.clear();
     for (int n = 0; n < kSetFileCount; ++n) {
         const QString path = QDir(folder_).filePath(SetFileNames()[n]);
