@@ -24,6 +24,27 @@ PreviewState Missing(const QString& message) {
 PreviewState Refused(const std::string& message) {
     return {PreviewState::Kind::Refused, QString::fromStdString(message), nullptr};
 }
+
+// The extra characters of the sets chosen in the CHARACTERS menu.
+std::vector<char32_t> ExtraCharacters(const app::ConversionSettings& settings) {
+    std::vector<std::string> sets;
+    for (const QString& name : settings.ExtraCharacterSets)
+        sets.push_back(name.toStdString());
+    return converter::extraCharactersOf(sets);
+}
+
+// The file as the handheld gets it, read back for drawing, with what it holds and leaves out.
+std::shared_ptr<PreviewFont> PreviewOf(converter::ConversionResult result,
+                                       const QStringList& extraSets) {
+    auto font = std::make_shared<PreviewFont>();
+    font->heldCount = result.font.glyphs.size();
+    font->leftOut = std::move(result.skipped);
+    font->absent = std::move(result.absent);
+    font->extraSets = extraSets;
+    font->bytes = converter::writePgf(result.font);
+    font->font = converter::PgfFile::parse(font->bytes);
+    return font;
+}
 } // namespace
 
 QString CharacterName(char32_t codePoint) {
@@ -92,18 +113,9 @@ PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSet
         const std::vector<std::uint8_t> fontBytes =
             converter::readWholeFile(QFile::encodeName(path).toStdString());
         converter::ConversionSettings conversion{pixelsPerEm, shadowRadius, false};
-        std::vector<std::string> sets;
-        for (const QString& name : settings.ExtraCharacterSets)
-            sets.push_back(name.toStdString());
-        conversion.extraCharacters = converter::extraCharactersOf(sets);
+        conversion.extraCharacters = ExtraCharacters(settings);
         converter::ConversionResult result = converter::convertFont(fontBytes, conversion);
-        auto font = std::make_shared<PreviewFont>();
-        font->heldCount = result.font.glyphs.size();
-        font->leftOut = std::move(result.skipped);
-        font->absent = std::move(result.absent);
-        font->extraSets = settings.ExtraCharacterSets;
-        font->bytes = converter::writePgf(result.font);
-        font->font = converter::PgfFile::parse(font->bytes);
+        auto font = PreviewOf(std::move(result), settings.ExtraCharacterSets);
         return {PreviewState::Kind::Ready, QString(), std::move(font)};
     } catch (const converter::ConversionError& e) {
         return Refused(e.speaksOfTheFont() ? e.naming(QFileInfo(path).fileName().toStdString())
@@ -142,23 +154,14 @@ PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& setting
         converter::parseShadowRadius("i" + settings.ShadowValue.toStdString());
     const converter::FamilyFaces faces = converter::findFamilyFaces(
         QFile::encodeName(settings.SourceFolder + settings.FontFile).toStdString());
-    std::vector<std::string> sets;
-    for (const QString& name : settings.ExtraCharacterSets)
-        sets.push_back(name.toStdString());
     const converter::SetPlan plan = converter::planSystemFontSet(
-        faces, faces, pixelsPerEm, shadowRadius, converter::extraCharactersOf(sets));
+        faces, faces, pixelsPerEm, shadowRadius, ExtraCharacters(settings));
     const converter::SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(setFile)];
     try {
         // convertSlot's own two steps, kept apart to learn what the file leaves out.
         const std::vector<std::uint8_t> fontBytes = converter::readWholeFile(entry.face.path);
         converter::ConversionResult result = converter::convertSlotFont(entry, fontBytes);
-        auto font = std::make_shared<PreviewFont>();
-        font->heldCount = result.font.glyphs.size();
-        font->leftOut = std::move(result.skipped);
-        font->absent = std::move(result.absent);
-        font->extraSets = settings.ExtraCharacterSets;
-        font->bytes = converter::writePgf(result.font);
-        font->font = converter::PgfFile::parse(font->bytes);
+        auto font = PreviewOf(std::move(result), settings.ExtraCharacterSets);
         font->madeFrom = MadeFrom(entry);
         return {PreviewState::Kind::Ready, QString(), std::move(font)};
     } catch (const converter::ConversionError& e) {
