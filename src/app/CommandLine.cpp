@@ -15,12 +15,11 @@ CommandLineStyle PlatformCommandLineStyle() {
 #endif
 }
 
-namespace {
-// The converter's full path, without the blank the one-line command puts after it.
 QString ConverterProgram(const ConversionSettings& settings, const CommandLineStyle& style) {
     return settings.ProgramFolder + style.separator + style.converterName;
 }
 
+namespace {
 // The size and the shadow, as the one-line command writes them.
 QString SizeAndShadow(const ConversionSettings& settings) {
     return settings.FontSize + QStringLiteral(" i") + settings.ShadowValue;

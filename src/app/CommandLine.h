@@ -43,6 +43,10 @@ ConverterInvocation
 BuildConverterInvocation(const ConversionSettings& settings,
                          const CommandLineStyle& style = PlatformCommandLineStyle());
 
+// The converter's full path: beside this program.
+QString ConverterProgram(const ConversionSettings& settings,
+                         const CommandLineStyle& style = PlatformCommandLineStyle());
+
 // "--characters" and its value for the chosen extra character sets ("latin,greek"), or
 // nothing when none is chosen; for every command that converts.
 QStringList CharactersArguments(const ConversionSettings& settings);

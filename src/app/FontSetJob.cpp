@@ -18,10 +18,9 @@ QString SlotInWords(int number) {
         return QStringLiteral("ltn%1").arg(number);
     }
     const converter::SystemFontSlot& slot = converter::systemFontSlots()[std::size_t(number)];
-    return QStringLiteral("%1 (%2, %3%4)")
+    return QStringLiteral("%1 (%2%3)")
         .arg(QString::fromStdString(converter::slotFileName(number)),
-             QString::fromStdString(converter::slotFamilyName(slot.family)),
-             QString::fromStdString(converter::slotStyleName(slot.style)),
+             QString::fromStdString(converter::slotKind(slot)),
              slot.small ? QStringLiteral(", small") : QString());
 }
 
@@ -92,7 +91,7 @@ QString SetFolder(const ConversionSettings& settings) {
 ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
                                        const CommandLineStyle& style) {
     ConverterInvocation invocation;
-    invocation.program = settings.ProgramFolder + style.separator + style.converterName;
+    invocation.program = ConverterProgram(settings, style);
     invocation.arguments << QStringLiteral("--set") << settings.SourceFolder + settings.FontFile
                          << SetFolder(settings) << settings.FontSize
                          << QStringLiteral("i") + settings.ShadowValue

@@ -58,8 +58,8 @@ std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
                           " (pixels per em), got " + quoted(sizeText)};
     radius = parseShadowRadius(shadowText);
     if (radius < 0)
-        return UsageError{"iSHADOW must be the letter i and a number from 1 to 4.0 (shadow "
-                          "radius in pixels, e.g. i2), got " +
+        return UsageError{"iSHADOW must be the letter i and a number from " +
+                          shadowRadiusRangeText() + " (shadow radius in pixels, e.g. i2), got " +
                           quoted(shadowText)};
     return std::nullopt;
 }

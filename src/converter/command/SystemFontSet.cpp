@@ -22,9 +22,8 @@ std::string synthesisWords(FaceSynthesis s) {
 
 // "ltn6.pgf (sans-serif, bold italic, 18 px)"
 std::string slotWords(const SetPlanEntry& e, int size) {
-    const std::string description = slotDescription(e.slot, size);
-    const std::size_t colon = description.find(": ");
-    return description.substr(0, colon) + " (" + description.substr(colon + 2) + ")";
+    return slotFileName(e.slot.number) + " (" + slotKind(e.slot) + ", " +
+           std::to_string(slotPixelSize(size, e.slot.small)) + " px)";
 }
 
 // Which file fills which slot, for the user to check before trusting the set.

@@ -155,7 +155,7 @@ ShadowPlan planShadows(const std::vector<PgfGlyph>& glyphs) {
     }
     if (owners.size() > static_cast<std::size_t>(limits::kMaxShadows))
         throw ConversionError("too many different shadows: " + std::to_string(owners.size()) +
-                              ", at most 511 fit");
+                              ", at most " + std::to_string(limits::kMaxShadows) + " fit");
     // One emulator takes the shadow map's code points for glyph indexes and reads the shadow
     // record after the record of that glyph. A glyph reached that way keeps a copy of its
     // (shared) shadow there, so that reader finds a real shadow, and the right one.

@@ -1,5 +1,7 @@
 #include "converter/core/SystemFontSlots.h"
 
+#include "converter/rules/Ranges.h"
+
 #include <algorithm>
 
 namespace korven::converter {
@@ -25,22 +27,6 @@ constexpr int smallSize(int size) {
 }
 static_assert(smallSize(18) == 12 && smallSize(22) == 15 && smallSize(6) == 4);
 
-constexpr int kSmallestSlotSize = 6;
-
-} // namespace
-
-const std::array<SystemFontSlot, 16>& systemFontSlots() {
-    return kSlots;
-}
-
-std::string slotFileName(int number) {
-    return "ltn" + std::to_string(number) + ".pgf";
-}
-
-int slotPixelSize(int size, bool small) {
-    return small ? std::max(kSmallestSlotSize, smallSize(size)) : size;
-}
-
 std::string slotFamilyName(SlotFamily family) {
     return family == SlotFamily::SansSerif ? "sans-serif" : "serif";
 }
@@ -59,10 +45,27 @@ std::string slotStyleName(SlotStyle style) {
     return {};
 }
 
+} // namespace
+
+const std::array<SystemFontSlot, 16>& systemFontSlots() {
+    return kSlots;
+}
+
+std::string slotFileName(int number) {
+    return "ltn" + std::to_string(number) + ".pgf";
+}
+
+int slotPixelSize(int size, bool small) {
+    return small ? std::max(kMinPixelSize, smallSize(size)) : size;
+}
+
+std::string slotKind(const SystemFontSlot& slot) {
+    return slotFamilyName(slot.family) + ", " + slotStyleName(slot.style);
+}
+
 std::string slotDescription(const SystemFontSlot& slot, int size) {
-    return slotFileName(slot.number) + ": " + slotFamilyName(slot.family) + ", " +
-           slotStyleName(slot.style) + ", " + std::to_string(slotPixelSize(size, slot.small)) +
-           " px";
+    return slotFileName(slot.number) + ": " + slotKind(slot) + ", " +
+           std::to_string(slotPixelSize(size, slot.small)) + " px";
 }
 
 } // namespace korven::converter

@@ -26,12 +26,11 @@ std::string slotFileName(int number);
 
 // The em size in pixels of a slot for the chosen size: the chosen size itself, or for a small
 // slot the same size scaled from 10.125 pt down to 7 pt, rounded half up (18 gives 12) and
-// never below 6, the smallest size that stays readable.
+// never below the smallest size the converter takes (6).
 int slotPixelSize(int size, bool small);
 
-// "sans-serif", "serif"; "regular", "italic", "bold", "bold italic"
-std::string slotFamilyName(SlotFamily family);
-std::string slotStyleName(SlotStyle style);
+// The slot's family and style in words: "sans-serif, bold italic".
+std::string slotKind(const SystemFontSlot& slot);
 
 // The slot in words for lists and menus: "ltn4.pgf: sans-serif, bold, 18 px".
 std::string slotDescription(const SystemFontSlot& slot, int size);

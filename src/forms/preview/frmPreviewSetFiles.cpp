@@ -23,10 +23,9 @@ constexpr int kSetFileShownLength = 22;
 QString SetFileName(const converter::SystemFontSlot& slot, const QString& size) {
     if (app::IsFontSize(size))
         return QString::fromStdString(converter::slotDescription(slot, size.toInt()));
-    return QStringLiteral("%1: %2, %3%4")
+    return QStringLiteral("%1: %2%3")
         .arg(QString::fromStdString(converter::slotFileName(slot.number)),
-             QString::fromStdString(converter::slotFamilyName(slot.family)),
-             QString::fromStdString(converter::slotStyleName(slot.style)),
+             QString::fromStdString(converter::slotKind(slot)),
              slot.small ? QStringLiteral(", small size") : QString());
 }
 
