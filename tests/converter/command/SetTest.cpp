@@ -60,6 +60,10 @@ struct SetCase {
     const char* synthesized; // the summary's end
 };
 
+void PrintTo(const SetCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Set : public ::testing::TestWithParam<SetCase> {};
 
 // Sixteen files of the right sizes and styles, each exactly the bytes the slot's plan gives

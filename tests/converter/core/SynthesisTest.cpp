@@ -23,6 +23,11 @@ struct SynthesisCase {
     const char* fontType;
 };
 
+// "Embolden18", "SlantEmbolden12": readable case names in the test list.
+void PrintTo(const SynthesisCase& c, std::ostream* os) {
+    *os << (c.embolden ? "Embolden" : "") << (c.slant ? "Slant" : "") << c.size;
+}
+
 class Synthesis : public ::testing::TestWithParam<SynthesisCase> {};
 
 // A made-up style is exactly what FreeType's own synthesis draws: the same bitmaps and advances,
