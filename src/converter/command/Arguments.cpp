@@ -48,6 +48,33 @@ std::optional<std::string> takeCharacters(std::vector<std::string>& args,
     return std::nullopt;
 }
 
+// What --fit and --like ask for, taken out of the arguments wherever they stand.
+struct FitOptions {
+    bool fit = false;
+    std::string like;
+    bool given() const { return fit || !like.empty(); }
+};
+
+std::optional<std::string> takeFitOptions(std::vector<std::string>& args, FitOptions& options) {
+    if (const auto flag = std::find(args.begin(), args.end(), "--fit"); flag != args.end()) {
+        options.fit = true;
+        args.erase(flag);
+        if (std::find(args.begin(), args.end(), "--fit") != args.end())
+            return "--fit may be given once";
+    }
+    const auto like = std::find(args.begin(), args.end(), "--like");
+    if (like == args.end())
+        return std::nullopt;
+    if (like + 1 == args.end() || (like + 1)->empty() || (like + 1)->rfind("--", 0) == 0)
+        return "--like expects your own PGF file, or with --set the folder of your own files "
+               "(see ttf2pgf --help)";
+    options.like = *(like + 1);
+    args.erase(like, like + 2);
+    if (std::find(args.begin(), args.end(), "--like") != args.end())
+        return "--like may be given once";
+    return std::nullopt;
+}
+
 // The size and shadow arguments of a conversion or a set, read into `size` and `radius`.
 std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
                                             const std::string& shadowText, int& size,
@@ -65,9 +92,12 @@ std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
 }
 
 // After --set, with --characters already taken out; --serif may stand anywhere.
-ParsedArguments parseSet(std::vector<std::string> args, std::vector<char32_t> extraCharacters) {
+ParsedArguments parseSet(std::vector<std::string> args, std::vector<char32_t> extraCharacters,
+                         const FitOptions& fit) {
     SetCommand set;
     set.extraCharacters = std::move(extraCharacters);
+    set.fit = fit.fit;
+    set.likeFolder = fit.like;
     const auto serif = std::find(args.begin(), args.end(), "--serif");
     if (serif != args.end()) {
         if (serif + 1 == args.end() || (serif + 1)->empty())
@@ -128,12 +158,19 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     bool charactersGiven = false;
     if (const auto error = takeCharacters(args, extraCharacters, charactersGiven))
         return UsageError{*error};
-    if (charactersGiven && !args.empty() &&
-        (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0])))
+    const bool notAConversion =
+        !args.empty() && (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]));
+    if (charactersGiven && notAConversion)
         return UsageError{"--characters goes with a conversion only (see ttf2pgf --help)"};
+    FitOptions fit;
+    if (const auto error = takeFitOptions(args, fit))
+        return UsageError{*error};
+    if (fit.given() && notAConversion)
+        return UsageError{(fit.fit ? std::string("--fit") : std::string("--like")) +
+                          " goes with a conversion only (see ttf2pgf --help)"};
     if (!args.empty() && args[0] == "--set")
         return parseSet(std::vector<std::string>(args.begin() + 1, args.end()),
-                        std::move(extraCharacters));
+                        std::move(extraCharacters), fit);
     if (std::find(args.begin(), args.end(), "--serif") != args.end())
         return UsageError{"--serif goes with --set only (see ttf2pgf --help)"};
     if (args.size() == 1 && isHelp(args[0]))
@@ -176,13 +213,16 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     double radius = 0;
     if (auto error = readSizeAndShadow(args[2], args[3], size, radius))
         return *error;
-    return ConvertCommand{args[0], args[1], size, radius, allowMissing, extraCharacters};
+    return ConvertCommand{args[0], args[1], size,    radius,
+                          allowMissing, extraCharacters, fit.fit, fit.like};
 }
 
 std::string usageText() {
     std::string text =
-        "Usage: ttf2pgf [--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW\n"
+        "Usage: ttf2pgf [--allow-missing] [--characters SETS] [--fit] [--like REF.pgf]\n"
+        "               FONT OUTPUT SIZE iSHADOW\n"
         "       ttf2pgf --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--characters SETS]\n"
+        "               [--fit] [--like REFDIR]\n"
         "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
         "       ttf2pgf -h | --help | -v | --version\n"
         "\n"
@@ -241,6 +281,20 @@ std::string usageText() {
         "as above, then the summary (the part from \";\" on only when some styles were\n"
         "made up):\n"
         "  wrote 16 files to OUTDIR: sans-serif FAMILY, serif FAMILY2; made by synthesis: ltn2\n"
+        "\n"
+        "Games were laid out for the handheld's own fonts and cut off text that is larger.\n"
+        "  --fit     fit the file to the handheld's own font that OUTPUT names (ltn4.pgf gets\n"
+        "            ltn4's measures, any other name ltn0's; with --set each file its own):\n"
+        "            every bitmap within that font's largest, no ink higher than its, no\n"
+        "            advance wider, and its line (ascender and descender). Letters and digits\n"
+        "            that already fit are drawn as without --fit; other glyphs that do not\n"
+        "            fit are condensed or made smaller about the baseline, never cut. Only\n"
+        "            when letters do not fit is the whole file set at a smaller em size.\n"
+        "            Standard error names what was changed.\n"
+        "  --like REF.pgf  fit to your own copy of the handheld's file instead: its box and\n"
+        "            line, and every character both hold takes REF's advance exactly. With\n"
+        "            --set, REFDIR is the folder of your ltn0.pgf to ltn15.pgf; a file missing\n"
+        "            there is fitted as with --fit. Only REF's measures are used.\n"
         "\n"
         "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
         "  --background RRGGBB  the colour to draw on, as 6 hex digits (default 34548C)\n"

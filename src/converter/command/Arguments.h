@@ -17,6 +17,8 @@ struct ConvertCommand {
     double shadowRadius = 0;
     bool allowMissing = false; // --allow-missing: write fonts that lack letters or digits
     std::vector<char32_t> extraCharacters{}; // --characters SETS, beyond the Latin set
+    bool fit = false;      // --fit: the box of the handheld's font that OUTPUT names
+    std::string likePath{}; // --like REF.pgf: the measures of the user's own file instead
 };
 
 // --set: the sixteen system font files from one family (and a second for the serif ones).
@@ -27,6 +29,8 @@ struct SetCommand {
     double shadowRadius = 0;
     std::string serifFontPath; // --serif; empty: the serif files come from fontPath's family
     std::vector<char32_t> extraCharacters{}; // --characters SETS, in every file
+    bool fit = false;         // --fit: each file in the box of the handheld's own
+    std::string likeFolder{}; // --like REFDIR: the measures of the user's own files there
 };
 
 struct RenderCommand {
@@ -49,8 +53,8 @@ using ParsedArguments = std::variant<ConvertCommand, SetCommand, RenderCommand, 
                                      VersionCommand, UsageError>;
 
 // Reads the arguments after the program name:
-//   [--allow-missing] FONT OUTPUT SIZE iSHADOW |
-//   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] |
+//   [--allow-missing] [--fit] [--like REF.pgf] FONT OUTPUT SIZE iSHADOW |
+//   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--fit] [--like REFDIR] |
 //   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --help | --version
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 

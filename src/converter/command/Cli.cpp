@@ -11,6 +11,7 @@
 #include "converter/core/PgfReader.h"
 #include "converter/core/PgfWriter.h"
 #include "converter/core/TextRender.h"
+#include "converter/family/SetPlan.h"
 #include "korven/Version.h"
 
 namespace korven::converter {
@@ -20,14 +21,18 @@ namespace {
 int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
     std::vector<std::uint8_t> pgf;
     ConversionResult result;
+    ConversionSettings settings;
     try {
         // The bytes stay the only copy of the font: FreeType reads them where they are.
         const std::vector<std::uint8_t> fontBytes = readWholeFile(c.fontPath);
-        ConversionSettings settings;
         settings.pixelsPerEm = c.pixelsPerEm;
         settings.shadowRadius = c.shadowRadius;
         settings.allowMissing = c.allowMissing;
         settings.extraCharacters = c.extraCharacters;
+        if (!c.likePath.empty())
+            settings.fit = readReferenceTarget(c.likePath);
+        else if (c.fit)
+            settings.fit = fitTargetOf(handheldFontForFile(c.outputPath));
         result = convertFont(fontBytes, settings);
         pgf = writePgf(result.font);
         writeFileAtomically(c.outputPath, pgf);
@@ -39,6 +44,8 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     }
     reportNotes(result, c.pixelsPerEm, c.fontPath, err);
+    if (settings.fit)
+        reportFit(result, *settings.fit, c.pixelsPerEm, pgf.size(), c.outputPath, err);
     reportWritten(result, pgf.size(), c.outputPath, out);
     return kExitOk;
 }

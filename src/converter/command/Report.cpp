@@ -24,6 +24,34 @@ std::vector<char32_t> leftOut(const ConversionResult& result) {
     return all;
 }
 
+// The characters themselves, as the user sees them: "W ‰ ™", at most a line's worth.
+std::string glyphList(const std::vector<char32_t>& codePoints) {
+    constexpr std::size_t kShown = 24;
+    std::string list;
+    for (std::size_t i = 0; i < codePoints.size() && i < kShown; ++i) {
+        list += i == 0 ? "" : " ";
+        const char32_t c = codePoints[i];
+        if (c < 0x80) {
+            list += static_cast<char>(c);
+        } else if (c < 0x800) {
+            list += static_cast<char>(0xC0 | (c >> 6));
+            list += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            list += static_cast<char>(0xE0 | (c >> 12));
+            list += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            list += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    if (codePoints.size() > kShown)
+        list += " and " + std::to_string(codePoints.size() - kShown) + " more";
+    return list;
+}
+
+// "1 glyph", "3 glyphs".
+std::string glyphs(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " glyph" : " glyphs");
+}
+
 } // namespace
 
 std::string characters(std::size_t n) {
@@ -68,6 +96,31 @@ void reportNotes(const ConversionResult& result, int pixelsPerEm, const std::str
     if (!result.absent.empty())
         err << kProgram << "note: left out " << characters(result.absent.size()) << " that \""
             << fileName(fontPath) << "\" does not have: " << codePointList(result.absent) << '\n';
+}
+
+void reportFit(const ConversionResult& result, const FitTarget& target, int pixelsPerEm,
+               std::size_t bytes, const std::string& outputPath, std::ostream& err) {
+    const FitReport& fit = result.fit;
+    const std::string note = std::string(kProgram) + "note: " + fileName(outputPath) + ": ";
+    if (fit.reducedEm > 0)
+        err << note << "at size " << pixelsPerEm << " the letters reach past " << target.whose
+            << " box of " << target.maxGlyphWidth << " x " << target.maxGlyphHeight
+            << " pixels, so the file is set at " << pixels(fit.reducedEm) << " pixels per em\n";
+    if (!fit.condensed.empty())
+        err << note << "condensed " << glyphs(fit.condensed.size()) << " to fit " << target.whose
+            << " width of " << target.maxGlyphWidth << " pixels: " << glyphList(fit.condensed)
+            << '\n';
+    if (!fit.scaledDown.empty())
+        err << note << "made " << glyphs(fit.scaledDown.size()) << " smaller to fit "
+            << target.whose << " height of " << target.maxGlyphHeight << " pixels and top of "
+            << pixels(target.maxBaseY) << " pixels: " << glyphList(fit.scaledDown) << '\n';
+    if (fit.matchedAdvances > 0)
+        err << note << characters(fit.matchedAdvances) << " take " << target.whose
+            << " advances\n";
+    if (target.referenceBytes > 0 && bytes > target.referenceBytes)
+        err << note << "the file is " << bytes << " bytes, larger than " << target.whose
+            << " own " << target.referenceBytes
+            << " bytes; a game with little memory may fail to open it\n";
 }
 
 void reportWritten(const ConversionResult& result, std::size_t bytes, const std::string& outputPath,

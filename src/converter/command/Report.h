@@ -26,6 +26,12 @@ std::string codePointList(const std::vector<char32_t>& codePoints);
 void reportNotes(const ConversionResult& result, int pixelsPerEm, const std::string& fontPath,
                  std::ostream& err);
 
+// What fitting changed in the file written to `outputPath`, one note a kind on standard error:
+// a smaller em, condensed glyphs, glyphs made smaller, advances taken from a reference, and a
+// file larger than the one it stands in for.
+void reportFit(const ConversionResult& result, const FitTarget& target, int pixelsPerEm,
+               std::size_t bytes, const std::string& outputPath, std::ostream& err);
+
 // The one line per written file the program's window reads, "wrote OUTPUT: 339 glyphs, 62624
 // bytes; left out 2 characters: U+2030 U+20AC" (too large or missing, in code point order);
 // keep its form as usageText documents it.

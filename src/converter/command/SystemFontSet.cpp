@@ -5,6 +5,8 @@
 #include "converter/command/Report.h"
 #include "converter/family/SetPlan.h"
 
+#include <filesystem>
+
 namespace korven::converter {
 
 namespace {
@@ -50,11 +52,24 @@ int failed(const std::string& why, std::ostream& err) {
 int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err) {
     const FamilyFaces sans = findFamilyFaces(c.fontPath);
     const FamilyFaces serif = c.serifFontPath.empty() ? sans : findFamilyFaces(c.serifFontPath);
-    const SetPlan plan =
+    SetPlan plan =
         planSystemFontSet(sans, serif, c.pixelsPerEm, c.shadowRadius, c.extraCharacters);
-    reportPlan(plan, c.pixelsPerEm, err);
     const std::string nothingWritten =
         "no file of the set was written; \"" + c.outputFolder + "\" is as it was";
+    if (c.fit || !c.likeFolder.empty()) {
+        std::error_code error;
+        if (!c.likeFolder.empty() && !std::filesystem::is_directory(c.likeFolder, error))
+            return failed("cannot use \"" + c.likeFolder +
+                              "\" as the folder of your own font files: it is not a folder",
+                          err);
+        try {
+            fitSetPlan(plan, c.likeFolder);
+        } catch (const FileError& error) {
+            err << kProgram << error.what() << '\n';
+            return failed(nothingWritten, err);
+        }
+    }
+    reportPlan(plan, c.pixelsPerEm, err);
 
     FontFiles fonts;
     for (const SetPlanEntry& e : plan.entries) {
@@ -89,6 +104,10 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
     for (const SetPlanEntry& e : plan.entries) {
         const SlotOutcome& outcome = outcomes[static_cast<std::size_t>(e.slot.number)];
         reportNotes(outcome.result, e.settings.pixelsPerEm, e.face.path, err);
+        if (e.settings.fit)
+            reportFit(outcome.result, *e.settings.fit, e.settings.pixelsPerEm,
+                      outcome.bytes.size(), files[static_cast<std::size_t>(e.slot.number)].path,
+                      err);
         reportWritten(outcome.result, outcome.bytes.size(),
                       files[static_cast<std::size_t>(e.slot.number)].path, out);
         if (e.synthesized())

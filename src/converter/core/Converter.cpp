@@ -3,6 +3,7 @@
 #include "converter/core/CharacterSet.h"
 #include "converter/core/Errors.h"
 #include "converter/core/FreeType.h"
+#include "converter/core/GlyphFit.h"
 #include "converter/core/MetricTables.h"
 #include "converter/core/PgfWriter.h"
 #include "converter/core/Rasterizer.h"
@@ -233,6 +234,14 @@ void makeHeaderSane(PgfFont& font, FT_Face face) {
             g.metrics.vertAdvance = std::min(ascender - descender, kCappedLineHeight);
 }
 
+// The line of the font the file stands in for: games space their lines by it.
+void takeLineOf(const FitTarget& target, PgfFont& font) {
+    font.ascender = target.ascender;
+    font.descender = target.descender;
+    for (PgfGlyph& g : font.glyphs)
+        g.metrics.vertAdvance = std::min(g.metrics.vertAdvance, target.lineAdvance);
+}
+
 bool isLatin(char32_t c) {
     const std::vector<char32_t>& latin = latinCharacterSet();
     return std::binary_search(latin.begin(), latin.end(), c);
@@ -275,7 +284,14 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     font.fontType = settings.synthesis == FaceSynthesis{}
                         ? faceName(face->style_name, "Regular")
                         : synthesizedStyleName(face, settings.synthesis);
-    font.hSize = font.vSize = pointSize26_6(settings.pixelsPerEm);
+    std::int32_t em = settings.pixelsPerEm * 64;
+    if (settings.fit) {
+        em = chooseFittingEm(face, settings.pixelsPerEm, *settings.fit, settings.synthesis);
+        result.fit.applied = true;
+        if (em != settings.pixelsPerEm * 64)
+            result.fit.reducedEm = em;
+    }
+    font.hSize = font.vSize = pointSizeOfEm26_6(em);
     font.hResolution = font.vResolution = kResolution26_6;
 
     // Every glyph is rendered before any is converted: FreeType's code and tables then stay in
@@ -289,7 +305,9 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                      static_cast<std::size_t>(settings.pixelsPerEm));
     RenderedGlyph next;
     for (char32_t c : characters)
-        if (renderCodePoint(face, c, next, coverage, settings.synthesis))
+        if (settings.fit ? renderFitted(face, c, next, coverage, settings.synthesis,
+                                        *settings.fit, result.fit)
+                         : renderCodePoint(face, c, next, coverage, settings.synthesis))
             rendered.emplace_back(c, next);
         else if (!isLatin(c))
             result.absent.push_back(c);
@@ -365,6 +383,8 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     std::sort(font.glyphs.begin(), font.glyphs.end(),
               [](const PgfGlyph& a, const PgfGlyph& b) { return a.codePoint < b.codePoint; });
     makeHeaderSane(font, face);
+    if (settings.fit)
+        takeLineOf(*settings.fit, font);
     shareShadowsToFit(font.glyphs, latinCharacterSet());
 
     if (!roundAdvancesToFit(font.glyphs))

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "converter/core/HandheldFonts.h"
 #include "converter/core/PgfModel.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -29,7 +31,21 @@ struct ConversionSettings {
     int faceIndex = 0;
     // Nothing made up by default: the file holds the face as it is drawn.
     FaceSynthesis synthesis = {};
+    // Fit the glyphs, advances and line to a font the file stands in for, so that games laid
+    // out for that font show the text whole. Nothing is changed without it.
+    std::optional<FitTarget> fit{};
     bool operator==(const ConversionSettings&) const = default;
+};
+
+// What fitting a file to a target changed, for the notes.
+struct FitReport {
+    bool applied = false;
+    // The em size in 26.6 pixels the whole file was set at because its letters or digits did
+    // not fit at the chosen size; 0 when they did.
+    std::int32_t reducedEm = 0;
+    std::vector<char32_t> condensed;  // made narrower only
+    std::vector<char32_t> scaledDown; // made smaller about the baseline (and maybe narrower)
+    std::size_t matchedAdvances = 0;  // characters that took a reference's advance
 };
 
 struct ConversionResult {
@@ -43,6 +59,7 @@ struct ConversionResult {
     // metrics were therefore capped below 32 pixels, the most the handheld's readers accept;
     // 0 when nothing was capped. The bitmaps are unchanged either way.
     std::int32_t cappedLineHeight = 0;
+    FitReport fit;
 };
 
 // Everything between font bytes and the font model: opens the font with FreeType, renders the

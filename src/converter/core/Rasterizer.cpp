@@ -8,6 +8,7 @@
 #include FT_OUTLINE_H
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -48,17 +49,9 @@ void appendCoverage(const FT_Bitmap& bitmap, std::vector<std::uint8_t>& out) {
     }
 }
 
-// FreeType's own synthesis, as its drivers apply it to a face that lacks a style. Emboldening
-// widens the advance by its strength; slanting keeps the advance. Neither keeps the ink box
-// (slanting does not touch it at all), so the box is measured again from the changed outline,
-// grid-fitted as FreeType measures a hinted glyph, so the metrics describe the bitmap drawn.
-void synthesize(FT_GlyphSlot slot, FaceSynthesis synthesis) {
-    if (slot->format != FT_GLYPH_FORMAT_OUTLINE)
-        return;
-    if (synthesis.embolden)
-        FT_GlyphSlot_Embolden(slot);
-    if (synthesis.slant)
-        FT_GlyphSlot_Oblique(slot);
+// The glyph's ink box, measured from its outline and grid-fitted as FreeType measures a hinted
+// glyph, so that the metrics describe the bitmap drawn.
+void measureOutline(FT_GlyphSlot slot) {
     if (slot->outline.n_points == 0)
         return;
     FT_BBox box;
@@ -71,6 +64,32 @@ void synthesize(FT_GlyphSlot slot, FaceSynthesis synthesis) {
     slot->metrics.height = top - bottom;
     slot->metrics.horiBearingX = left;
     slot->metrics.horiBearingY = top;
+}
+
+// FreeType's own synthesis, as its drivers apply it to a face that lacks a style. Emboldening
+// widens the advance by its strength; slanting keeps the advance. Neither keeps the ink box
+// (slanting does not touch it at all), so the box is measured again from the changed outline.
+void synthesize(FT_GlyphSlot slot, FaceSynthesis synthesis) {
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE)
+        return;
+    if (synthesis.embolden)
+        FT_GlyphSlot_Embolden(slot);
+    if (synthesis.slant)
+        FT_GlyphSlot_Oblique(slot);
+    measureOutline(slot);
+}
+
+// Scales and shifts the outline, and measures it again as synthesize does.
+void applyChange(FT_GlyphSlot slot, const OutlineChange& change) {
+    slot->metrics.horiAdvance = change.advance;
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE)
+        return;
+    constexpr double kOne16_16 = 65536.0;
+    FT_Matrix matrix = {static_cast<FT_Fixed>(std::lround(change.scaleX * kOne16_16)), 0, 0,
+                        static_cast<FT_Fixed>(std::lround(change.scaleY * kOne16_16))};
+    FT_Outline_Transform(&slot->outline, &matrix);
+    FT_Outline_Translate(&slot->outline, static_cast<FT_Pos>(std::lround(change.shiftX)), 0);
+    measureOutline(slot);
 }
 
 } // namespace
@@ -90,8 +109,19 @@ void setPixelSize(FT_Face face, int pixelsPerEm) {
                               " pixels");
 }
 
+void setEmSize(FT_Face face, std::int32_t emSize26_6) {
+    // At 72 dpi a point is a pixel, so the char size is the em in 26.6 pixels itself.
+    constexpr FT_UInt kPointPerPixel = 72;
+    if (!FT_IS_SCALABLE(face) ||
+        FT_Set_Char_Size(face, 0, emSize26_6, kPointPerPixel, kPointPerPixel) != 0)
+        throw ConversionError(std::string(ConversionError::kFontName) +
+                              " is damaged: it cannot be scaled to " +
+                              std::to_string(emSize26_6 / 64.0) + " pixels");
+}
+
 bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g,
-                     std::vector<std::uint8_t>& coverage, FaceSynthesis synthesis) {
+                     std::vector<std::uint8_t>& coverage, FaceSynthesis synthesis,
+                     const OutlineChange* change) {
     const FT_UInt index = FT_Get_Char_Index(face, codePoint);
     if (index == 0)
         return false;
@@ -99,6 +129,8 @@ bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& g,
     const FT_GlyphSlot slot = face->glyph;
     if (!error && (synthesis.embolden || synthesis.slant))
         synthesize(slot, synthesis);
+    if (!error && change)
+        applyChange(slot, *change);
     const FT_Glyph_Metrics& m = slot->metrics;
     g.tooLarge = false;
     g.width = g.height = g.left = g.top = 0;

@@ -47,13 +47,33 @@ std::int32_t saturated(FT_Pos value);
 // Sets the em size in pixels. Throws ConversionError when the face cannot be scaled.
 void setPixelSize(FT_Face face, int pixelsPerEm);
 
+// Sets the em size in 26.6 pixels, for sizes between whole pixels; a whole number of pixels
+// scales exactly as setPixelSize does. Throws ConversionError when the face cannot be scaled.
+void setEmSize(FT_Face face, std::int32_t emSize26_6);
+
+// The nominal size stored in the file for an em of that many 26.6 pixels (points in 26.6).
+constexpr std::int32_t pointSizeOfEm26_6(std::int32_t emSize26_6) {
+    return (emSize26_6 * 9 + 8) / 16;
+}
+static_assert(pointSizeOfEm26_6(18 * 64) == pointSize26_6(18));
+
+// A change of a glyph's outline before it is measured and drawn: scaled about the pen origin,
+// shifted right by shiftX (26.6 pixels), and given a new advance (26.6 pixels).
+struct OutlineChange {
+    double scaleX = 1.0;
+    double scaleY = 1.0;
+    double shiftX = 0.0;
+    std::int32_t advance = 0;
+};
+
 // Renders the glyph of a code point into `glyph` and appends its coverage to `coverage`, one
 // buffer for all of a font's glyphs, so that hundreds of glyphs need no allocation each.
 // Returns false, changing nothing, when the font has no glyph for the code point. Throws
 // ConversionError when FreeType fails on a glyph the font claims to have. `synthesis` thickens
-// or slants the outline before it is measured and drawn.
+// or slants the outline before it is measured and drawn, then `change`, if any, alters it.
 bool renderCodePoint(FT_Face face, char32_t codePoint, RenderedGlyph& glyph,
-                     std::vector<std::uint8_t>& coverage, FaceSynthesis synthesis = {});
+                     std::vector<std::uint8_t>& coverage, FaceSynthesis synthesis = {},
+                     const OutlineChange* change = nullptr);
 
 // Coverage rounded to the 16 grey levels of the format (0..255 -> 0..15).
 constexpr std::uint8_t quantizeLevel(std::uint8_t coverage) {

@@ -1,11 +1,13 @@
 #include "converter/family/SetPlan.h"
 
 #include "converter/core/Errors.h"
+#include "converter/core/PgfReader.h"
 #include "converter/core/PgfWriter.h"
 #include "converter/rules/FontFile.h"
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <thread>
 
 namespace korven::converter {
@@ -55,6 +57,35 @@ SetPlan planSystemFontSet(const FamilyFaces& sans, const FamilyFaces& serif, int
         entry.settings.extraCharacters = extraCharacters;
     }
     return plan;
+}
+
+FitTarget readReferenceTarget(const std::string& path) {
+    std::vector<std::uint8_t> bytes = readWholeFile(path);
+    const std::string refused = "cannot use \"" + path + "\" as a reference: ";
+    try {
+        const PgfFile reference = PgfFile::parse(std::move(bytes));
+        const PgfHeader& h = reference.header();
+        if (reference.glyphCount() == 0 || h.maxGlyphWidth <= 0 || h.maxGlyphHeight <= 0 ||
+            h.maxAscender <= 0 || h.maxAdvanceH <= 0)
+            throw FileError(refused + "it holds no glyphs to take measures from");
+        const std::size_t slash = path.find_last_of('/');
+        return fitTargetOf(reference,
+                           "\"" + (slash == std::string::npos ? path : path.substr(slash + 1)) +
+                               "\"'s");
+    } catch (const PgfFormatError& e) {
+        throw FileError(refused + "it is not a PGF font file (" + e.what() + ")");
+    }
+}
+
+void fitSetPlan(SetPlan& plan, const std::string& referenceFolder) {
+    for (SetPlanEntry& entry : plan.entries) {
+        const std::string name = slotFileName(entry.slot.number);
+        const std::filesystem::path reference = std::filesystem::path(referenceFolder) / name;
+        std::error_code error;
+        entry.settings.fit = !referenceFolder.empty() && std::filesystem::exists(reference, error)
+                                 ? readReferenceTarget(reference.string())
+                                 : fitTargetOf(handheldFontForFile(name));
+    }
 }
 
 ConversionResult convertSlotFont(const SetPlanEntry& entry,

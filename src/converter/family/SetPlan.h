@@ -39,6 +39,15 @@ struct SetPlan {
 SetPlan planSystemFontSet(const FamilyFaces& sans, const FamilyFaces& serif, int size,
                           double shadowRadius, const std::vector<char32_t>& extraCharacters = {});
 
+// The measures of the user's own PGF file at `path`, to fit a file to. Throws FileError, naming
+// the file, when it cannot be read or is not a PGF font with glyphs.
+FitTarget readReferenceTarget(const std::string& path);
+
+// Fits every file of the plan: to the measures of the user's own file of its slot in
+// `referenceFolder` where there is one (see readReferenceTarget), else to the handheld's own
+// file of the slot. An empty folder name uses the handheld's for all.
+void fitSetPlan(SetPlan& plan, const std::string& referenceFolder = {});
+
 // The slot's file as convertFont gives it, from the bytes of entry.face.path. Throws
 // ConversionError as a single conversion does.
 ConversionResult convertSlotFont(const SetPlanEntry& entry,
