@@ -213,7 +213,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     double radius = 0;
     if (auto error = readSizeAndShadow(args[2], args[3], size, radius))
         return *error;
-    return ConvertCommand{args[0], args[1], size,    radius,
+    return ConvertCommand{args[0],      args[1],         size,    radius,
                           allowMissing, extraCharacters, fit.fit, fit.like};
 }
 

@@ -17,7 +17,7 @@ struct ConvertCommand {
     double shadowRadius = 0;
     bool allowMissing = false; // --allow-missing: write fonts that lack letters or digits
     std::vector<char32_t> extraCharacters{}; // --characters SETS, beyond the Latin set
-    bool fit = false;      // --fit: the box of the handheld's font that OUTPUT names
+    bool fit = false;       // --fit: the box of the handheld's font that OUTPUT names
     std::string likePath{}; // --like REF.pgf: the measures of the user's own file instead
 };
 
@@ -29,7 +29,7 @@ struct SetCommand {
     double shadowRadius = 0;
     std::string serifFontPath; // --serif; empty: the serif files come from fontPath's family
     std::vector<char32_t> extraCharacters{}; // --characters SETS, in every file
-    bool fit = false;         // --fit: each file in the box of the handheld's own
+    bool fit = false;                        // --fit: each file in the box of the handheld's own
     std::string likeFolder{}; // --like REFDIR: the measures of the user's own files there
 };
 

@@ -115,12 +115,10 @@ void reportFit(const ConversionResult& result, const FitTarget& target, int pixe
             << target.whose << " height of " << target.maxGlyphHeight << " pixels and top of "
             << pixels(target.maxBaseY) << " pixels: " << glyphList(fit.scaledDown) << '\n';
     if (fit.matchedAdvances > 0)
-        err << note << characters(fit.matchedAdvances) << " take " << target.whose
-            << " advances\n";
+        err << note << characters(fit.matchedAdvances) << " take " << target.whose << " advances\n";
     if (target.referenceBytes > 0 && bytes > target.referenceBytes)
-        err << note << "the file is " << bytes << " bytes, larger than " << target.whose
-            << " own " << target.referenceBytes
-            << " bytes; a game with little memory may fail to open it\n";
+        err << note << "the file is " << bytes << " bytes, larger than " << target.whose << " own "
+            << target.referenceBytes << " bytes; a game with little memory may fail to open it\n";
 }
 
 void reportWritten(const ConversionResult& result, std::size_t bytes, const std::string& outputPath,

@@ -52,8 +52,7 @@ int failed(const std::string& why, std::ostream& err) {
 int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err) {
     const FamilyFaces sans = findFamilyFaces(c.fontPath);
     const FamilyFaces serif = c.serifFontPath.empty() ? sans : findFamilyFaces(c.serifFontPath);
-    SetPlan plan =
-        planSystemFontSet(sans, serif, c.pixelsPerEm, c.shadowRadius, c.extraCharacters);
+    SetPlan plan = planSystemFontSet(sans, serif, c.pixelsPerEm, c.shadowRadius, c.extraCharacters);
     const std::string nothingWritten =
         "no file of the set was written; \"" + c.outputFolder + "\" is as it was";
     if (c.fit || !c.likeFolder.empty()) {
@@ -105,9 +104,8 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
         const SlotOutcome& outcome = outcomes[static_cast<std::size_t>(e.slot.number)];
         reportNotes(outcome.result, e.settings.pixelsPerEm, e.face.path, err);
         if (e.settings.fit)
-            reportFit(outcome.result, *e.settings.fit, e.settings.pixelsPerEm,
-                      outcome.bytes.size(), files[static_cast<std::size_t>(e.slot.number)].path,
-                      err);
+            reportFit(outcome.result, *e.settings.fit, e.settings.pixelsPerEm, outcome.bytes.size(),
+                      files[static_cast<std::size_t>(e.slot.number)].path, err);
         reportWritten(outcome.result, outcome.bytes.size(),
                       files[static_cast<std::size_t>(e.slot.number)].path, out);
         if (e.synthesized())

@@ -305,8 +305,8 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                      static_cast<std::size_t>(settings.pixelsPerEm));
     RenderedGlyph next;
     for (char32_t c : characters)
-        if (settings.fit ? renderFitted(face, c, next, coverage, settings.synthesis,
-                                        *settings.fit, result.fit)
+        if (settings.fit ? renderFitted(face, c, next, coverage, settings.synthesis, *settings.fit,
+                                        result.fit)
                          : renderCodePoint(face, c, next, coverage, settings.synthesis))
             rendered.emplace_back(c, next);
         else if (!isLatin(c))

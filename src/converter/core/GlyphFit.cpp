@@ -150,10 +150,10 @@ OutlineChange changeToFit(const RenderedGlyph& g, const FitTarget& target,
     change.scaleX = condense * scale;
     change.scaleY = scale;
     change.shiftX = condense * centre * (1 - scale) + shiftFor(condense);
-    change.advance =
-        referenceAdvance
-            ? *referenceAdvance
-            : std::min(target.maxAdvance, static_cast<std::int32_t>(std::lround(advance * condense)));
+    change.advance = referenceAdvance
+                         ? *referenceAdvance
+                         : std::min(target.maxAdvance,
+                                    static_cast<std::int32_t>(std::lround(advance * condense)));
     return change;
 }
 

@@ -13,12 +13,12 @@ namespace korven::converter {
 // The measures of one of the handheld's own system font files, as its firmware ships it. Games
 // were laid out for these: they size glyph buffers, line heights and text boxes from them.
 struct HandheldFont {
-    std::string_view name;       // "ltn4": the file is ltn4.pgf
-    int fileBytes = 0;           // the firmware file's size
-    std::int32_t maxBaseY = 0;   // highest ink above the baseline, 26.6 pixels
-    int maxGlyphWidth = 0;       // widest bitmap, whole pixels
-    int maxGlyphHeight = 0;      // tallest bitmap, whole pixels
-    std::int32_t pointSize = 0;  // nominal size, 26.6 points at 128 dpi (648 = 18 px per em)
+    std::string_view name;      // "ltn4": the file is ltn4.pgf
+    int fileBytes = 0;          // the firmware file's size
+    std::int32_t maxBaseY = 0;  // highest ink above the baseline, 26.6 pixels
+    int maxGlyphWidth = 0;      // widest bitmap, whole pixels
+    int maxGlyphHeight = 0;     // tallest bitmap, whole pixels
+    std::int32_t pointSize = 0; // nominal size, 26.6 points at 128 dpi (648 = 18 px per em)
 };
 
 // The eighteen system fonts: ltn0 to ltn15, jpn0 and kr0.

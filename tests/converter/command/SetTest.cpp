@@ -4,6 +4,7 @@
 #include "converter/core/CharacterSets.h"
 #include "converter/core/PgfReader.h"
 #include "converter/family/SetPlan.h"
+#include "converter/rules/FontFile.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -221,6 +222,42 @@ TEST_F(SetFailure, AMissingFolderIsNotMade) {
                         "\" is as it was\n");
 }
 
+// Not the user's font file: refused in one line before anything is written.
+TEST_F(SetFailure, AReferenceThatIsNotAPgfFileRefusesTheSet) {
+    FontFolder mine;
+    mine.write("ltn2.pgf", "not a font file");
+    expectUntouched(
+        {"--set", kDejaVuSans, out_.root().string(), "18", "i2", "--like", mine.root().string()},
+        "ttf2pgf: cannot use \"" + mine.path("ltn2.pgf") +
+            "\" as a reference: it is not a PGF font file (file is shorter "
+            "than a PGF header)\nttf2pgf: " +
+            asWas());
+}
+
+// Fitted, every file of the set lies in the box of the handheld's own file of its slot; with
+// the user's own file of a slot, its characters take that file's advances exactly.
+TEST(SetFit, EachFileFitsItsSlotOrTheUsersOwnFile) {
+    if (!installed({kDejaVuSans, kLiberationSerif}))
+        FAIL() << "DejaVu Sans and Liberation Serif are needed (scripts/install-deps.sh)";
+    FontFolder mine, out;
+    ASSERT_EQ(run({kLiberationSerif, mine.path("ltn4.pgf"), "18", "i2"}).code, 0);
+    const Outcome r = run({"--set", kDejaVuSans, out.root().string(), "18", "i2", "--fit", "--like",
+                           mine.root().string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("ltn4.pgf: 339 characters take \"ltn4.pgf\"'s advances"),
+              std::string::npos)
+        << r.err;
+    const PgfFile reference = PgfFile::parse(readWholeFile(mine.path("ltn4.pgf")));
+    for (int n = 0; n < 16; ++n) {
+        const std::string name = slotFileName(n);
+        const FitTarget target =
+            n == 4 ? fitTargetOf(reference, "") : fitTargetOf(handheldFontForFile(name));
+        const PgfFile file = PgfFile::parse(readWholeFile(out.path(name)));
+        for (const std::string& problem : fitProblems(file, target))
+            ADD_FAILURE() << name << ": " << problem;
+    }
+}
+
 TEST(SetArguments, AreRefusedWithCode2) {
     struct Row {
         std::vector<std::string> args;
@@ -236,6 +273,10 @@ TEST(SetArguments, AreRefusedWithCode2) {
         {{"--set", "a.ttf", "out", "18", "i2", "--render"}, "does not go with --set"},
         {{"--allow-missing", "--set", "a.ttf", "out", "18", "i2"}, "--allow-missing goes with"},
         {{"a.ttf", "ltn0.pgf", "18", "i2", "--serif", "b.ttf"}, "--serif goes with --set only"},
+        {{"--set", "a.ttf", "out", "18", "i2", "--like"}, "--like expects your own PGF file"},
+        {{"--fit", "a.ttf", "ltn0.pgf", "--fit", "18", "i2"}, "--fit may be given once"},
+        {{"--render", "a.pgf", "Hi", "a.png", "--fit"}, "--fit goes with a conversion only"},
+        {{"--set", "a.ttf", "out", "18", "i2", "--like", "a", "--like", "b"}, "once"},
     };
     for (const Row& row : rows) {
         const Outcome r = run(row.args);
