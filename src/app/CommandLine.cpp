@@ -3,6 +3,8 @@
 #include "converter/core/CharacterSets.h"
 #include "converter/rules/Ranges.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace korven::app {
@@ -36,12 +38,43 @@ QStringList CharactersArguments(const ConversionSettings& settings) {
             QString::fromStdString(converter::characterSetsArgument(names))};
 }
 
+namespace {
+QString OwnLtn0(const ConversionSettings& settings) {
+    return QDir(settings.OwnFontsFolder).filePath(OutputFileName);
+}
+} // namespace
+
+QStringList FitArguments(const ConversionSettings& settings) {
+    if (!settings.OwnFontsFolder.isEmpty() && QFileInfo(OwnLtn0(settings)).isFile())
+        return {QStringLiteral("--like"), OwnLtn0(settings)};
+    if (settings.FitToHandheld || !settings.OwnFontsFolder.isEmpty())
+        return {QStringLiteral("--fit")};
+    return {};
+}
+
+QStringList SetFitArguments(const ConversionSettings& settings) {
+    if (!settings.OwnFontsFolder.isEmpty())
+        return {QStringLiteral("--like"), settings.OwnFontsFolder};
+    if (settings.FitToHandheld)
+        return {QStringLiteral("--fit")};
+    return {};
+}
+
+QString FitReportLine(const ConversionSettings& settings) {
+    if (!settings.OwnFontsFolder.isEmpty())
+        return QStringLiteral("Fitted to the sizes of your own font files in %1")
+            .arg(QDir::toNativeSeparators(settings.OwnFontsFolder));
+    if (settings.FitToHandheld)
+        return QStringLiteral("Fitted to the sizes of the handheld's own fonts");
+    return {};
+}
+
 void BuildCommandLine(ConversionSettings& settings, const CommandLineStyle& style) {
     settings.ConverterPath = ConverterProgram(settings, style) + QLatin1Char(' ');
-    const QStringList characters = CharactersArguments(settings);
+    const QStringList options = CharactersArguments(settings) + FitArguments(settings);
     settings.ConverterCommandLine =
         settings.ConverterPath +
-        (characters.isEmpty() ? QString() : characters.join(QLatin1Char(' ')) + QLatin1Char(' ')) +
+        (options.isEmpty() ? QString() : options.join(QLatin1Char(' ')) + QLatin1Char(' ')) +
         settings.SourceFolder + settings.FontFile + QLatin1Char(' ') + OutputFilePath(settings) +
         QLatin1Char(' ') + SizeAndShadow(settings);
 }
@@ -63,7 +96,7 @@ ConverterInvocation BuildConverterInvocation(const ConversionSettings& settings,
                                              const CommandLineStyle& style) {
     ConverterInvocation invocation;
     invocation.program = ConverterProgram(settings, style);
-    invocation.arguments << CharactersArguments(settings);
+    invocation.arguments << CharactersArguments(settings) << FitArguments(settings);
     invocation.arguments << settings.SourceFolder + settings.FontFile << OutputFilePath(settings);
     // The size and the shadow are not paths: the converter has always received them split
     // at blanks, with empty pieces dropped, so they are passed on the same way.

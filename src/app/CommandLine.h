@@ -25,8 +25,8 @@ inline const QString OutputFileName = QStringLiteral("ltn0.pgf");
 //   {ProgramFolder}{sep}{converter} {SourceFolder}{FontFile} {DestinationFolder}ltn0.pgf
 //   {FontSize} i{ShadowValue}
 // on one line, with "--characters SETS" after the converter when extra character sets are
-// chosen (never otherwise). Nothing is quoted or normalised: this text is for people to read (logs,
-// messages), not for a shell.
+// chosen and then the FIT menu's arguments (FitArguments), never otherwise. Nothing is quoted or
+// normalised: this text is for people to read (logs, messages), not for a shell.
 void BuildCommandLine(ConversionSettings& settings,
                       const CommandLineStyle& style = PlatformCommandLineStyle());
 
@@ -50,6 +50,18 @@ QString ConverterProgram(const ConversionSettings& settings,
 // "--characters" and its value for the chosen extra character sets ("latin,greek"), or
 // nothing when none is chosen; for every command that converts.
 QStringList CharactersArguments(const ConversionSettings& settings);
+
+// What the FIT menu adds to Convert's command: "--like FOLDER/ltn0.pgf" when the user's own
+// folder holds ltn0.pgf, "--fit" when it does not or when only fitting is chosen; nothing
+// when neither is chosen.
+QStringList FitArguments(const ConversionSettings& settings);
+
+// The same for SET: "--like FOLDER" (the converter falls back to the handheld's sizes for a
+// file the folder lacks), "--fit", or nothing.
+QStringList SetFitArguments(const ConversionSettings& settings);
+
+// The line a successful report adds when the files were fitted; empty when they were not.
+QString FitReportLine(const ConversionSettings& settings);
 
 // The invocation as one line for a POSIX shell, to run it by hand: every piece that holds
 // anything but letters, digits and ".,/:@%+_-" is put in single quotes (a quote inside as

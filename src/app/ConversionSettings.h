@@ -23,6 +23,11 @@ struct ConversionSettings {
     // Names of the character sets chosen beyond the Latin one ("greek", "cyrillic"...), in the
     // converter's table order; empty: the Latin set alone and exactly the designed command.
     QStringList ExtraCharacterSets;
+    // The FIT menu: files fitted to the handheld's own fonts' sizes, or to those of the user's
+    // own copies of them in OwnFontsFolder (which, when set, wins). Neither: exactly the
+    // designed command.
+    bool FitToHandheld = false;
+    QString OwnFontsFolder;
     std::int16_t KnownDriveCount = 0;
     std::int16_t CurrentDriveCount = 0;
 };

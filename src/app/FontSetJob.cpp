@@ -95,7 +95,7 @@ ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
     invocation.arguments << QStringLiteral("--set") << settings.SourceFolder + settings.FontFile
                          << SetFolder(settings) << settings.FontSize
                          << QStringLiteral("i") + settings.ShadowValue
-                         << CharactersArguments(settings);
+                         << CharactersArguments(settings) << SetFitArguments(settings);
     return invocation;
 }
 

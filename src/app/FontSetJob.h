@@ -25,7 +25,8 @@ const QStringList& SetFileNames();
 QString SetFolder(const ConversionSettings& settings);
 
 // What is started: the converter with "--set", the picked font, the folder, the size and
-// "i" with the shadow, then "--characters SETS" when extra character sets are chosen. Size
+// "i" with the shadow, then "--characters SETS" when extra character sets are chosen and the
+// FIT menu's SetFitArguments. Size
 // and shadow are checked before a start, so they are passed whole.
 ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
                                        const CommandLineStyle& style = PlatformCommandLineStyle());

@@ -16,6 +16,12 @@ constexpr int kWordGap = 18; // between menu words
 // handheld's menu background.
 constexpr converter::Rgb kTopColour{10, 22, 70};
 constexpr converter::Rgb kBottomColour{30, 70, 150};
+// The fitting guide and the marks under changed glyphs: amber, which neither the white text,
+// its black shadow nor the blue background uses.
+constexpr QRgb kGuideColour = qRgb(255, 176, 32);
+constexpr int kGuideGap = 6; // between the typed text and the box after it
+constexpr int kMarkGap = 1;  // between the line's bottom and the marks under changed glyphs
+constexpr int kMarkHeight = 2;
 
 std::u32string ToU32(const QString& text) {
     const QList<uint> ucs4 = text.toUcs4();
@@ -75,6 +81,12 @@ void PreviewCanvas::SetState(PreviewState state) {
 
 void PreviewCanvas::SetUserLine(const QString& line) {
     userLine_ = line;
+    if (!userRect_.isEmpty())
+        DrawUserLine();
+}
+
+void PreviewCanvas::SetGuide(bool shown) {
+    guide_ = shown;
     if (!userRect_.isEmpty())
         DrawUserLine();
 }
@@ -167,6 +179,67 @@ void PreviewCanvas::DrawUserLine() {
     if (!state_.font)
         return;
     DrawLine(userLine_, userRect_.y(), userBackground_);
+    if (!state_.font->fit)
+        return;
+    const converter::LineOrigin origin = converter::lineOrigin(state_.font->font);
+    const QPoint pen = userOrigin_ + QPoint(origin.x, origin.baseline);
+    const std::vector<converter::PlacedCharacter> placed =
+        converter::layoutLine(state_.font->font, ToU32(userLine_));
+    int textWidth = 0;
+    if (!placed.empty()) {
+        const converter::PlacedCharacter& last = placed.back();
+        textWidth = last.penX + state_.font->font.glyph(last.glyphIndex).metrics.horiAdvance / 64;
+    }
+    if (guide_)
+        DrawGuide(*state_.font->fit, pen, textWidth);
+    MarkFitted(pen);
+}
+
+void PreviewCanvas::Plot(int x, int y, QRgb colour, bool behind) {
+    if (!userRect_.contains(x, y))
+        return;
+    auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    if (!behind || row[x] == ToQRgb(userBackground_))
+        row[x] = colour;
+}
+
+void PreviewCanvas::DrawGuide(const converter::FitTarget& box, QPoint pen, int textWidth) {
+    // The line games space their text by, across the whole row.
+    const int lineTop = pen.y() - (box.ascender + 63) / 64;
+    const int lineBottom = pen.y() + (-box.descender + 63) / 64;
+    for (int x = 0; x < kCanvasWidth; ++x) {
+        Plot(x, lineTop, kGuideColour, true);
+        Plot(x, lineBottom, kGuideColour, true);
+    }
+    // The largest glyph the file may hold, standing where its highest ink may reach.
+    const int left = pen.x() + textWidth + kGuideGap;
+    const int top = pen.y() - box.maxBaseY / 64;
+    const int right = left + box.maxGlyphWidth - 1;
+    const int bottom = top + box.maxGlyphHeight - 1;
+    for (int x = left; x <= right; ++x) {
+        Plot(x, top, kGuideColour, true);
+        Plot(x, bottom, kGuideColour, true);
+    }
+    for (int y = top; y <= bottom; ++y) {
+        Plot(left, y, kGuideColour, true);
+        Plot(right, y, kGuideColour, true);
+    }
+}
+
+void PreviewCanvas::MarkFitted(QPoint pen) {
+    const std::vector<char32_t>& fitted = state_.font->fitted;
+    if (fitted.empty())
+        return;
+    const int markTop = pen.y() + (-state_.font->font.header().maxDescender + 63) / 64 + kMarkGap;
+    for (const converter::PlacedCharacter& c :
+         converter::layoutLine(state_.font->font, ToU32(userLine_))) {
+        if (!std::binary_search(fitted.begin(), fitted.end(), c.codePoint))
+            continue;
+        const converter::GlyphBitmap bitmap = state_.font->font.glyph(c.glyphIndex).bitmap;
+        for (int y = markTop; y < markTop + kMarkHeight; ++y)
+            for (int x = 0; x < bitmap.width; ++x)
+                Plot(pen.x() + c.penX + bitmap.left + x, y, kGuideColour, false);
+    }
 }
 
 } // namespace korven::preview

@@ -36,6 +36,12 @@ public:
     void SetState(PreviewState state);
     // Redraws only the user's line; nothing is converted.
     void SetUserLine(const QString& line);
+    // For a fitted file: whether the user's line shows the box it was fitted to (the font's line
+    // across it and, after the text, the largest glyph's box standing on the baseline), drawn
+    // thinly behind the text. Glyphs of the line that were changed to fit are underlined
+    // either way. Redraws only the user's line.
+    void SetGuide(bool shown);
+    bool GuideShown() const { return guide_; }
 
     const QImage& Image() const { return image_; }
     const PreviewState& State() const { return state_; }
@@ -60,6 +66,11 @@ private:
     // Draws one line on a strip of `colour` whose top is at y.
     void DrawLine(const QString& text, int y, converter::Rgb colour);
     void DrawUserLine();
+    void DrawGuide(const converter::FitTarget& box, QPoint pen, int textWidth);
+    void MarkFitted(QPoint pen);
+    // Sets a canvas pixel, within the user's line only; `behind`: only where the line's
+    // background shows, so the guide never covers ink.
+    void Plot(int x, int y, QRgb colour, bool behind);
 
     PreviewState state_;
     QString userLine_;
@@ -68,6 +79,7 @@ private:
     QPoint userOrigin_;
     converter::Rgb userBackground_;
     int lineHeight_ = 0;
+    bool guide_ = true;
 };
 
 } // namespace korven::preview

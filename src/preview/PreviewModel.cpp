@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace korven::preview {
 
@@ -33,11 +34,30 @@ std::vector<char32_t> ExtraCharacters(const app::ConversionSettings& settings) {
     return converter::extraCharactersOf(sets);
 }
 
+// The box Convert's file is fitted to, as the FIT menu asks for it (see app::FitArguments):
+// the user's own ltn0.pgf, or the handheld's; none when nothing is chosen. Throws FileError
+// when the user's own file cannot be used.
+std::optional<converter::FitTarget> ConvertFitTarget(const app::ConversionSettings& settings) {
+    const QStringList fit = app::FitArguments(settings);
+    if (fit.isEmpty())
+        return std::nullopt;
+    if (fit.first() == QLatin1String("--like"))
+        return converter::readReferenceTarget(QFile::encodeName(fit.at(1)).toStdString());
+    return converter::fitTargetOf(converter::handheldFontForFile("ltn0.pgf"));
+}
+
 // The file as the handheld gets it, read back for drawing, with what it holds and leaves out.
 std::shared_ptr<PreviewFont> PreviewOf(converter::ConversionResult result,
                                        const QStringList& extraSets) {
     auto font = std::make_shared<PreviewFont>();
     font->heldCount = result.font.glyphs.size();
+    if (result.fit.applied) {
+        font->fitted = result.fit.condensed;
+        font->fitted.insert(font->fitted.end(), result.fit.scaledDown.begin(),
+                            result.fit.scaledDown.end());
+        std::sort(font->fitted.begin(), font->fitted.end());
+        font->reducedEm = result.fit.reducedEm;
+    }
     font->leftOut = std::move(result.skipped);
     font->absent = std::move(result.absent);
     font->extraSets = extraSets;
@@ -92,6 +112,8 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings, int s
                   settings.FontSize,
                   settings.ShadowValue,
                   settings.ExtraCharacterSets,
+                  settings.FitToHandheld,
+                  settings.OwnFontsFolder,
                   setFile};
     if (haveLast_ && key == lastKey_)
         return last_;
@@ -114,8 +136,10 @@ PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSet
             converter::readWholeFile(QFile::encodeName(path).toStdString());
         converter::ConversionSettings conversion{pixelsPerEm, shadowRadius, false};
         conversion.extraCharacters = ExtraCharacters(settings);
+        conversion.fit = ConvertFitTarget(settings);
         converter::ConversionResult result = converter::convertFont(fontBytes, conversion);
         auto font = PreviewOf(std::move(result), settings.ExtraCharacterSets);
+        font->fit = conversion.fit;
         return {PreviewState::Kind::Ready, QString(), std::move(font)};
     } catch (const converter::ConversionError& e) {
         return Refused(e.speaksOfTheFont() ? e.naming(QFileInfo(path).fileName().toStdString())
@@ -154,15 +178,20 @@ PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& setting
         converter::parseShadowRadius("i" + settings.ShadowValue.toStdString());
     const converter::FamilyFaces faces = converter::findFamilyFaces(
         QFile::encodeName(settings.SourceFolder + settings.FontFile).toStdString());
-    const converter::SetPlan plan = converter::planSystemFontSet(
-        faces, faces, pixelsPerEm, shadowRadius, ExtraCharacters(settings));
+    converter::SetPlan plan = converter::planSystemFontSet(faces, faces, pixelsPerEm, shadowRadius,
+                                                           ExtraCharacters(settings));
     const converter::SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(setFile)];
     try {
+        // Fitted as SET fits: to the user's own file of the slot, else the handheld's own.
+        const QStringList fit = app::SetFitArguments(settings);
+        if (!fit.isEmpty())
+            converter::fitSetPlan(plan, QFile::encodeName(settings.OwnFontsFolder).toStdString());
         // convertSlot's own two steps, kept apart to learn what the file leaves out.
         const std::vector<std::uint8_t> fontBytes = converter::readWholeFile(entry.face.path);
         converter::ConversionResult result = converter::convertSlotFont(entry, fontBytes);
         auto font = PreviewOf(std::move(result), settings.ExtraCharacterSets);
         font->madeFrom = MadeFrom(entry);
+        font->fit = entry.settings.fit;
         return {PreviewState::Kind::Ready, QString(), std::move(font)};
     } catch (const converter::ConversionError& e) {
         const std::string name =

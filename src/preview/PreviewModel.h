@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ConversionSettings.h"
+#include "converter/core/HandheldFonts.h"
 #include "converter/core/PgfReader.h"
 
 #include <QDateTime>
@@ -8,6 +9,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace korven::preview {
@@ -24,6 +26,11 @@ struct PreviewFont {
     std::vector<char32_t> absent;  // characters of the chosen extra sets the font lacks
     QStringList extraSets;         // the extra character sets the file was made with
     QString madeFrom;              // for a SET file: the font file read, and the synthesis applied
+    // For a file fitted as the FIT menu asks: the box it keeps to, and the characters whose
+    // glyphs were changed to fit it (condensed or made smaller), sorted.
+    std::optional<converter::FitTarget> fit;
+    std::vector<char32_t> fitted;
+    std::int32_t reducedEm = 0; // 26.6 px: the em the file was set at when its letters did not fit
 };
 
 struct PreviewState {
@@ -56,6 +63,8 @@ private:
         QString size;
         QString shadow;
         QStringList extraSets;
+        bool fitToHandheld = false;
+        QString ownFontsFolder;
         int setFile = kConvertFile;
         bool operator==(const Key&) const = default;
     };

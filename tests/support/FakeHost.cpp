@@ -62,6 +62,10 @@ HostServices FakeHost::Services() {
     services.folders = &folders;
     services.urls = &urls;
     services.programFolder = [this] { return programFolder; };
+    services.chooseFolder = [this](QWidget*, const QString&, const QString&) {
+        ++folderQuestions;
+        return chosenFolder;
+    };
     return services;
 }
 

@@ -118,6 +118,10 @@ struct FakeHost {
     FakeFolderReader folders;
     FakeUrlOpener urls;
     QString programFolder;
+    // The folder the user "chooses" when asked for one (empty: they cancel), and how often
+    // they were asked.
+    QString chosenFolder;
+    int folderQuestions = 0;
 
     HostServices Services();
 };

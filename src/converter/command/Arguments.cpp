@@ -219,8 +219,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
 
 std::string usageText() {
     std::string text =
-        "Usage: ttf2pgf [--allow-missing] [--characters SETS] [--fit] [--like REF.pgf]\n"
-        "               FONT OUTPUT SIZE iSHADOW\n"
+        "Usage: ttf2pgf [--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW\n"
+        "               [--fit] [--like REF.pgf]\n"
         "       ttf2pgf --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--characters SETS]\n"
         "               [--fit] [--like REFDIR]\n"
         "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"

@@ -102,23 +102,59 @@ std::u32string decodeUtf8(const std::string& text) {
     return out;
 }
 
-RgbaImage renderText(const PgfFile& font, const std::u32string& text, Rgb background) {
-    const PgfHeader& h = font.header();
+namespace {
+
+// The header comes from the file, so keep hostile values from overflowing.
+int wholePixels(std::int64_t value26_6) {
+    return static_cast<int>(std::clamp<std::int64_t>((value26_6 + 63) / 64, 0, 256));
+}
+
+// Where the pen stands after each glyph, 26.6; an advance is kept within 128 pixels.
+std::int64_t advanced(std::int64_t pen, const PgfGlyph& g) {
+    return pen + std::clamp(g.metrics.horiAdvance, 0, 64 * 128);
+}
+
+} // namespace
+
+namespace {
+
+// The glyphs of a line with their pen positions, decoded once; `pen` ends where the line does
+// (26.6).
+std::vector<Placed> placeLine(const PgfFile& font, const std::u32string& text, std::int64_t& pen,
+                              std::vector<PlacedCharacter>* characters = nullptr) {
     std::vector<Placed> placed;
-    std::int64_t pen = 0; // 26.6
+    pen = 0;
     for (char32_t c : text) {
         const std::optional<std::size_t> index = lookup(font, c);
         if (!index)
             continue;
         PgfGlyph g = font.glyph(*index);
         const int penX = static_cast<int>((pen + 32) >> 6);
-        pen += std::clamp(g.metrics.horiAdvance, 0, 64 * 128);
+        pen = advanced(pen, g);
         placed.push_back({std::move(g), penX});
+        if (characters)
+            characters->push_back({c, *index, penX});
     }
-    // The header comes from the file, so keep hostile values from overflowing.
-    const auto wholePixels = [](std::int64_t value26_6) {
-        return static_cast<int>(std::clamp<std::int64_t>((value26_6 + 63) / 64, 0, 256));
-    };
+    return placed;
+}
+
+} // namespace
+
+std::vector<PlacedCharacter> layoutLine(const PgfFile& font, const std::u32string& text) {
+    std::vector<PlacedCharacter> characters;
+    std::int64_t pen = 0;
+    placeLine(font, text, pen, &characters);
+    return characters;
+}
+
+LineOrigin lineOrigin(const PgfFile& font) {
+    return {kMargin, kMargin + wholePixels(font.header().maxAscender)};
+}
+
+RgbaImage renderText(const PgfFile& font, const std::u32string& text, Rgb background) {
+    const PgfHeader& h = font.header();
+    std::int64_t pen = 0; // 26.6
+    const std::vector<Placed> placed = placeLine(font, text, pen);
     const int ascent = wholePixels(h.maxAscender);
     const int descent = wholePixels(-std::int64_t{h.maxDescender});
 

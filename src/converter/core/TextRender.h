@@ -4,6 +4,7 @@
 #include "converter/core/RgbaImage.h"
 
 #include <string>
+#include <vector>
 
 namespace korven::converter {
 
@@ -12,6 +13,25 @@ std::u32string decodeUtf8(const std::string& text);
 
 // The mid-blue that renderText draws on unless told otherwise.
 inline constexpr Rgb kDefaultTextBackground{52, 84, 140};
+
+// One character of a line as renderText places it: the glyph drawn (the underscore for a
+// character the font lacks) and its pen position in whole pixels from the line's start.
+struct PlacedCharacter {
+    char32_t codePoint = 0;
+    std::size_t glyphIndex = 0;
+    int penX = 0;
+};
+
+// The characters of `text` that draw something, in order, where renderText draws them.
+std::vector<PlacedCharacter> layoutLine(const PgfFile& font, const std::u32string& text);
+
+// Where renderText puts the start of the line's baseline in its picture: the margin it leaves
+// for shadows on the left, and the row of the baseline.
+struct LineOrigin {
+    int x = 0;
+    int baseline = 0;
+};
+LineOrigin lineOrigin(const PgfFile& font);
 
 // Draws one line of text the way the handheld's font library would, on `background`: shadows
 // first (black, each glyph's shadow laid over the last with its 4-bit level as opacity), then the

@@ -2,6 +2,7 @@
 
 #include "controls/xpbutton/XPButton.h"
 #include "forms/main/CharactersMenu.h"
+#include "forms/main/FitMenu.h"
 #include "forms/main/Form1Buttons.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/Form1Texts.h"
@@ -145,6 +146,8 @@ void Form1::CreateMenu() {
     CreateSetMenu();
     characters_ = new CharactersMenu(this);
     menuBar()->addMenu(characters_);
+    fit_ = new FitMenu(this);
+    menuBar()->addMenu(fit_);
 }
 
 void Form1::CreateTimers() {
@@ -283,6 +286,8 @@ void Form1::ConnectHandlers() {
     connect(info_, &QAction::triggered, this, &Form1::INFO_Click);
     connect(preview_, &QAction::triggered, this, &Form1::PREVIEW_Click);
     connect(characters_, &CharactersMenu::ChoiceChanged, this, &Form1::CHARACTERS_Click);
+    connect(fit_, &FitMenu::FitChanged, this, &Form1::FIT_Click);
+    connect(fit_, &FitMenu::LikeRequested, this, &Form1::LIKE_Click);
     connect(timer1_, &host::Timer::Tick, this, &Form1::Timer1_Timer);
     connect(timer2_, &host::Timer::Tick, this, &Form1::Timer2_Timer);
     connect(drive1_, &host::DriveListBox::Change, this, &Form1::Drive1_Change);

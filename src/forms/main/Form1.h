@@ -31,6 +31,7 @@ namespace korven::forms {
 
 class FramePanel;
 class CharactersMenu;
+class FitMenu;
 class LinkLabel;
 
 // The main converter window. Everything that touches the machine comes in through
@@ -76,6 +77,7 @@ public:
     QAction* INFO() const { return info_; }
     QAction* PREVIEW() const { return preview_; }
     CharactersMenu* CHARACTERS() const { return characters_; }
+    FitMenu* FIT() const { return fit_; }
     QAction* SET() const { return set_; }
     host::Timer* SetTimer() const { return setTimer_; }
 
@@ -99,6 +101,10 @@ public:
     void PREVIEW_Click();
     // The CHARACTERS menu's choice changed: Convert and PREVIEW use the new one.
     void CHARACTERS_Click();
+    // The FIT menu: fit to the handheld's own sizes, or pick (or clear) the folder of the
+    // user's own copies of its fonts.
+    void FIT_Click();
+    void LIKE_Click();
     // The SET menu: all sixteen system fonts from the current choices, in one converter run.
     void SET_Click();
     void SetTimer_Timer();
@@ -145,6 +151,8 @@ private:
     void SetTabOrder();
     void ConnectHandlers();
     void NotifySettingsChanged();
+    // The report's details with the fitting line added to a success.
+    QString WithFitLine(const app::JobVerdict& verdict) const;
     void CreateSetMenu();
     // The font, size and shadow are there and valid; otherwise the user is asked for them.
     bool CheckChoices();
@@ -177,6 +185,10 @@ private:
     QAction* info_ = nullptr;
     QAction* preview_ = nullptr;
     CharactersMenu* characters_ = nullptr;
+    FitMenu* fit_ = nullptr;
+    // What the report of the job under way says about fitting (empty: not fitted), taken
+    // when it started so that a change of the menu meanwhile does not change the report.
+    QString startedFitLine_;
     QAction* set_ = nullptr;
     host::Timer* setTimer_ = nullptr;
     host::Timer* timer1_ = nullptr;

@@ -5,6 +5,7 @@
 #include "app/DriveEnumeration.h"
 #include "app/SourceFolder.h"
 #include "forms/main/CharactersMenu.h"
+#include "forms/main/FitMenu.h"
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Layout.h"
 #include "forms/main/Form1Texts.h"
@@ -241,6 +242,7 @@ void Form1::StartConversion() {
     ShowWaitingLook();
     app::BuildCommandLine(settings_);
     const app::ConverterInvocation invocation = app::BuildConverterInvocation(settings_);
+    startedFitLine_ = app::FitReportLine(settings_);
     const app::FileSnapshot before = app::FileSnapshot::Take(output);
     auto handle = services_.processes->Start(invocation.program, invocation.arguments);
     const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
@@ -294,7 +296,7 @@ void Form1::Timer2_Timer() {
     }
     file2_->Refresh();
     ShowBusyPointer(false);
-    services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
+    services_.messages->Show(verdict.message, verdict.flags, QString(), this, WithFitLine(verdict));
     ShowIdleLook();
     timer2_->SetEnabled(false);
     timer2_->SetInterval(layout::kTimer2Interval);
@@ -349,6 +351,39 @@ void Form1::PREVIEW_Click() {
 void Form1::CHARACTERS_Click() {
     settings_.ExtraCharacterSets = characters_->Chosen();
     NotifySettingsChanged();
+}
+
+void Form1::FIT_Click() {
+    settings_.FitToHandheld = fit_->FitChosen();
+    NotifySettingsChanged();
+}
+
+void Form1::LIKE_Click() {
+    if (!settings_.OwnFontsFolder.isEmpty()) {
+        settings_.OwnFontsFolder.clear();
+    } else {
+        const QString folder = services_.chooseFolder(
+            this, QStringLiteral("The folder of your handheld's own font files"),
+            settings_.DestinationFolder);
+        if (!folder.isEmpty() && app::ExistingSetFiles(folder).isEmpty()) {
+            services_.messages->Show(
+                QStringLiteral("%1 holds none of the handheld's font files (ltn0.pgf to "
+                               "ltn15.pgf).")
+                    .arg(QDir::toNativeSeparators(folder)),
+                texts::kFlagsPlain, QString(), this,
+                QStringLiteral("Copy them from your handheld's flash0:/font folder first."));
+        } else {
+            settings_.OwnFontsFolder = folder;
+        }
+    }
+    fit_->ShowOwnFolder(settings_.OwnFontsFolder);
+    NotifySettingsChanged();
+}
+
+QString Form1::WithFitLine(const app::JobVerdict& verdict) const {
+    if (!verdict.success || startedFitLine_.isEmpty())
+        return verdict.details;
+    return verdict.details + QLatin1Char('\n') + startedFitLine_;
 }
 
 void Form1::NotifySettingsChanged() {

@@ -51,6 +51,7 @@ void Form1::SET_Click() {
     }
     ShowWaitingLook();
     const app::ConverterInvocation invocation = app::BuildSetInvocation(settings_);
+    startedFitLine_ = app::FitReportLine(settings_);
     const app::SetSnapshot before = app::TakeSetSnapshot(folder);
     auto handle = services_.processes->Start(invocation.program, invocation.arguments);
     const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
@@ -88,7 +89,7 @@ void Form1::SetTimer_Timer() {
     }
     file2_->Refresh();
     ShowBusyPointer(false);
-    services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
+    services_.messages->Show(verdict.message, verdict.flags, QString(), this, WithFitLine(verdict));
     ShowIdleLook();
     setJob_.reset();
     set_->setEnabled(true);

@@ -128,6 +128,7 @@ void frmPreview::CreateControls() {
     facts->addRow(QStringLiteral("Zoom:"), zoom_);
     facts->addRow(QStringLiteral("Characters held:"), held_);
     facts->addRow(QStringLiteral("File size:"), fileSize_);
+    AddFitFacts(facts);
     auto* side = new QVBoxLayout;
     AddSetFileList(side);
     side->addLayout(facts);
@@ -261,6 +262,7 @@ void frmPreview::ShowNotHeld() {
 }
 
 void frmPreview::ShowFacts() {
+    ShowFit();
     const preview::PreviewState& state = canvas_.State();
     if (!state.font) {
         held_->setText(QStringLiteral("-"));

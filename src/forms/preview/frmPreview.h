@@ -9,7 +9,9 @@
 #include <QRect>
 #include <QScrollArea>
 
+class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -94,10 +96,14 @@ public:
     QScrollArea* Scroller() const { return scroller_; }
     // The characters of the typed line that the file does not hold; empty when it holds them all.
     QLabel* NotHeld() const { return notHeld_; }
+    // How many glyphs were changed to fit the FIT menu's box, and the switch of its guide.
+    QLabel* Fitted() const { return fitted_; }
+    QCheckBox* Guide() const { return guide_; }
 
     void UserLine_Change();
     void Zoom_Click();
     void SetFile_Click();
+    void Guide_Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -114,6 +120,8 @@ private:
     void NameSetFiles();
     void ShowFile();
     void ShowNotHeld();
+    void AddFitFacts(QFormLayout* facts);
+    void ShowFit();
     // Its title bar and borders: its own once the window manager has framed it.
     QMargins FrameMargins() const;
     QRect AvailableArea() const;
@@ -137,6 +145,8 @@ private:
     app::ConversionSettings settings_; // the main window's choices as last heard
     PreviewScroller* scroller_ = nullptr;
     QLabel* notHeld_ = nullptr;
+    QLabel* fitted_ = nullptr;
+    QCheckBox* guide_ = nullptr;
 };
 
 } // namespace korven::forms

@@ -3,6 +3,8 @@
 #include "host/seams/ProgramInfo.h"
 #include "host/toolkit/QtMessageBox.h"
 
+#include <QFileDialog>
+
 namespace korven::host {
 
 HostServices HostServices::Real() {
@@ -19,6 +21,9 @@ HostServices HostServices::Real() {
     services.folders = &folders;
     services.urls = &urls;
     services.programFolder = &SystemProgramFolder;
+    services.chooseFolder = [](QWidget* parent, const QString& title, const QString& start) {
+        return QFileDialog::getExistingDirectory(parent, title, start);
+    };
     return services;
 }
 

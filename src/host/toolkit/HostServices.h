@@ -7,6 +7,8 @@
 #include "host/seams/UrlOpener.h"
 
 #include <QString>
+
+class QWidget;
 #include <functional>
 
 namespace korven::host {
@@ -21,6 +23,9 @@ struct HostServices {
     FolderReader* folders = nullptr;
     UrlOpener* urls = nullptr;
     std::function<QString()> programFolder;
+    // Asks the user for a folder, starting at `start`; an empty answer when they cancel.
+    std::function<QString(QWidget* parent, const QString& title, const QString& start)>
+        chooseFolder;
 
     // The real services: process-wide objects that live until the program ends.
     static HostServices Real();
