@@ -195,3 +195,49 @@ TEST_F(Preview, UnchangedChoicesAreNotConvertedAgain) {
 }
 
 } // namespace
+
+namespace {
+int Amber(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == qRgb(255, 176, 32) ? 1 : 0;
+    return count;
+}
+} // namespace
+
+// Fitted, PREVIEW shows the file ttf2pgf --fit writes, names the glyphs changed to fit, draws
+// the box behind the typed line when asked and underlines the changed glyphs in it.
+TEST_F(Preview, FittedFileShowsItsBoxAndItsChangedGlyphs) {
+    const QString bold = QStringLiteral("/DejaVuSans-Bold.ttf");
+    korven::app::ConversionSettings choices =
+        Choices(kFontFolder, bold, QStringLiteral("18"), QStringLiteral("2"));
+    choices.FitToHandheld = true;
+    PreviewModel model;
+    const PreviewState state = model.Update(choices);
+    ASSERT_EQ(state.kind, PreviewState::Kind::Ready) << state.message.toStdString();
+    const QString out = dir_.filePath(QStringLiteral("ltn0.pgf"));
+    ASSERT_EQ(RunTtf2pgf({QStringLiteral("--fit"), kFontFolder + bold, out, QStringLiteral("18"),
+                          QStringLiteral("i2")}),
+              0);
+    const QByteArray expected = ReadAll(out);
+    const auto& bytes = state.font->bytes;
+    EXPECT_TRUE(expected == QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                       static_cast<qsizetype>(bytes.size())));
+    EXPECT_EQ(state.font->fitted, std::vector<char32_t>{U'\u2030'});
+
+    PreviewCanvas canvas;
+    canvas.SetState(state);
+    canvas.SetUserLine(QStringLiteral("Hello"));
+    const int guide = Amber(canvas.Image());
+    EXPECT_GT(guide, 0);
+    canvas.SetGuide(false);
+    EXPECT_EQ(Amber(canvas.Image()), 0);
+    canvas.SetUserLine(QString::fromUtf8("Hello ‰"));
+    EXPECT_GT(Amber(canvas.Image()), 0); // the mark under the condensed glyph
+
+    choices.FitToHandheld = false;
+    canvas.SetState(model.Update(choices));
+    canvas.SetGuide(true);
+    EXPECT_EQ(Amber(canvas.Image()), 0);
+}
