@@ -17,9 +17,12 @@ struct ConvertCommand {
     double shadowRadius = 0;
     bool allowMissing = false; // --allow-missing: write fonts that lack letters or digits
     std::vector<char32_t> extraCharacters{}; // --characters SETS, beyond the Latin set
+    std::optional<int> faceIndex{};          // --face N; without it, chosen for the language
+    std::string language{};                  // of --characters' first script set ("ja"), else empty
 };
 
-// --set: the sixteen system font files from one family (and a second for the serif ones).
+// --set: the sixteen system font files from one family (and a second for the serif ones), and
+// the Japanese and Korean ones when asked for.
 struct SetCommand {
     std::string fontPath;
     std::string outputFolder;
@@ -27,6 +30,8 @@ struct SetCommand {
     double shadowRadius = 0;
     std::string serifFontPath; // --serif; empty: the serif files come from fontPath's family
     std::vector<char32_t> extraCharacters{}; // --characters SETS, in every file
+    std::string japaneseFontPath{};          // --japanese: jpn0.pgf too, from this font
+    std::string koreanFontPath{};            // --korean: kr0.pgf too, from this font
 };
 
 struct RenderCommand {
@@ -49,8 +54,8 @@ using ParsedArguments = std::variant<ConvertCommand, SetCommand, RenderCommand, 
                                      VersionCommand, UsageError>;
 
 // Reads the arguments after the program name:
-//   [--allow-missing] FONT OUTPUT SIZE iSHADOW |
-//   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] |
+//   [--allow-missing] [--face N] FONT OUTPUT SIZE iSHADOW |
+//   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--japanese FONT3] [--korean FONT4] |
 //   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --help | --version
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 
