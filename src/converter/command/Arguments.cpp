@@ -230,8 +230,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
 
 std::string usageText() {
     std::string text =
-        "Usage: ttf2pgf [--allow-missing] [--characters SETS] [--face N] FONT OUTPUT SIZE\n"
-        "               iSHADOW\n"
+        "Usage: ttf2pgf [--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW\n"
+        "               [--face N]\n"
         "       ttf2pgf --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--characters SETS]\n"
         "               [--japanese FONT3] [--korean FONT4]\n"
         "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
