@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
+#include <random>
 
 namespace korven::converter {
 namespace {
@@ -308,6 +310,35 @@ TEST(CharacterSets, ShadowDistanceComparesOnThePenCanvas) {
     EXPECT_EQ(shadowDistance(a, GlyphBitmap{0, 3, 0, 1, {}}), 8);
     const GlyphBitmap tall{1, 3, 1, 2, {1, 9, 1}}; // overlaps a's right pixel with its middle
     EXPECT_EQ(shadowDistance(a, tall), 4 + 5 + 1 + 1);
+}
+
+// Past the limit each glyph takes the kept shadow nearest to its own, however the search
+// narrows the candidates down: checked against measuring every kept shadow, on random
+// shadows of many sizes and places.
+TEST(CharacterSets, SharedShadowsAreTheNearestKept) {
+    std::mt19937 random(24);
+    auto upTo = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
+    std::vector<PgfGlyph> glyphs(900);
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        GlyphBitmap& s = glyphs[i].shadow;
+        glyphs[i].codePoint = static_cast<char32_t>(0x4E00 + i);
+        s = {upTo(9), upTo(9), upTo(8) - 4, upTo(12) - 2, {}};
+        for (int p = 0; p < s.width * s.height; ++p)
+            s.pixels.push_back(static_cast<std::uint8_t>(upTo(15)));
+    }
+    std::vector<PgfGlyph> shared = glyphs;
+    shareShadowsToFit(shared, {});
+    std::vector<GlyphBitmap> kept;
+    for (const PgfGlyph& g : shared)
+        if (std::find(kept.begin(), kept.end(), g.shadow) == kept.end())
+            kept.push_back(g.shadow);
+    ASSERT_EQ(kept.size(), 511U);
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        long nearest = std::numeric_limits<long>::max();
+        for (const GlyphBitmap& k : kept)
+            nearest = std::min(nearest, shadowDistance(glyphs[i].shadow, k));
+        EXPECT_EQ(shadowDistance(glyphs[i].shadow, shared[i].shadow), nearest) << "glyph " << i;
+    }
 }
 
 } // namespace
