@@ -9,7 +9,7 @@ PACKAGES=(
   libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-comic-neue
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-comic-neue fonts-noto-cjk
   xvfb x11-utils xdotool imagemagick openbox
   dpkg-dev file lintian appstream desktop-file-utils debootstrap man-db
 )

@@ -29,7 +29,7 @@ UsageError countError(std::size_t got) {
 // Takes "--characters SETS" (or "--characters=SETS") out of the arguments. Returns a usage
 // error's message, or nothing when the option is absent or understood.
 std::optional<std::string> takeCharacters(std::vector<std::string>& args,
-                                          std::vector<char32_t>& extra, bool& given) {
+                                          CharacterSetsChoice& chosen, bool& given) {
     const auto option = std::find_if(args.begin(), args.end(), [](const std::string& a) {
         return a == "--characters" || a.rfind("--characters=", 0) == 0;
     });
@@ -40,10 +40,10 @@ std::optional<std::string> takeCharacters(std::vector<std::string>& args,
     if (!joined && option + 1 == args.end())
         return "--characters expects a list of sets such as latin,greek (see ttf2pgf --help)";
     const std::string value = joined ? option->substr(option->find('=') + 1) : *(option + 1);
-    const CharacterSetsChoice choice = parseCharacterSets(value);
+    CharacterSetsChoice choice = parseCharacterSets(value);
     if (!choice.ok())
         return "--characters: " + choice.error;
-    extra = choice.extraCharacters;
+    chosen = std::move(choice);
     args.erase(option, option + (joined ? 1 : 2));
     return std::nullopt;
 }
@@ -91,25 +91,45 @@ std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
     return std::nullopt;
 }
 
-// After --set, with --characters already taken out; --serif may stand anywhere.
+// The options of --set that name a font, each given at most once.
+struct SetFontOption {
+    const char* name;
+    std::string SetCommand::*path;
+    const char* what;
+};
+constexpr SetFontOption kSetFontOptions[] = {
+    {"--serif", &SetCommand::serifFontPath, "the font of the serif files"},
+    {"--japanese", &SetCommand::japaneseFontPath, "the font of jpn0.pgf"},
+    {"--korean", &SetCommand::koreanFontPath, "the font of kr0.pgf"},
+};
+
+bool isSetFontOption(const std::string& arg) {
+    return std::any_of(std::begin(kSetFontOptions), std::end(kSetFontOptions),
+                       [&](const SetFontOption& o) { return arg == o.name; });
+}
+
+// After --set, with --characters already taken out; the font options may stand anywhere.
 ParsedArguments parseSet(std::vector<std::string> args, std::vector<char32_t> extraCharacters,
                          const FitOptions& fit) {
     SetCommand set;
     set.extraCharacters = std::move(extraCharacters);
     set.fit = fit.fit;
     set.likeFolder = fit.like;
-    const auto serif = std::find(args.begin(), args.end(), "--serif");
-    if (serif != args.end()) {
-        if (serif + 1 == args.end() || (serif + 1)->empty())
-            return UsageError{"--serif expects the font of the serif files (see ttf2pgf --help)"};
-        set.serifFontPath = *(serif + 1);
-        args.erase(serif, serif + 2);
+    for (const SetFontOption& option : kSetFontOptions) {
+        const auto found = std::find(args.begin(), args.end(), option.name);
+        if (found == args.end())
+            continue;
+        if (found + 1 == args.end() || (found + 1)->empty())
+            return UsageError{std::string(option.name) + " expects " + option.what +
+                              " (see ttf2pgf --help)"};
+        set.*option.path = *(found + 1);
+        args.erase(found, found + 2);
     }
     for (const std::string& arg : args)
         if (arg.rfind("--", 0) == 0)
-            return UsageError{arg == "--serif" ? "--serif may be given once"
-                                               : quoted(arg) + " does not go with --set (see "
-                                                               "ttf2pgf --help)"};
+            return UsageError{isSetFontOption(arg) ? arg + " may be given once"
+                                                   : quoted(arg) + " does not go with --set (see "
+                                                                   "ttf2pgf --help)"};
     if (args.size() != 4)
         return UsageError{"--set expects FONT OUTDIR SIZE iSHADOW, got " + arguments(args.size()) +
                           " (see ttf2pgf --help)"};
@@ -122,6 +142,26 @@ ParsedArguments parseSet(std::vector<std::string> args, std::vector<char32_t> ex
     set.fontPath = args[0];
     set.outputFolder = args[1];
     return set;
+}
+
+// Takes "--face N" out of a conversion's arguments. Returns a usage error's message, or nothing
+// when the option is absent or understood.
+std::optional<std::string> takeFace(std::vector<std::string>& args, std::optional<int>& face) {
+    const auto option = std::find(args.begin(), args.end(), "--face");
+    if (option == args.end())
+        return std::nullopt;
+    const std::string value = option + 1 == args.end() ? std::string() : *(option + 1);
+    // FreeType numbers the faces of a collection with 16 bits.
+    if (value.empty() || value.size() > 5 ||
+        !std::all_of(value.begin(), value.end(), [](unsigned char c) { return std::isdigit(c); }) ||
+        std::stoi(value) > 0xFFFF)
+        return "--face expects the number of a face of a collection, 0 for the first, got " +
+               quoted(value);
+    face = std::stoi(value);
+    args.erase(option, option + 2);
+    if (std::find(args.begin(), args.end(), "--face") != args.end())
+        return "--face may be given once";
+    return std::nullopt;
 }
 
 bool isHelp(const std::string& arg) {
@@ -154,9 +194,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
             (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]) || args[0] == "--set"))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
-    std::vector<char32_t> extraCharacters;
+    CharacterSetsChoice characters;
     bool charactersGiven = false;
-    if (const auto error = takeCharacters(args, extraCharacters, charactersGiven))
+    if (const auto error = takeCharacters(args, characters, charactersGiven))
         return UsageError{*error};
     const bool notAConversion =
         !args.empty() && (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]));
@@ -170,7 +210,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
                           " goes with a conversion only (see ttf2pgf --help)"};
     if (!args.empty() && args[0] == "--set")
         return parseSet(std::vector<std::string>(args.begin() + 1, args.end()),
-                        std::move(extraCharacters), fit);
+                        std::move(characters.extraCharacters), fit);
     if (std::find(args.begin(), args.end(), "--serif") != args.end())
         return UsageError{"--serif goes with --set only (see ttf2pgf --help)"};
     if (args.size() == 1 && isHelp(args[0]))
@@ -201,6 +241,12 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     }
     if (std::find(args.begin(), args.end(), "--background") != args.end())
         return UsageError{"--background goes with --render only (see ttf2pgf --help)"};
+    for (const std::string& arg : args)
+        if (isSetFontOption(arg))
+            return UsageError{arg + " goes with --set only (see ttf2pgf --help)"};
+    std::optional<int> face;
+    if (const auto error = takeFace(args, face))
+        return UsageError{*error};
     if (!args.empty() && args[0].rfind("--", 0) == 0)
         return UsageError{"unknown option " + quoted(args[0]) + " (see ttf2pgf --help)"};
     if (args.size() != 4)
@@ -213,21 +259,26 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     double radius = 0;
     if (auto error = readSizeAndShadow(args[2], args[3], size, radius))
         return *error;
-    return ConvertCommand{args[0],      args[1],         size,    radius,
-                          allowMissing, extraCharacters, fit.fit, fit.like};
+    ConvertCommand command{args[0], args[1],      size,
+                           radius,  allowMissing, std::move(characters.extraCharacters)};
+    command.fit = fit.fit;
+    command.likePath = fit.like;
+    command.faceIndex = face;
+    command.language = std::move(characters.language);
+    return command;
 }
 
 std::string usageText() {
     std::string text =
         "Usage: ttf2pgf [--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW\n"
-        "               [--fit] [--like REF.pgf]\n"
+        "               [--face N] [--fit] [--like REF.pgf]\n"
         "       ttf2pgf --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--characters SETS]\n"
-        "               [--fit] [--like REFDIR]\n"
+        "               [--japanese FONT3] [--korean FONT4] [--fit] [--like REFDIR]\n"
         "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
         "       ttf2pgf -h | --help | -v | --version\n"
         "\n"
         "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
-        "  FONT     the font to convert (a collection gives its first face)\n"
+        "  FONT     the font to convert (a collection gives its first face, or see --face)\n"
         "  OUTPUT   the PGF file to write, normally ltn0.pgf; it is replaced only when the\n"
         "           new file is complete\n"
         "  SIZE     em size in pixels, a whole number from " +
@@ -247,6 +298,14 @@ std::string usageText() {
         std::string line = "    " + std::string(set.name);
         line.resize(22, ' ');
         text += line + std::string(set.title) + "\n";
+        if (!set.summary.empty()) {
+            std::string_view summary = set.summary;
+            for (std::size_t end; (end = summary.find('\n')) != summary.npos;
+                 summary.remove_prefix(end + 1))
+                text += std::string(22, ' ') + std::string(summary.substr(0, end)) + "\n";
+            text += std::string(22, ' ') + std::string(summary) + "\n";
+            continue;
+        }
         if (set.ranges.empty())
             continue;
         std::string ranges(22, ' ');
@@ -261,6 +320,10 @@ std::string usageText() {
         "                   with more characters is larger than the handheld's own Latin\n"
         "                   font (about 69 KB for ltn0.pgf): the emulator reads such files;\n"
         "                   on a real device it is untried.\n"
+        "  --face N         convert face N of a collection (.ttc), 0 for the first. Without\n"
+        "                   it, --characters japanese (or korean) takes the collection's\n"
+        "                   face for that language as fontconfig knows it (\"Noto Sans CJK\n"
+        "                   JP\"), and a note names the face taken.\n"
         "\n"
         "On success one line goes to standard output, in this form (the part from \";\" on\n"
         "only when characters were left out, being too large for the format or, for\n"
@@ -281,6 +344,9 @@ std::string usageText() {
         "as above, then the summary (the part from \";\" on only when some styles were\n"
         "made up):\n"
         "  wrote 16 files to OUTDIR: sans-serif FAMILY, serif FAMILY2; made by synthesis: ltn2\n"
+        "--japanese FONT3 adds jpn0.pgf and --korean FONT4 adds kr0.pgf, at SIZE, with the\n"
+        "japanese or korean set and --characters', from the face of FONT3 (FONT4) for the\n"
+        "language as --face describes; all the files are then written together or none.\n"
         "\n"
         "Games were laid out for the handheld's own fonts and cut off text that is larger.\n"
         "  --fit     fit the file to the handheld's own font that OUTPUT names (ltn4.pgf gets\n"

@@ -17,11 +17,14 @@ struct ConvertCommand {
     double shadowRadius = 0;
     bool allowMissing = false; // --allow-missing: write fonts that lack letters or digits
     std::vector<char32_t> extraCharacters{}; // --characters SETS, beyond the Latin set
-    bool fit = false;       // --fit: the box of the handheld's font that OUTPUT names
-    std::string likePath{}; // --like REF.pgf: the measures of the user's own file instead
+    bool fit = false;               // --fit: the box of the handheld's font that OUTPUT names
+    std::string likePath{};         // --like REF.pgf: the measures of the user's own file instead
+    std::optional<int> faceIndex{}; // --face N; without it, chosen for the language
+    std::string language{};         // of --characters' first script set ("ja"), else empty
 };
 
-// --set: the sixteen system font files from one family (and a second for the serif ones).
+// --set: the sixteen system font files from one family (and a second for the serif ones), and
+// the Japanese and Korean ones when asked for.
 struct SetCommand {
     std::string fontPath;
     std::string outputFolder;
@@ -30,7 +33,9 @@ struct SetCommand {
     std::string serifFontPath; // --serif; empty: the serif files come from fontPath's family
     std::vector<char32_t> extraCharacters{}; // --characters SETS, in every file
     bool fit = false;                        // --fit: each file in the box of the handheld's own
-    std::string likeFolder{}; // --like REFDIR: the measures of the user's own files there
+    std::string likeFolder{};       // --like REFDIR: the measures of the user's own files there
+    std::string japaneseFontPath{}; // --japanese: jpn0.pgf too, from this font
+    std::string koreanFontPath{};   // --korean: kr0.pgf too, from this font
 };
 
 struct RenderCommand {
@@ -55,6 +60,8 @@ using ParsedArguments = std::variant<ConvertCommand, SetCommand, RenderCommand, 
 // Reads the arguments after the program name:
 //   [--allow-missing] [--fit] [--like REF.pgf] FONT OUTPUT SIZE iSHADOW |
 //   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--fit] [--like REFDIR] |
+//   [--allow-missing] [--face N] FONT OUTPUT SIZE iSHADOW |
+//   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--japanese FONT3] [--korean FONT4] |
 //   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --help | --version
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 

@@ -1,6 +1,7 @@
 #include "converter/command/Cli.h"
 
 #include "converter/command/Arguments.h"
+#include "converter/command/Faces.h"
 #include "converter/command/Files.h"
 #include "converter/command/Png.h"
 #include "converter/command/Report.h"
@@ -19,6 +20,15 @@ namespace korven::converter {
 namespace {
 
 int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
+    // Only --face or a script's characters make a face choice: other conversions take face 0
+    // without asking fontconfig, as they always have.
+    int faceIndex = 0;
+    if (c.faceIndex || !c.language.empty()) {
+        const std::optional<int> face = takeFace(c.fontPath, c.faceIndex, c.language, err);
+        if (!face)
+            return kExitUsage;
+        faceIndex = *face;
+    }
     std::vector<std::uint8_t> pgf;
     ConversionResult result;
     ConversionSettings settings;
@@ -33,6 +43,7 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
             settings.fit = readReferenceTarget(c.likePath);
         else if (c.fit)
             settings.fit = fitTargetOf(handheldFontForFile(c.outputPath));
+        settings.faceIndex = faceIndex;
         result = convertFont(fontBytes, settings);
         pgf = writePgf(result.font);
         writeFileAtomically(c.outputPath, pgf);

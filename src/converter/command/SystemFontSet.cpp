@@ -1,8 +1,11 @@
 #include "converter/command/SystemFontSet.h"
 
 #include "converter/command/Cli.h"
+#include "converter/command/Faces.h"
 #include "converter/command/Files.h"
 #include "converter/command/Report.h"
+#include "converter/core/CharacterSets.h"
+#include "converter/family/ScriptFonts.h"
 #include "converter/family/SetPlan.h"
 
 #include <filesystem>
@@ -42,6 +45,40 @@ std::string familyOrFile(const std::string& family, const std::string& path) {
     return family.empty() ? fileName(path) : family;
 }
 
+// --japanese's font for jpn0.pgf, --korean's for kr0.pgf; empty when not asked for.
+const std::string& scriptFontPath(const SetCommand& c, const ScriptFontSlot& slot) {
+    return slot.fileName == "jpn0.pgf" ? c.japaneseFontPath : c.koreanFontPath;
+}
+
+// A script's file of the set as it is planned, with its face's family for the summary.
+struct ScriptFile {
+    ScriptPlanEntry entry;
+    std::string familyName;
+};
+
+// jpn0.pgf and kr0.pgf when asked for, each from its font's face for the script's language;
+// with a note on the face taken.
+std::vector<ScriptFile> planScriptFiles(const SetCommand& c, std::ostream& err) {
+    std::vector<ScriptFile> files;
+    for (const ScriptFontSlot& slot : scriptFontSlots()) {
+        const std::string& path = scriptFontPath(c, slot);
+        if (path.empty())
+            continue;
+        const NamedCharacterSet* set = namedCharacterSet(slot.characterSet);
+        const std::string_view language = set ? set->language : std::string_view{};
+        const FaceChoice choice = chooseFace(path, std::nullopt, language);
+        const FaceFile face{path, choice.index, {}};
+        files.push_back(
+            {planScriptFont(slot, face, c.pixelsPerEm, c.shadowRadius, c.extraCharacters),
+             familyOrFile(choice.familyName, path)});
+        const std::string words = faceWords(choice, language, false, false);
+        err << kProgram << "note: " << slot.fileName << " (" << slot.title << ", "
+            << files.back().entry.settings.pixelsPerEm << " px) from \"" << path << '"'
+            << (words.empty() ? "" : ", " + words) << '\n';
+    }
+    return files;
+}
+
 int failed(const std::string& why, std::ostream& err) {
     err << kProgram << why << '\n';
     return kExitFailed;
@@ -61,21 +98,36 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
             return failed("cannot use \"" + c.likeFolder +
                               "\" as the folder of your own font files: it is not a folder",
                           err);
-        try {
-            fitSetPlan(plan, c.likeFolder);
-        } catch (const FileError& error) {
-            err << kProgram << error.what() << '\n';
-            return failed(nothingWritten, err);
-        }
     }
-    reportPlan(plan, c.pixelsPerEm, err);
+    std::vector<ScriptFile> scripts;
+    try {
+        if (c.fit || !c.likeFolder.empty())
+            fitSetPlan(plan, c.likeFolder);
+        reportPlan(plan, c.pixelsPerEm, err);
+        scripts = planScriptFiles(c, err);
+        if (c.fit || !c.likeFolder.empty())
+            for (ScriptFile& s : scripts)
+                s.entry.settings.fit =
+                    fitTargetFor(std::string(s.entry.slot.fileName), c.likeFolder);
+    } catch (const FileError& error) {
+        err << kProgram << error.what() << '\n';
+        return failed(nothingWritten, err);
+    }
+    std::vector<ScriptPlanEntry> scriptEntries;
+    for (const ScriptFile& s : scripts)
+        scriptEntries.push_back(s.entry);
 
+    std::vector<std::string> paths;
+    for (const SetPlanEntry& e : plan.entries)
+        paths.push_back(e.face.path);
+    for (const ScriptPlanEntry& e : scriptEntries)
+        paths.push_back(e.face.path);
     FontFiles fonts;
-    for (const SetPlanEntry& e : plan.entries) {
-        if (fonts.contains(e.face.path))
+    for (const std::string& path : paths) {
+        if (fonts.contains(path))
             continue;
         try {
-            fonts.emplace(e.face.path, readWholeFile(e.face.path));
+            fonts.emplace(path, readWholeFile(path));
         } catch (const FileError& error) {
             err << kProgram << error.what() << '\n';
             return failed(nothingWritten, err);
@@ -91,6 +143,21 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
             return failed(slotWords(e, c.pixelsPerEm) + " was refused, so " + nothingWritten, err);
         }
         files.push_back({inFolder(c.outputFolder, slotFileName(e.slot.number)), outcome.bytes});
+    }
+    // The scripts' files only once the sixteen have all been made: a refused Latin file
+    // leaves nothing for them to do.
+    const std::vector<SlotOutcome> scriptOutcomes = convertScriptFonts(scriptEntries, fonts);
+    for (std::size_t n = 0; n < scriptEntries.size(); ++n) {
+        const ScriptPlanEntry& e = scriptEntries[n];
+        if (const SlotOutcome& outcome = scriptOutcomes[n]; outcome.error) {
+            reportConversionError(*outcome.error, e.face.path, err);
+            return failed(std::string(e.slot.fileName) + " (" + std::string(e.slot.title) + ", " +
+                              std::to_string(e.settings.pixelsPerEm) + " px) was refused, so " +
+                              nothingWritten,
+                          err);
+        }
+        files.push_back(
+            {inFolder(c.outputFolder, std::string(e.slot.fileName)), scriptOutcomes[n].bytes});
     }
     try {
         writeFilesTogether(files);
@@ -111,9 +178,20 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
         if (e.synthesized())
             synthesized += " ltn" + std::to_string(e.slot.number);
     }
-    out << "wrote 16 files to " << c.outputFolder << ": sans-serif "
+    for (std::size_t n = 0; n < scripts.size(); ++n) {
+        const ScriptPlanEntry& e = scripts[n].entry;
+        reportNotes(scriptOutcomes[n].result, e.settings.pixelsPerEm, e.face.path, err);
+        if (e.settings.fit)
+            reportFit(scriptOutcomes[n].result, *e.settings.fit, e.settings.pixelsPerEm,
+                      scriptOutcomes[n].bytes.size(), files[16 + n].path, err);
+        reportWritten(scriptOutcomes[n].result, scriptOutcomes[n].bytes.size(), files[16 + n].path,
+                      out);
+    }
+    out << "wrote " << files.size() << " files to " << c.outputFolder << ": sans-serif "
         << familyOrFile(plan.sansFamily, c.fontPath) << ", serif "
         << familyOrFile(plan.serifFamily, c.serifFontPath.empty() ? c.fontPath : c.serifFontPath);
+    for (const ScriptFile& s : scripts)
+        out << ", " << s.entry.slot.title << ' ' << s.familyName;
     if (!synthesized.empty())
         out << "; made by synthesis:" << synthesized;
     out << '\n';

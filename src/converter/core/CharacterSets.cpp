@@ -2,6 +2,7 @@
 
 #include "converter/core/CharacterSet.h"
 #include "converter/core/PgfModel.h"
+#include "converter/core/ScriptCharacterSets.h"
 
 #include <algorithm>
 #include <array>
@@ -20,12 +21,25 @@ constexpr std::array<CodePointRange, 4> kLatinExtended{{
 constexpr std::array<CodePointRange, 1> kGreek{{{0x0370, 0x03FF}}};
 constexpr std::array<CodePointRange, 1> kCyrillic{{{0x0400, 0x04FF}}};
 
-constexpr std::array<NamedCharacterSet, 4> kSets{{
-    {"latin", "Western Latin (always included)", {}},
-    {"latin-extended", "Latin Extended (Romanian, Vietnamese...)", kLatinExtended},
-    {"greek", "Greek", kGreek},
-    {"cyrillic", "Cyrillic", kCyrillic},
-}};
+// Made on first use: the script tables live in their own generated file.
+const std::array<NamedCharacterSet, 6>& sets() {
+    static const std::array<NamedCharacterSet, 6> kSets{{
+        {"latin", "Western Latin (always included)", {}},
+        {"latin-extended", "Latin Extended (Romanian, Vietnamese...)", kLatinExtended},
+        {"greek", "Greek", kGreek},
+        {"cyrillic", "Cyrillic", kCyrillic},
+        {"japanese", "Japanese (for jpn0.pgf)", japaneseRanges(),
+         "JIS X 0208 (6,879 characters: kana, kanji of levels 1\n"
+         "and 2, symbols, Greek, Cyrillic) and the half-width\n"
+         "katakana U+FF61-U+FF9F",
+         "ja"},
+        {"korean", "Korean (for kr0.pgf)", koreanRanges(),
+         "Hangul syllables U+AC00-U+D7A3, the jamo U+3131-U+318E\n"
+         "and the symbols of KS X 1001",
+         "ko"},
+    }};
+    return kSets;
+}
 
 // The first code point a file's character map can hold: readers draw nothing below it.
 constexpr char32_t kFirstStorable = kSpace;
@@ -107,9 +121,9 @@ bool readRange(std::string_view item, std::vector<char32_t>& out, std::string& e
 }
 
 const NamedCharacterSet* findSet(std::string_view name) {
-    const auto it = std::find_if(kSets.begin(), kSets.end(),
+    const auto it = std::find_if(sets().begin(), sets().end(),
                                  [&](const NamedCharacterSet& s) { return s.name == name; });
-    return it == kSets.end() ? nullptr : &*it;
+    return it == sets().end() ? nullptr : &*it;
 }
 
 void appendSet(const NamedCharacterSet& set, std::vector<char32_t>& out) {
@@ -132,15 +146,19 @@ std::vector<char32_t> beyondLatin(std::vector<char32_t> codePoints) {
 
 std::string knownNames() {
     std::string names;
-    for (const NamedCharacterSet& s : kSets)
+    for (const NamedCharacterSet& s : sets())
         names.append(names.empty() ? "" : ", ").append(s.name);
     return names;
 }
 
 } // namespace
 
+const NamedCharacterSet* namedCharacterSet(std::string_view name) {
+    return findSet(name);
+}
+
 std::span<const NamedCharacterSet> namedCharacterSets() {
-    return kSets;
+    return sets();
 }
 
 CharacterSetsChoice parseCharacterSets(std::string_view text) {
@@ -156,9 +174,11 @@ CharacterSetsChoice parseCharacterSets(std::string_view text) {
                            " (sets: " + knownNames() + ")";
             return choice;
         }
-        if (const NamedCharacterSet* set = findSet(item))
+        if (const NamedCharacterSet* set = findSet(item)) {
             appendSet(*set, wanted);
-        else if (item.size() > 1 && (item[0] == 'U' || item[0] == 'u') && item[1] == '+') {
+            if (choice.language.empty())
+                choice.language = set->language;
+        } else if (item.size() > 1 && (item[0] == 'U' || item[0] == 'u') && item[1] == '+') {
             if (!readRange(item, wanted, choice.error))
                 return choice;
         } else {
@@ -175,9 +195,9 @@ CharacterSetsChoice parseCharacterSets(std::string_view text) {
 }
 
 std::string characterSetsArgument(const std::vector<std::string>& chosenNames) {
-    std::string value = std::string(kSets.front().name);
-    for (const NamedCharacterSet& s : kSets)
-        if (s.name != kSets.front().name &&
+    std::string value = std::string(sets().front().name);
+    for (const NamedCharacterSet& s : sets())
+        if (s.name != sets().front().name &&
             std::find(chosenNames.begin(), chosenNames.end(), s.name) != chosenNames.end())
             value.append(",").append(s.name);
     return value;

@@ -19,9 +19,15 @@ struct NamedCharacterSet {
     std::string_view name;
     std::string_view title;
     std::span<const CodePointRange> ranges; // empty for "latin": that set is latinCharacterSet()
+    // For a whole script, too many ranges to list: the characters in words, for the help.
+    std::string_view summary = {};
+    // For a set that fills a file of its own (jpn0.pgf): the fontconfig language ("ja") whose
+    // face of a font collection draws it. Empty for the sets added to the Latin files.
+    std::string_view language = {};
 };
 
-// "latin", "latin-extended", "greek", "cyrillic", in the order menus and help list them.
+// "latin", "latin-extended", "greek", "cyrillic", "japanese", "korean", in the order menus and
+// help list them.
 std::span<const NamedCharacterSet> namedCharacterSets();
 
 // The outcome of reading a --characters value: either the code points wanted beyond the Latin
@@ -29,8 +35,13 @@ std::span<const NamedCharacterSet> namedCharacterSets();
 struct CharacterSetsChoice {
     std::vector<char32_t> extraCharacters;
     std::string error; // empty when the value was understood
+    // The language of the first named set that has one ("ja" for japanese), else empty.
+    std::string language;
     bool ok() const { return error.empty(); }
 };
+
+// The set of that name, or nothing.
+const NamedCharacterSet* namedCharacterSet(std::string_view name);
 
 // Reads a comma-separated list of set names, code points ("U+20BD") and ranges
 // ("U+0400-U+045F"). The Latin set is always included whether named or not. Code points must

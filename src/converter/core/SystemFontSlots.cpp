@@ -21,6 +21,11 @@ constexpr std::array<SystemFontSlot, 16> makeSlots() {
 
 constexpr std::array<SystemFontSlot, 16> kSlots = makeSlots();
 
+constexpr std::array<ScriptFontSlot, 2> kScriptSlots{{
+    {"jpn0.pgf", "Japanese", "japanese"},
+    {"kr0.pgf", "Korean", "korean"},
+}};
+
 // The small fonts are 7 pt where the others are 10.125 pt = 81/8 pt.
 constexpr int smallSize(int size) {
     return (2 * size * 7 * 8 + 81) / (2 * 81);
@@ -49,6 +54,10 @@ std::string slotStyleName(SlotStyle style) {
 
 const std::array<SystemFontSlot, 16>& systemFontSlots() {
     return kSlots;
+}
+
+const std::array<ScriptFontSlot, 2>& scriptFontSlots() {
+    return kScriptSlots;
 }
 
 std::string slotFileName(int number) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace korven::converter {
 
@@ -28,6 +29,18 @@ std::string slotFileName(int number);
 // slot the same size scaled from 10.125 pt down to 7 pt, rounded half up (18 gives 12) and
 // never below the smallest size the converter takes (6).
 int slotPixelSize(int size, bool small);
+
+// Beside the sixteen, the handheld holds one sans-serif font per script it draws natively:
+// jpn0.pgf and kr0.pgf. Each is known by its file and the character set it holds.
+struct ScriptFontSlot {
+    std::string_view fileName;     // "jpn0.pgf"
+    std::string_view title;        // "Japanese"
+    std::string_view characterSet; // the --characters set it holds, "japanese"
+    bool small = false;            // its em size as for a Latin slot: 10.125 pt, not 7 pt
+};
+
+// jpn0.pgf, then kr0.pgf.
+const std::array<ScriptFontSlot, 2>& scriptFontSlots();
 
 // The slot's family and style in words: "sans-serif, bold italic".
 std::string slotKind(const SystemFontSlot& slot);

@@ -77,15 +77,17 @@ FitTarget readReferenceTarget(const std::string& path) {
     }
 }
 
+FitTarget fitTargetFor(const std::string& fileName, const std::string& referenceFolder) {
+    const std::filesystem::path reference = std::filesystem::path(referenceFolder) / fileName;
+    std::error_code error;
+    return !referenceFolder.empty() && std::filesystem::exists(reference, error)
+               ? readReferenceTarget(reference.string())
+               : fitTargetOf(handheldFontForFile(fileName));
+}
+
 void fitSetPlan(SetPlan& plan, const std::string& referenceFolder) {
-    for (SetPlanEntry& entry : plan.entries) {
-        const std::string name = slotFileName(entry.slot.number);
-        const std::filesystem::path reference = std::filesystem::path(referenceFolder) / name;
-        std::error_code error;
-        entry.settings.fit = !referenceFolder.empty() && std::filesystem::exists(reference, error)
-                                 ? readReferenceTarget(reference.string())
-                                 : fitTargetOf(handheldFontForFile(name));
-    }
+    for (SetPlanEntry& entry : plan.entries)
+        entry.settings.fit = fitTargetFor(slotFileName(entry.slot.number), referenceFolder);
 }
 
 ConversionResult convertSlotFont(const SetPlanEntry& entry,

@@ -43,6 +43,11 @@ SetPlan planSystemFontSet(const FamilyFaces& sans, const FamilyFaces& serif, int
 // the file, when it cannot be read or is not a PGF font with glyphs.
 FitTarget readReferenceTarget(const std::string& path);
 
+// The target of the system font file named `fileName` ("ltn4.pgf", "jpn0.pgf"): the user's own
+// file of that name in `referenceFolder` where there is one (see readReferenceTarget), else
+// the handheld's own.
+FitTarget fitTargetFor(const std::string& fileName, const std::string& referenceFolder);
+
 // Fits every file of the plan: to the measures of the user's own file of its slot in
 // `referenceFolder` where there is one (see readReferenceTarget), else to the handheld's own
 // file of the slot. An empty folder name uses the handheld's for all.

@@ -10,6 +10,8 @@ CharactersMenu::CharactersMenu(QWidget* parent) : QMenu(QStringLiteral("C&HARACT
     for (const converter::NamedCharacterSet& set : converter::namedCharacterSets()) {
         if (set.ranges.empty())
             continue; // the Latin set is always in the file: nothing to choose
+        if (!set.language.empty())
+            continue; // a whole script goes into a file of its own, not into the Latin ones
         QAction* item =
             addAction(QLatin1Char('&') + QString::fromUtf8(set.title.data(), set.title.size()));
         item->setObjectName(QString::fromUtf8(set.name.data(), set.name.size()));

@@ -1,6 +1,8 @@
 #include "converter/command/Cli.h"
 
+#include "../CjkFont.h"
 #include "RunTtf2pgf.h"
+#include "converter/core/PgfReader.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -104,7 +106,16 @@ INSTANTIATE_TEST_SUITE_P(
             "CharactersBadRange", {"18", "i2", "--characters=U+0460-U+0400"}, "\"U+0460-U+0400\""},
         BadArguments{"CharactersBeyond16Bits", {"18", "--characters", "U+1F600", "i2"}, "U+FFFF"},
         BadArguments{
-            "CharactersWithoutValue", {"18", "i2", "--characters"}, "--characters expects"}),
+            "CharactersWithoutValue", {"18", "i2", "--characters"}, "--characters expects"},
+        BadArguments{"FaceWithoutNumber", {"18", "i2", "--face"}, "--face expects"},
+        BadArguments{"FaceWord", {"--face", "x", "18", "i2"}, "got \"x\""},
+        BadArguments{"FaceNegative", {"18", "--face", "-1", "i2"}, "got \"-1\""},
+        BadArguments{"FaceBeyond16Bits", {"--face", "65536", "18", "i2"}, "--face expects"},
+        BadArguments{"FaceTwice", {"--face", "0", "--face", "0", "18", "i2"}, "once"},
+        BadArguments{"FacePastASingleFont",
+                     {"--face", "1", "18", "i2"},
+                     "--face 1: \"DejaVuSans.ttf\" has 1 face, face 0"},
+        BadArguments{"JapaneseWithoutSet", {"18", "i2", "--japanese", "a.ttc"}, "with --set only"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Ttf2pgf, AcceptsTheRangeEnds) {
@@ -152,6 +163,22 @@ TEST_F(Ttf2pgf, CharactersTheFontLacksAreListed) {
     ASSERT_GT(r.out.size(), tail.size());
     EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
     EXPECT_NE(r.err.find("does not have"), std::string::npos) << r.err;
+}
+
+// A collection's face: refused past its end with the count, named in a note when taken.
+TEST_F(Ttf2pgf, FaceOfACollection) {
+    KORVEN_NEED_FONT(testing::kNotoSansCjk);
+    expectUntouchedFailure(
+        run({"--face", "10", testing::kNotoSansCjk, output_.string(), "18", "i2"}), 2,
+        "ttf2pgf: --face 10: \"NotoSansCJK-Regular.ttc\" has 10 faces, 0 to 9\n");
+    const Outcome r = run({"--face", "1", "--characters", "U+AC00-U+AC3F", testing::kNotoSansCjk,
+                           output_.string(), "18", "i2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1),
+              "ttf2pgf: note: \"NotoSansCJK-Regular.ttc\": face 1 of 10, \"Noto Sans CJK KR\"\n");
+    const std::string bytes = readText(output_);
+    const PgfFile file = PgfFile::parse({bytes.begin(), bytes.end()});
+    EXPECT_TRUE(file.glyphIndex(U'\uAC3F').has_value());
 }
 
 TEST_F(Ttf2pgf, MissingFontFails) {
@@ -315,7 +342,8 @@ TEST(Ttf2pgfInfo, HelpAndVersion) {
     std::ostringstream out, err;
     EXPECT_EQ(runTtf2pgf({"--help"}, out, err), 0);
     for (const char* part : {"[--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW",
-                             "latin-extended", "greek", "cyrillic", "69 KB"})
+                             "latin-extended", "greek", "cyrillic", "69 KB", "japanese", "korean",
+                             "--face N", "[--japanese FONT3] [--korean FONT4]"})
         EXPECT_NE(out.str().find(part), std::string::npos) << part;
     EXPECT_EQ(runTtf2pgf({"--allow-missing", "--render", "a.pgf", "x", "a.png"}, out, err), 2);
     EXPECT_EQ(runTtf2pgf({"-h", "--allow-missing"}, out, err), 2);

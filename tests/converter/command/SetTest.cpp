@@ -1,6 +1,8 @@
+#include "../CjkFont.h"
 #include "../family/FamilyFonts.h"
 #include "RunTtf2pgf.h"
 #include "converter/command/Cli.h"
+#include "converter/core/CharacterSet.h"
 #include "converter/core/CharacterSets.h"
 #include "converter/core/PgfReader.h"
 #include "converter/family/SetPlan.h"
@@ -205,6 +207,15 @@ TEST_F(SetFailure, ARefusedSlotRefusesTheSet) {
                         asWas());
 }
 
+TEST_F(SetFailure, ARefusedScriptFileRefusesTheSet) {
+    FontFolder fonts;
+    const std::string notAFont = fonts.write("notes.ttf", "not a font");
+    expectUntouched({"--set", kDejaVuSans, out_.root().string(), "18", "i2", "--korean", notAFont},
+                    "ttf2pgf: \"notes.ttf\" is not a font (TrueType, OpenType, Type 1 or WOFF)\n"
+                    "ttf2pgf: kr0.pgf (Korean, 18 px) was refused, so " +
+                        asWas());
+}
+
 // The files before ltn9.pgf are replaced by then; they must come back as they were.
 TEST_F(SetFailure, AFailedRenamePutsEveryEarlierFileBack) {
     fs::create_directory(out_.root() / "ltn9.pgf");
@@ -258,6 +269,50 @@ TEST(SetFit, EachFileFitsItsSlotOrTheUsersOwnFile) {
     }
 }
 
+// The one test that converts a whole jpn0.pgf: from the collection's Japanese face, beside a
+// kr0.pgf from a font without Hangul, and the sixteen byte for byte as without the options.
+TEST(SetWithScripts, WritesEighteenFiles) {
+    KORVEN_NEED_FONT(testing::kNotoSansCjk);
+    KORVEN_NEED_FONT(kDejaVuSans);
+    FontFolder latinOnly;
+    ASSERT_EQ(run({"--set", kDejaVuSans, latinOnly.root().string(), "18", "i2"}).code, 0);
+    FontFolder out;
+    const std::string folder = out.root().string();
+    const Outcome r = run({"--set", kDejaVuSans, folder, "18", "i2", "--japanese",
+                           testing::kNotoSansCjk, "--korean", kDejaVuSans});
+    ASSERT_EQ(r.code, 0) << r.err;
+
+    EXPECT_EQ(snapshot(out.root()).size(), 18u);
+    for (int n = 0; n < 16; ++n)
+        EXPECT_EQ(readText(out.root() / slotFileName(n)),
+                  readText(latinOnly.root() / slotFileName(n)))
+            << slotFileName(n);
+    EXPECT_NE(r.err.find("ttf2pgf: note: jpn0.pgf (Japanese, 18 px) from \"" +
+                         testing::kNotoSansCjk +
+                         "\", face 0 of 10, \"Noto Sans CJK JP\", taken for Japanese\n"),
+              std::string::npos)
+        << r.err;
+    const std::string jpn0 = readText(out.root() / "jpn0.pgf");
+    const PgfFile japanese = PgfFile::parse({jpn0.begin(), jpn0.end()});
+    EXPECT_EQ(japanese.header().hSize, 36 * 18);
+    for (char32_t c : {U'A', U'\u3042', U'\u4E9C', U'\u7199', U'\uFF71'})
+        EXPECT_TRUE(japanese.glyphIndex(c).has_value()) << codePointName(c);
+    const std::string kr0 = readText(out.root() / "kr0.pgf");
+    const PgfFile korean = PgfFile::parse({kr0.begin(), kr0.end()});
+    EXPECT_TRUE(korean.glyphIndex(U'A').has_value());
+    EXPECT_FALSE(korean.glyphIndex(U'\uAC00').has_value());
+
+    // Noto Sans CJK lacks one character of the Japanese set; DejaVu Sans all the Hangul.
+    EXPECT_NE(r.out.find("wrote " + folder + "/jpn0.pgf: 7161 glyphs, " +
+                         std::to_string(jpn0.size()) + " bytes; left out 1 character: U+2252\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("U+AC00-U+D7A3"), std::string::npos) << r.out;
+    EXPECT_EQ(lastLines(r.out, 1), "wrote 18 files to " + folder +
+                                       ": sans-serif DejaVu Sans, serif DejaVu Sans, Japanese "
+                                       "Noto Sans CJK JP, Korean DejaVu Sans\n");
+}
+
 TEST(SetArguments, AreRefusedWithCode2) {
     struct Row {
         std::vector<std::string> args;
@@ -277,6 +332,9 @@ TEST(SetArguments, AreRefusedWithCode2) {
         {{"--fit", "a.ttf", "ltn0.pgf", "--fit", "18", "i2"}, "--fit may be given once"},
         {{"--render", "a.pgf", "Hi", "a.png", "--fit"}, "--fit goes with a conversion only"},
         {{"--set", "a.ttf", "out", "18", "i2", "--like", "a", "--like", "b"}, "once"},
+        {{"--set", "a.ttf", "out", "18", "i2", "--japanese"}, "--japanese expects the font"},
+        {{"--set", "a.ttf", "out", "18", "i2", "--korean", "b", "--korean", "c"}, "once"},
+        {{"--set", "a.ttf", "out", "18", "i2", "--face", "1"}, "does not go with --set"},
     };
     for (const Row& row : rows) {
         const Outcome r = run(row.args);

@@ -1,5 +1,6 @@
 #include "converter/core/CharacterSets.h"
 
+#include "../CjkFont.h"
 #include "TestFont.h"
 #include "converter/core/CharacterSet.h"
 #include "converter/core/Converter.h"
@@ -12,6 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
+#include <random>
 
 namespace korven::converter {
 namespace {
@@ -60,6 +63,10 @@ TEST(CharacterSets, ReadsNamesCodePointsAndRanges) {
         {"U+0400-U+045F", 96, 0x0400, 0x045F},
         {"U+D7FF-U+E000", 2, 0xD7FF, 0xE000}, // surrogate codes are no characters
         {"cyrillic,U+0410", 256, 0x0400, 0x04FF},
+        // JIS X 0208 (6,879) and half-width katakana (63), less the 19 Latin-1 signs it has.
+        {"japanese", 6923, 0x0391, 0xFFE5},
+        // Syllables (11,172), jamo (94) and the symbols, less the Latin they hold.
+        {"korean", 12100, 0x02C7, 0xFFE6},
     };
     for (const auto& c : cases) {
         const CharacterSetsChoice choice = parseCharacterSets(c.text);
@@ -73,6 +80,38 @@ TEST(CharacterSets, ReadsNamesCodePointsAndRanges) {
     }
     for (const char* latinOnly : {"latin", "U+0041", "U+0020-U+007E"})
         EXPECT_TRUE(parseCharacterSets(latinOnly).extraCharacters.empty()) << latinOnly;
+}
+
+// What each script's set holds and what it leaves to other sets or files.
+TEST(CharacterSets, ScriptSetsHoldTheirCharacters) {
+    const struct {
+        const char* set;
+        char32_t codePoint;
+        bool held;
+    } cases[] = {
+        {"japanese", U'\u3042', true},  // hiragana a
+        {"japanese", U'\u30F6', true},  // the last katakana of the standard
+        {"japanese", U'\u4E9C', true},  // the first kanji of level 1
+        {"japanese", U'\u7199', true},  // a kanji of level 2
+        {"japanese", U'\uFF71', true},  // half-width katakana a
+        {"japanese", U'\u4E02', false}, // a kanji beyond the standard
+        {"japanese", U'\uAC00', false},
+        {"korean", U'\uAC00', true},
+        {"korean", U'\uD7A3', true},
+        {"korean", U'\u3131', true},
+        {"korean", U'\u318E', true},
+        {"korean", U'\u3042', true},  // kana are among the standard's symbols
+        {"korean", U'\u4E00', false}, // hanja are not
+        {"korean", U'\u1100', false}, // nor the conjoining jamo
+    };
+    for (const auto& c : cases) {
+        const std::vector<char32_t> extra = parseCharacterSets(c.set).extraCharacters;
+        EXPECT_EQ(std::binary_search(extra.begin(), extra.end(), c.codePoint), c.held)
+            << c.set << " " << codePointName(c.codePoint);
+    }
+    EXPECT_EQ(parseCharacterSets("latin,korean").language, "ko");
+    EXPECT_EQ(parseCharacterSets("greek,japanese,korean").language, "ja");
+    EXPECT_EQ(parseCharacterSets("greek").language, "");
 }
 
 TEST(CharacterSets, RefusesWithOneLineNamingTheBadPart) {
@@ -192,6 +231,31 @@ TEST(CharacterSets, EachSetOnDejaVuSansReadsBack) {
     }
 }
 
+// Every 30th character of each script's set, on the face of Noto Sans CJK for its language:
+// each is in the file or named as left out, and the face holds nearly all of them.
+TEST(CharacterSets, ScriptSetsOnNotoSansCjkReadBack) {
+    KORVEN_NEED_FONT(testing::kNotoSansCjk);
+    const Bytes font = readFile(testing::kNotoSansCjk);
+    for (const auto& [sets, face] : {std::pair{"japanese", 0}, std::pair{"korean", 1}}) {
+        const std::vector<char32_t> all = parseCharacterSets(sets).extraCharacters;
+        ConversionSettings settings{18, 2.0};
+        settings.faceIndex = face;
+        for (std::size_t i = 0; i < all.size(); i += 30)
+            settings.extraCharacters.push_back(all[i]);
+        const ConversionResult result = convertFont(font, settings);
+        const PgfFile file = PgfFile::parse(writePgf(result.font));
+        std::size_t present = 0;
+        for (char32_t c : settings.extraCharacters) {
+            const bool reported = std::count(result.absent.begin(), result.absent.end(), c) +
+                                      std::count(result.skipped.begin(), result.skipped.end(), c) ==
+                                  1;
+            EXPECT_NE(file.glyphIndex(c).has_value(), reported) << sets << " " << codePointName(c);
+            present += file.glyphIndex(c).has_value();
+        }
+        EXPECT_GT(present * 50, settings.extraCharacters.size() * 49) << sets;
+    }
+}
+
 TEST(CharacterSets, CharactersTheFontLacksAreLeftOutNotRefused) {
     std::vector<testing::TestGlyph> glyphs = testing::basicGlyphs();
     glyphs.push_back({0x03B1, 500, 50, 0, 450, 500}); // alpha, the only Greek letter
@@ -246,6 +310,35 @@ TEST(CharacterSets, ShadowDistanceComparesOnThePenCanvas) {
     EXPECT_EQ(shadowDistance(a, GlyphBitmap{0, 3, 0, 1, {}}), 8);
     const GlyphBitmap tall{1, 3, 1, 2, {1, 9, 1}}; // overlaps a's right pixel with its middle
     EXPECT_EQ(shadowDistance(a, tall), 4 + 5 + 1 + 1);
+}
+
+// Past the limit each glyph takes the kept shadow nearest to its own, however the search
+// narrows the candidates down: checked against measuring every kept shadow, on random
+// shadows of many sizes and places.
+TEST(CharacterSets, SharedShadowsAreTheNearestKept) {
+    std::mt19937 random(24);
+    auto upTo = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
+    std::vector<PgfGlyph> glyphs(900);
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        GlyphBitmap& s = glyphs[i].shadow;
+        glyphs[i].codePoint = static_cast<char32_t>(0x4E00 + i);
+        s = {upTo(9), upTo(9), upTo(8) - 4, upTo(12) - 2, {}};
+        for (int p = 0; p < s.width * s.height; ++p)
+            s.pixels.push_back(static_cast<std::uint8_t>(upTo(15)));
+    }
+    std::vector<PgfGlyph> shared = glyphs;
+    shareShadowsToFit(shared, {});
+    std::vector<GlyphBitmap> kept;
+    for (const PgfGlyph& g : shared)
+        if (std::find(kept.begin(), kept.end(), g.shadow) == kept.end())
+            kept.push_back(g.shadow);
+    ASSERT_EQ(kept.size(), 511U);
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        long nearest = std::numeric_limits<long>::max();
+        for (const GlyphBitmap& k : kept)
+            nearest = std::min(nearest, shadowDistance(glyphs[i].shadow, k));
+        EXPECT_EQ(shadowDistance(glyphs[i].shadow, shared[i].shadow), nearest) << "glyph " << i;
+    }
 }
 
 } // namespace
