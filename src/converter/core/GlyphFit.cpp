@@ -80,11 +80,15 @@ bool isLetterOrDigit(char32_t c) {
 
 bool lettersFit(FT_Face face, std::int32_t em, const FitTarget& target, FaceSynthesis synthesis) {
     setEmSize(face, em);
+    std::u32string letters = target.sizingCharacters;
+    for (char32_t c = '0'; c <= 'z'; ++c)
+        if (isLetterOrDigit(c))
+            letters += c;
     std::vector<std::uint8_t> coverage;
     RenderedGlyph g;
-    for (char32_t c = '0'; c <= 'z'; ++c) {
+    for (char32_t c : letters) {
         coverage.clear();
-        if (!isLetterOrDigit(c) || !renderCodePoint(face, c, g, coverage, synthesis))
+        if (!renderCodePoint(face, c, g, coverage, synthesis))
             continue;
         if (!fitsVertically(g, target) || condensingNeeded(g, target) < kLeastLetterCondensing)
             return false;

@@ -17,6 +17,11 @@ constexpr std::int32_t kSmallPoints = 0x1C0;  // 7 pt: 12.44 px per em
 
 // The firmware files' sizes, highest ink and largest bitmaps as an emulator's registry of the
 // real files records them (the values it says must match a real handheld's font files).
+// Kana and common kanji, and Hangul syllables of the simplest and the most crowded shapes: a
+// line of Japanese or Korean text shows them side by side.
+constexpr std::u32string_view kJapaneseLetters = U"あいうかきアイウカキ日本語漢字国学";
+constexpr std::u32string_view kKoreanLetters = U"가나다한글국어뷁똠쀍";
+
 constexpr std::array<HandheldFont, 18> kFonts = {{
     {"ltn0", 69108, 0x4B2, 23, 20, kNormalPoints},
     {"ltn1", 65124, 0x482, 23, 20, kNormalPoints},
@@ -34,8 +39,8 @@ constexpr std::array<HandheldFont, 18> kFonts = {{
     {"ltn13", 41772, 0x312, 17, 14, kSmallPoints},
     {"ltn14", 45184, 0x34F, 18, 15, kSmallPoints},
     {"ltn15", 43044, 0x312, 18, 14, kSmallPoints},
-    {"jpn0", 1581700, 0x4B4, 19, 20, kNormalPoints},
-    {"kr0", 394192, 0x3CB, 21, 20, kNormalPoints},
+    {"jpn0", 1581700, 0x4B4, 19, 20, kNormalPoints, kJapaneseLetters},
+    {"kr0", 394192, 0x3CB, 21, 20, kNormalPoints, kKoreanLetters},
 }};
 
 // ltn0's line and widest advance as a real handheld's font library reported them (26.6 px).
@@ -90,6 +95,7 @@ FitTarget fitTargetOf(const HandheldFont& font) {
     target.descender = scaled(kLtn0Descender, font.pointSize);
     target.lineAdvance = scaled(kLtn0LineAdvance, font.pointSize);
     target.referenceBytes = static_cast<std::size_t>(font.fileBytes);
+    target.sizingCharacters = font.scriptLetters;
     target.whose = "the handheld's";
     return target;
 }

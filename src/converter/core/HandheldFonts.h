@@ -19,6 +19,9 @@ struct HandheldFont {
     int maxGlyphWidth = 0;      // widest bitmap, whole pixels
     int maxGlyphHeight = 0;     // tallest bitmap, whole pixels
     std::int32_t pointSize = 0; // nominal size, 26.6 points at 128 dpi (648 = 18 px per em)
+    // The script's own letters beside A-Z, a-z and 0-9 that must keep one size (see
+    // FitTarget::sizingCharacters); empty for the Latin fonts.
+    std::u32string_view scriptLetters{};
 };
 
 // The eighteen system fonts: ltn0 to ltn15, jpn0 and kr0.
@@ -42,6 +45,9 @@ struct FitTarget {
     std::int32_t descender = 0;   // 26.6, negative or zero
     std::int32_t lineAdvance = 0; // 26.6
     std::vector<std::pair<char32_t, std::int32_t>> referenceAdvances{};
+    // Beside A-Z, a-z and 0-9, characters that a line of text needs at one size: when one
+    // of them does not fit, the whole file is set smaller rather than that glyph alone.
+    std::u32string sizingCharacters{};
     // The size of the file the target was taken from: a larger file may not open in a game
     // that has little memory. 0 when unknown.
     std::size_t referenceBytes = 0;

@@ -147,6 +147,23 @@ TEST(FitEm, IsTheLargestThatFits) {
     EXPECT_GT(letter.top * 64, target.maxBaseY);
 }
 
+// A script's own letters keep one size too: a tall one sets the whole file smaller instead of
+// being made smaller alone, as another tall glyph is.
+TEST(FitEm, AScriptsLettersSetTheEmLikeLatinOnes) {
+    std::vector<TestGlyph> glyphs = basicGlyphs();
+    glyphs.push_back({U'\uac00', 900, 50, 0, 850, 1150}); // 가, taller than the box allows
+    ConversionSettings settings;
+    settings.extraCharacters = {U'\uac00'};
+    settings.fit = fitTargetOf(handheldFontForFile("ltn0.pgf"));
+    const ConversionResult latin = convertFont(buildTestFont(glyphs), settings);
+    EXPECT_EQ(latin.fit.reducedEm, 0);
+    EXPECT_EQ(latin.fit.scaledDown, std::vector<char32_t>{U'\uac00'});
+    settings.fit = fitTargetOf(handheldFontForFile("kr0.pgf"));
+    const ConversionResult korean = convertFont(buildTestFont(glyphs), settings);
+    EXPECT_GT(korean.fit.reducedEm, 0);
+    EXPECT_TRUE(korean.fit.scaledDown.empty());
+}
+
 // With the user's own file as the reference, every character both hold takes its advance.
 TEST(FitLike, TakesTheReferenceAdvances) {
     std::vector<TestGlyph> referenceGlyphs = basicGlyphs();
