@@ -100,10 +100,6 @@ FitTarget fitTargetOf(const HandheldFont& font) {
     return target;
 }
 
-} // namespace korven::converter
-
-namespace korven::converter {
-
 FitTarget fitTargetOf(const PgfFile& reference, std::string whose) {
     const PgfHeader& h = reference.header();
     FitTarget target;
