@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QSettings>
+#include <memory>
 
 namespace korven::startup {
 
@@ -17,12 +19,17 @@ using app::ConversionSettings;
 
 namespace {
 
-// PREVIEW opens beside the main window and keeps clear of the source pane and the options,
-// the panes it follows; it remembers its line, zoom and place while the program runs.
-forms::PreviewOpening PreviewBeside(const forms::Form1* form) {
+// What PREVIEW keeps while the program runs: its line, zoom and place.
+forms::PreviewMemory& PreviewKept() {
     static forms::PreviewMemory memory;
+    return memory;
+}
+
+// PREVIEW opens beside the main window and keeps clear of the source pane and the options,
+// the panes it follows.
+forms::PreviewOpening PreviewBeside(const forms::Form1* form) {
     forms::PreviewOpening opening;
-    opening.memory = &memory;
+    opening.memory = &PreviewKept();
     if (form == nullptr)
         return opening;
     const auto onScreen = [](const QWidget* pane) {
@@ -35,6 +42,30 @@ forms::PreviewOpening PreviewBeside(const forms::Form1* form) {
         inner.left() - opening.mainFrame.left(), inner.top() - opening.mainFrame.top(),
         opening.mainFrame.right() - inner.right(), opening.mainFrame.bottom() - inner.bottom());
     return opening;
+}
+
+// The user's choices from the last run, when the services name a file to keep them in: the
+// main window's and PREVIEW's are taken back now, and kept again as the main window closes.
+// DEFAULTS forgets them.
+void RememberChoices(forms::Form1* form, const QString& file) {
+    if (file.isEmpty())
+        return;
+    auto store = std::make_shared<QSettings>(file, QSettings::IniFormat);
+    const app::RememberedChoices kept = app::LoadChoices(*store);
+    PreviewKept().zoom = kept.previewZoom;
+    PreviewKept().userLine = kept.previewLine;
+    form->Recall(kept);
+    QObject::connect(form, &forms::Form1::closing, [form, store] {
+        app::RememberedChoices choices = form->Choices();
+        choices.previewZoom = PreviewKept().zoom;
+        choices.previewLine = PreviewKept().userLine;
+        app::SaveChoices(*store, choices);
+    });
+    QObject::connect(form, &forms::Form1::defaultsRestored, [store] {
+        app::ForgetChoices(*store);
+        PreviewKept().zoom = 1;
+        PreviewKept().userLine.clear();
+    });
 }
 
 } // namespace
@@ -59,6 +90,7 @@ forms::frmSplash* StartProgram(host::HostServices services, const QString& fontT
                                      preview->Follow(settings);
                                  }
                              });
+            RememberChoices(loaded, services.choicesFile);
             // The main window's load is done: the disclaimer that led here goes.
             forms::frmSplash::UnloadIfLoaded();
             return loaded;

@@ -7,6 +7,8 @@
 #include "controls/xpbutton/XPButton.h"
 #include "forms/about/frmAbout.h"
 #include "forms/disclaimer/frmSplash.h"
+#include "forms/main/CharactersMenu.h"
+#include "forms/main/FitMenu.h"
 #include "forms/main/Form1.h"
 #include "forms/main/FramePanel.h"
 #include "forms/preview/frmPreview.h"
@@ -111,6 +113,8 @@ protected:
         korven::host::HostServices services = korven::host::HostServices::Real();
         services.messages = &boxes_;
         services.programFolder = [folder = programFolder_] { return folder; };
+        // Each test is a first start; the test of remembered choices starts twice.
+        services.choicesFile = root_.filePath(QStringLiteral("choices.ini"));
         return services;
     }
 
@@ -248,6 +252,43 @@ TEST_F(EndToEnd, PreviewOpensFromTheMainWindowAndFollowsItsChoices) {
     EXPECT_NE(preview->Canvas().Image(), nothingPicked) << "the preview did not hear of the pick";
     preview->close();
     FlushDeletes();
+}
+
+// The added choices last from one run to the next, folders and PREVIEW's line included; DEFAULTS
+// takes them back to a first start's.
+TEST_F(EndToEnd, ChoicesLastUntilDefaultsAreRestored) {
+    Form1* form = StartAndContinue();
+    ASSERT_NE(form, nullptr);
+    const QString firstSource = form->Dir1()->Path();
+    form->CHARACTERS()->Item(QStringLiteral("greek"))->trigger();
+    form->FIT()->FitItem()->trigger();
+    ASSERT_EQ(form->Dir1()->SetPath(fonts_), korven::host::FolderError::None);
+    form->PREVIEW()->trigger();
+    ASSERT_NE(korven::forms::frmPreview::Instance(), nullptr);
+    korven::forms::frmPreview::Instance()->UserLine()->setText(QStringLiteral("Kept"));
+    form->close();
+    FlushDeletes();
+
+    form = StartAndContinue();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->Settings().ExtraCharacterSets, QStringList{QStringLiteral("greek")});
+    EXPECT_TRUE(form->Settings().FitToHandheld);
+    EXPECT_EQ(form->Dir1()->Path(), fonts_);
+    form->PREVIEW()->trigger();
+    ASSERT_NE(korven::forms::frmPreview::Instance(), nullptr);
+    EXPECT_EQ(korven::forms::frmPreview::Instance()->UserLine()->text(), QStringLiteral("Kept"));
+    korven::forms::frmPreview::Instance()->close();
+    form->DEFAULTS()->trigger();
+    EXPECT_TRUE(form->Settings().ExtraCharacterSets.isEmpty());
+    EXPECT_FALSE(form->Settings().FitToHandheld);
+    form->close();
+    FlushDeletes();
+
+    form = StartAndContinue();
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(form->Settings().FitToHandheld);
+    EXPECT_EQ(form->Dir1()->Path(), fonts_) << "the folders are those of the last run";
+    EXPECT_NE(firstSource, fonts_);
 }
 
 // "Open with": the font given to the program is picked once the main window is up, even

@@ -148,6 +148,9 @@ void Form1::CreateMenu() {
     menuBar()->addMenu(characters_);
     fit_ = new FitMenu(this);
     menuBar()->addMenu(fit_);
+    defaults_ = menuBar()->addAction(QStringLiteral("&DEFAULTS"));
+    defaults_->setObjectName(QStringLiteral("DEFAULTS"));
+    defaults_->setToolTip(QStringLiteral("Clear the choices of CHARACTERS and FIT"));
 }
 
 void Form1::CreateTimers() {
@@ -288,6 +291,7 @@ void Form1::ConnectHandlers() {
     connect(characters_, &CharactersMenu::ChoiceChanged, this, &Form1::CHARACTERS_Click);
     connect(fit_, &FitMenu::FitChanged, this, &Form1::FIT_Click);
     connect(fit_, &FitMenu::LikeRequested, this, &Form1::LIKE_Click);
+    connect(defaults_, &QAction::triggered, this, &Form1::DEFAULTS_Click);
     connect(timer1_, &host::Timer::Tick, this, &Form1::Timer1_Timer);
     connect(timer2_, &host::Timer::Tick, this, &Form1::Timer2_Timer);
     connect(drive1_, &host::DriveListBox::Change, this, &Form1::Drive1_Change);
@@ -326,6 +330,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     // The program is this window: whatever it opened (PREVIEW, the About window) closes with
     // it, so no window is left and the program ends, however this one was closed.
     host::CloseOtherWindows(this);
+    emit closing();
 }
 
 namespace {

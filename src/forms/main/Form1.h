@@ -4,6 +4,7 @@
 #include "app/ConversionSettings.h"
 #include "app/DriveEnumeration.h"
 #include "app/FontSetJob.h"
+#include "app/RememberedChoices.h"
 #include "host/seams/FolderReader.h"
 #include "host/toolkit/HostServices.h"
 
@@ -78,6 +79,7 @@ public:
     QAction* PREVIEW() const { return preview_; }
     CharactersMenu* CHARACTERS() const { return characters_; }
     FitMenu* FIT() const { return fit_; }
+    QAction* DEFAULTS() const { return defaults_; }
     QAction* SET() const { return set_; }
     host::Timer* SetTimer() const { return setTimer_; }
 
@@ -101,6 +103,12 @@ public:
     void PREVIEW_Click();
     // The CHARACTERS menu's choice changed: Convert and PREVIEW use the new one.
     void CHARACTERS_Click();
+    // The choices of this window that last from one run to the next, and taking them back:
+    // menus as they were, and the panes at their folders where those still exist.
+    app::RememberedChoices Choices() const;
+    void Recall(const app::RememberedChoices& choices);
+    // The DEFAULTS menu item: the added menus' choices as on a first start.
+    void DEFAULTS_Click();
     // The FIT menu: fit to the handheld's own sizes, or pick (or clear) the folder of the
     // user's own copies of its fonts.
     void FIT_Click();
@@ -131,6 +139,10 @@ signals:
     void previewRequested(const korven::app::ConversionSettings& settings);
     // The font, size or shadow changed, so an open preview can follow.
     void settingsChanged(const korven::app::ConversionSettings& settings);
+    // The window is closing with every window it opened: what it holds may be kept.
+    void closing();
+    // The DEFAULTS item was chosen: kept choices are to be forgotten.
+    void defaultsRestored();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -186,6 +198,7 @@ private:
     QAction* preview_ = nullptr;
     CharactersMenu* characters_ = nullptr;
     FitMenu* fit_ = nullptr;
+    QAction* defaults_ = nullptr;
     // What the report of the job under way says about fitting (empty: not fitted), taken
     // when it started so that a change of the menu meanwhile does not change the report.
     QString startedFitLine_;

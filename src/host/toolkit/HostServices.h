@@ -23,6 +23,9 @@ struct HostServices {
     FolderReader* folders = nullptr;
     UrlOpener* urls = nullptr;
     std::function<QString()> programFolder;
+    // The file the user's own added choices are kept in from one run to the next; empty:
+    // nothing is remembered (tests, unless they ask for it).
+    QString choicesFile;
     // Asks the user for a folder, starting at `start`; an empty answer when they cancel.
     std::function<QString(QWidget* parent, const QString& title, const QString& start)>
         chooseFolder;
