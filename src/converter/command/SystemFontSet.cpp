@@ -3,6 +3,7 @@
 #include "converter/command/Cli.h"
 #include "converter/command/Files.h"
 #include "converter/command/Report.h"
+#include "converter/core/FreeType.h"
 #include "converter/family/SetPlan.h"
 
 namespace korven::converter {
@@ -48,6 +49,24 @@ int failed(const std::string& why, std::ostream& err) {
 } // namespace
 
 int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err) {
+    // The fonts the user named are read and opened before anything is planned, so that a bad
+    // one is said in its own line rather than after the notes of a plan that cannot be made.
+    FontFiles fonts;
+    for (const std::string& path : {c.fontPath, c.serifFontPath}) {
+        if (path.empty() || fonts.contains(path))
+            continue;
+        try {
+            std::vector<std::uint8_t> bytes = readWholeFile(path);
+            checkOpensAsFont(bytes);
+            fonts.emplace(path, std::move(bytes));
+        } catch (const FileError& error) {
+            return failed(error.what(), err);
+        } catch (const ConversionError& error) {
+            reportConversionError(error, path, err);
+            return kExitFailed;
+        }
+    }
+
     const FamilyFaces sans = findFamilyFaces(c.fontPath);
     const FamilyFaces serif = c.serifFontPath.empty() ? sans : findFamilyFaces(c.serifFontPath);
     const SetPlan plan =
@@ -56,7 +75,6 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
     const std::string nothingWritten =
         "no file of the set was written; \"" + c.outputFolder + "\" is as it was";
 
-    FontFiles fonts;
     for (const SetPlanEntry& e : plan.entries) {
         if (fonts.contains(e.face.path))
             continue;

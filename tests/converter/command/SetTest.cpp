@@ -1,9 +1,11 @@
+#include "../core/TestFont.h"
 #include "../family/FamilyFonts.h"
 #include "RunTtf2pgf.h"
 #include "converter/command/Cli.h"
 #include "converter/core/CharacterSets.h"
 #include "converter/core/PgfReader.h"
 #include "converter/family/SetPlan.h"
+#include "support/InstalledFonts.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -46,10 +48,6 @@ std::string lastLines(const std::string& text, int count) {
     return at == std::string::npos ? text : text.substr(at + 1);
 }
 
-bool installed(const std::vector<std::string>& paths) {
-    return std::all_of(paths.begin(), paths.end(), [](const auto& p) { return fs::exists(p); });
-}
-
 struct SetCase {
     const char* name;
     std::string font;      // a path, or the name of a renamed Liberation Serif face copied
@@ -72,11 +70,12 @@ TEST_P(Set, WritesSixteenFilesAndSaysSo) {
     const SetCase& c = GetParam();
     FontFolder fonts;
     for (const char* face : c.unpacked)
-        if (!fonts.addRenamed(face))
-            GTEST_SKIP() << face << " is not installed (scripts/install-deps.sh installs it)";
+        if (!korven::testing::Installed(fonts.addRenamed(face), face))
+            GTEST_SKIP();
     const std::string font = c.unpacked.empty() ? c.font : fonts.path(c.font);
-    if (!installed({font, c.serifFont.empty() ? font : c.serifFont}))
-        GTEST_SKIP() << "a font of this case is not installed (scripts/install-deps.sh)";
+    if (!korven::testing::FontFileInstalled(font) ||
+        (!c.serifFont.empty() && !korven::testing::FontFileInstalled(c.serifFont)))
+        GTEST_SKIP();
     FontFolder out;
     std::ofstream(out.root() / "readme.txt") << "the user's own file";
     std::ofstream(out.root() / "ltn4.pgf") << "an earlier font";
@@ -168,8 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
 class SetFailure : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(kDejaVuSans))
-            GTEST_SKIP() << kDejaVuSans << " is not installed";
+        if (!korven::testing::FontFileInstalled(kDejaVuSans))
+            GTEST_SKIP();
         for (int n = 0; n < 16; ++n)
             if (n != 9)
                 std::ofstream(out_.root() / slotFileName(n)) << "earlier font " << n;
@@ -197,11 +196,44 @@ protected:
 
 TEST_F(SetFailure, ARefusedSlotRefusesTheSet) {
     FontFolder fonts;
+    // It opens, but has no lowercase letters.
+    const auto bytes = testing::buildTestFont({{'A', 600, 50, 0, 550, 700}});
+    const std::string letters = fonts.write("letters.ttf", std::string(bytes.begin(), bytes.end()));
+    const auto before = snapshot(out_.root());
+    const Outcome r =
+        run({"--set", kDejaVuSans, out_.root().string(), "18", "i2", "--serif", letters});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(lastLines(r.err, 1),
+              "ttf2pgf: ltn1.pgf (serif, regular, 18 px) was refused, so " + asWas());
+    EXPECT_NE(lastLines(r.err, 2).find("\"letters.ttf\""), std::string::npos) << r.err;
+    EXPECT_EQ(snapshot(out_.root()), before);
+}
+
+// A font the user named that cannot be read or opened is said in its one line, before any
+// plan is made or reported.
+TEST_F(SetFailure, ABadInputIsSaidInItsOneLine) {
+    FontFolder fonts;
     const std::string notAFont = fonts.write("notes.ttf", "not a font");
-    expectUntouched({"--set", kDejaVuSans, out_.root().string(), "18", "i2", "--serif", notAFont},
-                    "ttf2pgf: \"notes.ttf\" is not a font (TrueType, OpenType, Type 1 or WOFF)\n"
-                    "ttf2pgf: ltn1.pgf (serif, regular, 18 px) was refused, so " +
-                        asWas());
+    const std::string missing = fonts.path("nope.ttf");
+    const struct {
+        std::vector<std::string> args;
+        std::string said;
+    } rows[] = {
+        {{"--set", kDejaVuSans, out_.root().string(), "18", "i2", "--serif", notAFont},
+         "ttf2pgf: \"notes.ttf\" is not a font (TrueType, OpenType, Type 1 or WOFF)\n"},
+        {{"--set", kDejaVuSans, out_.root().string(), "18", "i2", "--serif", missing},
+         "ttf2pgf: cannot read \"" + missing + "\": No such file or directory\n"},
+        {{"--set", missing, out_.root().string(), "18", "i2"},
+         "ttf2pgf: cannot read \"" + missing + "\": No such file or directory\n"},
+    };
+    for (const auto& row : rows) {
+        const auto before = snapshot(out_.root());
+        const Outcome r = run(row.args);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, row.said);
+        EXPECT_EQ(snapshot(out_.root()), before);
+    }
 }
 
 // The files before ltn9.pgf are replaced by then; they must come back as they were.
