@@ -1,6 +1,7 @@
 #include "preview/PreviewModel.h"
 
 #include "preview/PreviewCanvas.h"
+#include "support/InstalledFonts.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -45,8 +46,9 @@ class Preview : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* font : {"/DejaVuSans.ttf", "/DejaVuSerif.ttf"}) {
-            if (!QFile::exists(kFontFolder + QLatin1String(font)))
-                GTEST_SKIP() << qPrintable(kFontFolder) << font << " is not installed";
+            if (!korven::testing::FontFileInstalled(
+                    (kFontFolder + QLatin1String(font)).toStdString()))
+                GTEST_SKIP();
         }
     }
     QTemporaryDir dir_;

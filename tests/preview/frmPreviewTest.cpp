@@ -1,5 +1,7 @@
 #include "forms/preview/frmPreview.h"
 
+#include "support/InstalledFonts.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -29,8 +31,8 @@ class PreviewWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         const korven::app::ConversionSettings font = DejaVuAt(QString());
-        if (!QFile::exists(font.SourceFolder + font.FontFile))
-            GTEST_SKIP() << qPrintable(font.SourceFolder + font.FontFile) << " is not installed";
+        if (!korven::testing::FontFileInstalled((font.SourceFolder + font.FontFile).toStdString()))
+            GTEST_SKIP();
     }
     // Outlives the window, which writes to it as it closes in TearDown.
     PreviewMemory memory_;

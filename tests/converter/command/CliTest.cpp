@@ -1,6 +1,7 @@
 #include "converter/command/Cli.h"
 
 #include "RunTtf2pgf.h"
+#include "support/InstalledFonts.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -28,8 +29,8 @@ using testing::readText;
 class Ttf2pgf : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(kFont))
-            GTEST_SKIP() << kFont << " is not installed";
+        if (!korven::testing::FontFileInstalled(kFont))
+            GTEST_SKIP();
         char name[] = "/tmp/ttf2pgf-test-XXXXXX";
         ASSERT_NE(::mkdtemp(name), nullptr);
         dir_ = name;
@@ -133,8 +134,8 @@ TEST_F(Ttf2pgf, SuccessLineGivesCountsAndWhatWasLeftOut) {
     EXPECT_EQ(r.err, "");
     // DejaVu Sans Bold's per mille sign is 32 pixels wide at 22.
     const std::string bold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-    if (!fs::exists(bold))
-        GTEST_SKIP() << bold << " is not installed";
+    if (!korven::testing::FontFileInstalled(bold))
+        GTEST_SKIP();
     const Outcome left = run({bold, output_.string(), "--allow-missing", "22", "i2"});
     EXPECT_EQ(left.out, "wrote " + output_.string() + ": 338 glyphs, " +
                             std::to_string(fs::file_size(output_)) +

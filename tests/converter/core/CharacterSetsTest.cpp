@@ -7,6 +7,7 @@
 #include "converter/core/PgfReader.h"
 #include "converter/core/PgfWriter.h"
 #include "converter/core/ShadowSharing.h"
+#include "support/InstalledFonts.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -135,8 +136,8 @@ TEST(CharacterSets, WithoutExtrasTheFileIsUnchanged) {
         {kLiberation, 22, 73464, 0x45500dd1426c5e9cULL},
     };
     for (const auto& c : cases) {
-        if (!std::filesystem::exists(c.path))
-            GTEST_SKIP() << c.path << " is not installed";
+        if (!korven::testing::FontFileInstalled(c.path))
+            continue;
         const Bytes pgf = convertToPgf(readFile(c.path), {c.size, 2.0});
         EXPECT_EQ(pgf.size(), c.bytes) << c.path << " at " << c.size;
         EXPECT_EQ(fnv1a(pgf), c.hash) << c.path << " at " << c.size;
@@ -147,8 +148,8 @@ TEST(CharacterSets, WithoutExtrasTheFileIsUnchanged) {
 // reported, the Latin glyphs are exactly those of the Latin file, and shadows stay within the
 // format even past 511 glyphs.
 TEST(CharacterSets, EachSetOnDejaVuSansReadsBack) {
-    if (!std::filesystem::exists(kDejaVu))
-        GTEST_SKIP() << kDejaVu << " is not installed";
+    if (!korven::testing::FontFileInstalled(kDejaVu))
+        GTEST_SKIP();
     const Bytes font = readFile(kDejaVu);
     const PgfFont latin = PgfFile::parse(convertToPgf(font, {18, 2.0})).toFont();
     for (const char* sets :

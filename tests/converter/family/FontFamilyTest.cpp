@@ -3,6 +3,7 @@
 #include "FamilyFonts.h"
 #include "converter/core/Errors.h"
 #include "converter/family/SetPlan.h"
+#include "support/InstalledFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +39,8 @@ TEST_P(InstalledFamily, FindsTheFourStyles) {
     const InstalledCase& c = GetParam();
     const std::filesystem::path folder = std::filesystem::path(c.picked).parent_path();
     for (const std::string& file : c.files)
-        if (!std::filesystem::exists(folder / file))
-            GTEST_SKIP() << (folder / file).string()
-                         << " is not installed (scripts/install-deps.sh installs it)";
+        if (!korven::testing::FontFileInstalled((folder / file).string()))
+            GTEST_SKIP();
     const FamilyFaces faces = findFamilyFaces(c.picked);
     EXPECT_EQ(faces.familyName, c.family);
     EXPECT_EQ(styleFiles(faces), c.files);
@@ -82,8 +82,8 @@ TEST_P(UnpackedFamily, FacesBesideThePickedFileAndTheRestMadeUp) {
     const FolderCase& c = GetParam();
     FontFolder folder;
     for (const char* face : c.faces)
-        if (!folder.addRenamed(face))
-            GTEST_SKIP() << face << " is not installed (scripts/install-deps.sh installs it)";
+        if (!korven::testing::Installed(folder.addRenamed(face), face))
+            GTEST_SKIP();
     const std::string picked = folder.path(c.faces[0]);
     const FamilyFaces faces = findFamilyFaces(picked);
     EXPECT_EQ(faces.familyName, testing::kUnpackedFamily);
