@@ -245,6 +245,25 @@ TEST_F(SetFailure, AFailedRenamePutsEveryEarlierFileBack) {
                         "\": Is a directory\nttf2pgf: " + asWas());
 }
 
+// With no earlier set, the new files renamed into place before ltn9.pgf fails are no earlier
+// files to put back: each must be removed again.
+TEST(SetWrite, AFailedRenameInAFolderWithoutASetRemovesEveryNewFile) {
+    if (!korven::testing::FontFileInstalled(kDejaVuSans))
+        GTEST_SKIP();
+    FontFolder out;
+    fs::create_directory(out.root() / "ltn9.pgf");
+    std::ofstream(out.root() / "readme.txt") << "the user's own file";
+    const auto before = snapshot(out.root());
+    const Outcome r = run({"--set", kDejaVuSans, out.root().string(), "18", "i2"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(lastLines(r.err, 2), "ttf2pgf: cannot write \"" + (out.root() / "ltn9.pgf").string() +
+                                       "\": Is a directory\nttf2pgf: no file of the set was "
+                                       "written; \"" +
+                                       out.root().string() + "\" is as it was\n");
+    EXPECT_EQ(snapshot(out.root()), before);
+}
+
 TEST_F(SetFailure, AMissingFolderIsNotMade) {
     const std::string missing = (out_.root() / "missing").string();
     expectUntouched({"--set", kDejaVuSans, missing, "18", "i2"},
