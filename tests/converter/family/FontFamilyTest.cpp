@@ -112,6 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"LiberationSerif-Regular.ttf", "LiberationSerif-Italic.ttf",
                                   "LiberationSerif-Regular.ttf", "LiberationSerif-Italic.ttf"},
                                  {"", "", "b", "b"}},
+                      // The bold italic is the bold slanted, not the italic emboldened.
+                      FolderCase{"BoldAndItalicWithoutBoldItalic",
+                                 {"LiberationSerif-Regular.ttf", "LiberationSerif-Italic.ttf",
+                                  "LiberationSerif-Bold.ttf"},
+                                 {"LiberationSerif-Regular.ttf", "LiberationSerif-Italic.ttf",
+                                  "LiberationSerif-Bold.ttf", "LiberationSerif-Bold.ttf"},
+                                 {"", "", "", "s"}},
                       FolderCase{"RegularOnly",
                                  {"LiberationSerif-Regular.ttf"},
                                  {"LiberationSerif-Regular.ttf", "LiberationSerif-Regular.ttf",
