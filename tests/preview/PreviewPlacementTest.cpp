@@ -11,6 +11,8 @@ namespace {
 const QRect kScale1(0, 0, 1280, 1000);
 const QRect kScale15(0, 0, 853, 666);
 const QRect kScale2(0, 0, 640, 500);
+// A screen of 2560 x 1600 with the same panel.
+const QRect kWide(0, 0, 2560, 1576);
 
 // The preview's frame at a zoom: the canvas, the facts beside it, the line below, the frame.
 QSize Wanted(int zoom) {
@@ -35,6 +37,7 @@ TEST(PreviewPlacement, OpensBesideTheMainWindowAndKeepsClearOfItsFollowedPanes) 
         QRect expected;
     } cases[] = {
         {"room on the right", kScale1, 1, {0, 0}, {496, 0, 710, 382}},
+        {"room on both sides: the right", kWide, 1, {1000, 100}, {1496, 100, 710, 382}},
         {"room on the left only, low down", kScale1, 1, {784, 700}, {74, 618, 710, 382}},
         {"over the destination pane at full size", kScale1, 1, {100, 100}, {570, 100, 710, 382}},
         {"shrunk beside when centred", kScale1, 1, {392, 257}, {888, 257, 392, 382}},
