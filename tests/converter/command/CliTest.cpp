@@ -116,14 +116,19 @@ TEST_F(Ttf2pgf, AcceptsTheRangeEnds) {
     }
 }
 
+// A write-protected file in a writable folder is replaced (the user agreed) and the new one is
+// write-protected too.
 TEST_F(Ttf2pgf, ReplacesTheOutputKeepingItsPermissions) {
-    fs::permissions(output_,
-                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const Outcome r = run({kFont, output_.string(), "18", "i2"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(fs::status(output_).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    using fs::perms;
+    for (const perms kept : {perms::owner_read | perms::owner_write | perms::group_read,
+                             perms::owner_read | perms::group_read | perms::others_read}) {
+        fs::permissions(output_, kept);
+        const Outcome r = run({kFont, output_.string(), "18", "i2"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(readText(output_).substr(4, 4), "PGF0");
+        EXPECT_EQ(fs::status(output_).permissions() & perms::all, kept);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    }
 }
 
 // The program's window reads this line; its form is documented in --help.

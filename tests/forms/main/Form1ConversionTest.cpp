@@ -28,7 +28,7 @@ protected:
         Form1Fixture::SetUp();
         fonts_ = MakeFolder(QStringLiteral("fonts"));
         out_ = MakeFolder(QStringLiteral("out"));
-        WriteFile(fonts_ + QStringLiteral("/Arial.ttf"));
+        WriteFont(fonts_ + QStringLiteral("/Arial.ttf"));
         WriteFile(fonts_ + QStringLiteral("/Other.ttf"));
         Load();
     }
@@ -227,6 +227,40 @@ TEST_F(Form1ConversionTest, ExistingOutputAsksBeforeReplacing) {
     form_->XPButton2_Click();
     EXPECT_EQ(host_.processes.started.size(), 1);
     EXPECT_TRUE(Waiting());
+}
+
+// The question is asked only of a font that opens: a text file named .ttf goes to the
+// converter, which refuses it and says why, and the earlier file was never offered up.
+TEST_F(Form1ConversionTest, APickThatIsNoFontIsNotAskedAbout) {
+    WriteFile(out_ + "/ltn0.pgf");
+    WriteFile(fonts_ + "/fake.ttf", "just some text");
+    PickAll();
+    PickFont(fonts_, QStringLiteral("fake.ttf"));
+    form_->XPButton2_Click();
+    EXPECT_TRUE(host_.messages.shown.isEmpty());
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].arguments.at(0), fonts_ + "/fake.ttf");
+}
+
+// A write-protected file is named in a line of its own under the designed question, and
+// only then.
+TEST_F(Form1ConversionTest, TheReplaceQuestionSaysWhenTheFileIsWriteProtected) {
+    const QString output = out_ + "/ltn0.pgf";
+    WriteFile(output);
+    PickAll();
+    for (const bool writable : {true, false}) {
+        QFile::setPermissions(output, writable ? QFile::ReadOwner | QFile::WriteOwner
+                                               : QFile::ReadOwner | QFile::ReadGroup);
+        host_.messages.answers = {No};
+        form_->XPButton2_Click();
+    }
+    ASSERT_EQ(host_.messages.shown.size(), 2);
+    for (const auto& box : host_.messages.shown) {
+        EXPECT_EQ(box.text, "the file already exist to replace it");
+    }
+    EXPECT_EQ(host_.messages.shown[0].secondary, "");
+    EXPECT_EQ(host_.messages.shown[1].secondary,
+              "ltn0.pgf is write-protected; the new file will be write-protected too.");
 }
 
 TEST_F(Form1ConversionTest, WaitingLookThenReportThenIdleInThatOrder) {

@@ -35,7 +35,7 @@ protected:
         qunsetenv("XDG_CONFIG_HOME");
         fonts_ = MakeFolder(QStringLiteral("fonts"));
         out_ = MakeFolder(QStringLiteral("out"));
-        WriteFile(fonts_ + QStringLiteral("/Body.ttf"));
+        WriteFont(fonts_ + QStringLiteral("/Body.ttf"));
     }
     void TearDown() override {
         Form1Fixture::TearDown();
@@ -129,6 +129,18 @@ TEST_F(Form1SetTest, AsksOnceBeforeReplacingSayingHowManyDefaultingToNo) {
 
     form_->SET_Click();
     EXPECT_EQ(host_.messages.shown.size(), 2);
+    EXPECT_EQ(host_.processes.started.size(), 1);
+}
+
+TEST_F(Form1SetTest, APickThatIsNoFontIsNotAskedAbout) {
+    Load();
+    WriteFile(fonts_ + "/fake.ttf", "just some text");
+    PickChoices();
+    PickFont(fonts_, QStringLiteral("fake.ttf"));
+    PickDestination(out_);
+    WriteFile(out_ + "/ltn0.pgf");
+    form_->SET_Click();
+    EXPECT_TRUE(host_.messages.shown.isEmpty());
     EXPECT_EQ(host_.processes.started.size(), 1);
 }
 
