@@ -297,7 +297,8 @@ TEST_F(Form1ConversionTest, WaitingLookThenReportThenIdleInThatOrder) {
     ASSERT_EQ(host_.messages.shown.size(), 1);
     EXPECT_EQ(host_.messages.shown[0].text, "operation concluded correctly");
     EXPECT_EQ(host_.messages.shown[0].secondary,
-              "Written: " + out_ + "/ltn0.pgf, 339 characters\nLeft out 1 character: ‰ U+2030");
+              "Written: " + out_ +
+                  "/ltn0.pgf, 339 characters\nLeft out 1 character: ‰\u00A0U+2030");
     EXPECT_EQ(host_.messages.shown[0].flags, 0);
     EXPECT_TRUE(host_.messages.shown[0].title.isEmpty());
     EXPECT_TRUE(Idle());
