@@ -233,11 +233,6 @@ void makeHeaderSane(PgfFont& font, FT_Face face) {
             g.metrics.vertAdvance = std::min(ascender - descender, kCappedLineHeight);
 }
 
-bool isLatin(char32_t c) {
-    const std::vector<char32_t>& latin = latinCharacterSet();
-    return std::binary_search(latin.begin(), latin.end(), c);
-}
-
 // The Latin set and the extra characters in one ascending list.
 std::vector<char32_t> withExtras(const std::vector<char32_t>& extra) {
     const std::vector<char32_t>& latin = latinCharacterSet();
@@ -291,7 +286,7 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     for (char32_t c : characters)
         if (renderCodePoint(face, c, next, coverage, settings.synthesis))
             rendered.emplace_back(c, next);
-        else if (!isLatin(c))
+        else if (c != kSpace && c != kUnderscore) // both are drawn when the font has none
             result.absent.push_back(c);
 
     // Readers keep the line height in a signed byte of quarter pixels; a taller font keeps its

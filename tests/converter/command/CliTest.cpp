@@ -1,5 +1,6 @@
 #include "converter/command/Cli.h"
 
+#include "../core/TestFont.h"
 #include "RunTtf2pgf.h"
 #include "support/InstalledFonts.h"
 
@@ -145,6 +146,25 @@ TEST_F(Ttf2pgf, SuccessLineGivesCountsAndWhatWasLeftOut) {
     EXPECT_EQ(left.out, "wrote " + output_.string() + ": 338 glyphs, " +
                             std::to_string(fs::file_size(output_)) +
                             " bytes; left out 1 character: U+2030\n");
+}
+
+// What the font lacks of the Latin set is named too: a font of letters and digits only.
+TEST_F(Ttf2pgf, LatinCharactersTheFontLacksAreListed) {
+    const auto bytes = testing::buildTestFont(testing::basicGlyphs());
+    const fs::path font = dir_ / "letters.ttf";
+    std::ofstream(font, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    const Outcome r = run({font.string(), output_.string(), "18", "i2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string head = "wrote " + output_.string() + ": 64 glyphs, " +
+                             std::to_string(fs::file_size(output_)) +
+                             " bytes; left out 275 characters: U+0021-U+002F U+003A-U+0040 "
+                             "U+005B-U+005E U+0060 U+007B-U+007E ";
+    EXPECT_EQ(r.out.substr(0, head.size()), head);
+    EXPECT_NE(r.err.find("note: left out 275 characters that \"letters.ttf\" does not have"),
+              std::string::npos)
+        << r.err;
 }
 
 // Characters of a chosen set the font lacks are named on the success line, runs as ranges.

@@ -221,8 +221,13 @@ TEST(CharacterSets, CharactersTheFontLacksAreLeftOutNotRefused) {
     const ConversionResult result = convertFont(testing::buildTestFont(glyphs), settings);
     const PgfFile file = PgfFile::parse(writePgf(result.font));
     EXPECT_TRUE(file.glyphIndex(0x03B1).has_value());
-    EXPECT_EQ(result.absent.size(), 134U); // the Greek set less alpha
+    // The Greek set less alpha, and of the Latin set all but the letters and digits, the space
+    // and the underscore (drawn when the font has none).
+    EXPECT_EQ(result.absent.size(), 134U + 339U - 64U);
     EXPECT_EQ(std::count(result.absent.begin(), result.absent.end(), 0x03B1), 0);
+    for (const char32_t drawn : {U' ', U'_'})
+        EXPECT_EQ(std::count(result.absent.begin(), result.absent.end(), drawn), 0);
+    EXPECT_EQ(std::count(result.absent.begin(), result.absent.end(), U'Ä'), 1);
 }
 
 // More glyphs with different shadows than the format holds: the glyphs past the Latin set
