@@ -5,6 +5,7 @@
 #include "converter/family/SetPlan.h"
 #include "support/InstalledFonts.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace korven::converter {
@@ -125,6 +126,34 @@ INSTANTIATE_TEST_SUITE_P(
                                   "LiberationSerif-Regular.ttf", "LiberationSerif-Regular.ttf"},
                                  {"", "s", "b", "bs"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A family in two optical sizes, each in files of its own ("08" and "12"): the picked file
+// fills its own style, and the other styles come from its size.
+TEST(FontFamily, ThePickedFileFillsItsStyleAndItsSizeTheOthers) {
+    namespace fs = std::filesystem;
+    FontFolder folder;
+    for (const std::string style : {"Regular", "Bold", "Italic"}) {
+        const std::string liberation = "LiberationSerif-" + style + ".ttf";
+        if (!korven::testing::Installed(folder.addRenamed(liberation), liberation))
+            GTEST_SKIP();
+        fs::copy_file(folder.root() / liberation,
+                      folder.root() / ("Korvenxtst08-" + style + ".ttf"));
+        fs::rename(folder.root() / liberation, folder.root() / ("Korvenxtst12-" + style + ".ttf"));
+    }
+    const struct {
+        const char* picked;
+        std::array<std::string, 4> files;
+    } rows[] = {
+        {"Korvenxtst12-Regular.ttf",
+         {"Korvenxtst12-Regular.ttf", "Korvenxtst12-Italic.ttf", "Korvenxtst12-Bold.ttf", "-"}},
+        {"Korvenxtst08-Bold.ttf",
+         {"Korvenxtst08-Regular.ttf", "Korvenxtst08-Italic.ttf", "Korvenxtst08-Bold.ttf", "-"}},
+    };
+    for (const auto& row : rows) {
+        const FamilyFaces faces = findFamilyFaces(folder.path(row.picked));
+        EXPECT_EQ(styleFiles(faces), row.files) << row.picked;
+    }
+}
 
 // A file fontconfig cannot read is its own regular, so converting it says what is wrong with it.
 TEST(FontFamily, NoFontStandsForItself) {
