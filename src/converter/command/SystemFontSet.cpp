@@ -32,7 +32,7 @@ void reportPlan(const SetPlan& plan, int size, std::ostream& err) {
     for (const SetPlanEntry& e : plan.entries) {
         err << kProgram << "note: " << slotWords(e, size) << " from \"" << e.face.path << '"';
         if (e.face.index != 0)
-            err << " face " << e.face.index;
+            err << ", " << faceWords(e.face, e.familyName);
         err << synthesisWords(e.settings.synthesis) << '\n';
     }
 }

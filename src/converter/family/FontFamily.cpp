@@ -197,6 +197,21 @@ std::optional<FaceFile> bestFace(const std::vector<Candidate>& family, const Can
 
 } // namespace
 
+std::string faceWords(const FaceFile& face, const std::string& familyName) {
+    // FreeType's numbering: the collection's face in the low 16 bits, the instance above.
+    const int inCollection = face.index & 0xFFFF;
+    const int instance = face.index >> 16;
+    std::string words = inCollection != 0 ? "face " + std::to_string(inCollection) : "";
+    if (instance != 0) {
+        words += words.empty() ? "" : ", ";
+        if (!familyName.empty())
+            words += familyName + ", ";
+        words += face.styleName.empty() ? "instance " + std::to_string(instance)
+                                        : face.styleName + " instance";
+    }
+    return words;
+}
+
 FamilyFaces findFamilyFaces(const std::string& pickedFontPath) {
     FamilyFaces result;
     Candidate picked;

@@ -32,6 +32,11 @@ struct FamilyFaces {
     }
 };
 
+// A face other than a file's first, named for people: "face 2" of a collection, "Inter, Bold
+// instance" of a variable font (the family and the instance's style, or its number when the
+// style is unnamed), both for an instance of a collection's face; empty for the first face.
+std::string faceWords(const FaceFile& face, const std::string& familyName);
+
 // The family of the picked font's first face, found the desktop's way: its installed faces
 // through fontconfig, and the font files beside the picked one (a family unpacked in a folder,
 // not installed), which win a tie with installed faces. The picked face fills its own style.

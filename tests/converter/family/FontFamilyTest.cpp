@@ -155,6 +155,23 @@ TEST(FontFamily, ThePickedFileFillsItsStyleAndItsSizeTheOthers) {
     }
 }
 
+// A variable font's instance is named by its style, not by FreeType's face number.
+TEST(FontFamily, FacesBeyondTheFirstAreNamedInWords) {
+    const struct {
+        int index;
+        const char* style;
+        const char* words;
+    } rows[] = {
+        {0, "Regular", ""},
+        {2, "Bold", "face 2"},
+        {7 << 16, "Bold", "Inter, Bold instance"},
+        {3 << 16, "", "Inter, instance 3"},
+        {(1 << 16) | 2, "Thin", "face 2, Inter, Thin instance"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(faceWords({"Inter.ttf", row.index, row.style}, "Inter"), row.words) << row.index;
+}
+
 // A file fontconfig cannot read is its own regular, so converting it says what is wrong with it.
 TEST(FontFamily, NoFontStandsForItself) {
     FontFolder folder;
