@@ -229,6 +229,19 @@ TEST_F(Form1ConversionTest, ExistingOutputAsksBeforeReplacing) {
     EXPECT_TRUE(Waiting());
 }
 
+// What the destination list highlights is where the file goes: a key or a click on a folder
+// chooses it, without a double click.
+TEST_F(Form1ConversionTest, TheHighlightedDestinationFolderIsWrittenTo) {
+    const QString psp = MakeFolder(QStringLiteral("out/PSP"));
+    PickAll();
+    form_->Dir2()->setFocus();
+    QTest::keyClick(form_->Dir2(), Qt::Key_Down);
+    ASSERT_EQ(form_->Dir2()->currentItem()->text(), "PSP");
+    form_->XPButton2_Click();
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].arguments.at(1), psp + "/ltn0.pgf");
+}
+
 // The question is asked only of a font that opens: a text file named .ttf goes to the
 // converter, which refuses it and says why, and the earlier file was never offered up.
 TEST_F(Form1ConversionTest, APickThatIsNoFontIsNotAskedAbout) {
