@@ -58,8 +58,13 @@ QStringList LeftOutLines(const QString& standardOutput) {
     }
     QStringList lines;
     for (const QString& characters : order) {
-        lines << QStringLiteral("Left out %1 from %2")
-                     .arg(characters, files[characters].join(QLatin1Char(' ')));
+        // A list every file shares names the set once rather than its sixteen files.
+        const QStringList& in = files[characters];
+        const QString where =
+            in.size() == kSetFileCount
+                ? SetFileNames().constFirst() + QStringLiteral(" to ") + SetFileNames().constLast()
+                : in.join(QLatin1Char(' '));
+        lines << QStringLiteral("Left out %1 from %2").arg(characters, where);
     }
     return lines;
 }

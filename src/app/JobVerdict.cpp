@@ -90,17 +90,30 @@ QString FailureMessage(const ConverterObservation& seen) {
 
 // "U+2030" becomes "‰ U+2030": the code alone means nothing to most people. Characters that
 // show as nothing (blanks, controls) keep the code alone.
+QString WithCharacter(const QString& code) {
+    const char32_t c = code.mid(2).toUInt(nullptr, 16);
+    if (!QChar::isPrint(c) || QChar::isSpace(c)) {
+        return code;
+    }
+    // A no-break space: the box wraps between entries, never between a character and its code.
+    return QString::fromUcs4(&c, 1) + QChar(0x00A0) + code;
+}
+
+// Each code, or range of codes, with its characters, as one entry no line break splits
+// ("Ͱ U+0370-ӿ U+04FF"); the entries keep the converter's separators.
 QString WithCharacters(const QString& codes) {
-    static const QRegularExpression code(QStringLiteral(R"(\bU\+([0-9A-Fa-f]{4,6})\b)"));
+    static const QRegularExpression entry(
+        QStringLiteral(R"(\b(U\+[0-9A-Fa-f]{4,6})(?:-(U\+[0-9A-Fa-f]{4,6}))?\b)"));
+    // Word joiners around a range's dash: a line may otherwise break after it.
+    static const QString joinedDash = QString(QChar(0x2060)) + u'-' + QChar(0x2060);
     QString shown;
     qsizetype from = 0;
-    for (const QRegularExpressionMatch& m : code.globalMatch(codes)) {
+    for (const QRegularExpressionMatch& m : entry.globalMatch(codes)) {
         shown += codes.mid(from, m.capturedStart() - from);
-        const char32_t c = m.captured(1).toUInt(nullptr, 16);
-        if (QChar::isPrint(c) && !QChar::isSpace(c)) {
-            shown += QString::fromUcs4(&c, 1) + QLatin1Char(' ');
+        shown += WithCharacter(m.captured(1));
+        if (m.hasCaptured(2)) {
+            shown += joinedDash + WithCharacter(m.captured(2));
         }
-        shown += m.captured();
         from = m.capturedEnd();
     }
     return shown + codes.mid(from);

@@ -152,11 +152,13 @@ PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSet
 
 namespace {
 
-// "DejaVuSans-Bold.ttf", with the face number of a collection and the synthesis applied.
+// "DejaVuSans-Bold.ttf", with the face of a collection or the instance of a variable font
+// named, and the synthesis applied.
 QString MadeFrom(const converter::SetPlanEntry& entry) {
     QString text = QFileInfo(QFile::decodeName(entry.face.path.c_str())).fileName();
     if (entry.face.index != 0)
-        text += QStringLiteral(", face %1").arg(entry.face.index);
+        text += QStringLiteral(", ") +
+                QString::fromStdString(converter::faceWords(entry.face, entry.familyName));
     const converter::FaceSynthesis& s = entry.settings.synthesis;
     if (s.embolden || s.slant)
         text += s.embolden && s.slant ? QStringLiteral(", emboldened and slanted by synthesis")

@@ -1,6 +1,7 @@
 #include "preview/PreviewPlacement.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace korven::preview {
 
@@ -20,6 +21,12 @@ QRect KeepOnScreen(const QRect& frame, QSize minimum, const QRect& available) {
             size.height()};
 }
 
+QRect UsableArea(const QRect& available, double devicePixelRatio) {
+    if (devicePixelRatio == std::floor(devicePixelRatio))
+        return available;
+    return available.adjusted(0, 0, -1, -1);
+}
+
 QRect PlaceBeside(QSize wanted, QSize minimum, const QRect& mainFrame, const QRect& followed,
                   const QRect& available) {
     QSize size = wanted.boundedTo(available.size()).expandedTo(minimum);
@@ -35,7 +42,7 @@ QRect PlaceBeside(QSize wanted, QSize minimum, const QRect& mainFrame, const QRe
         x = mainFrame.right() + 1;
     } else if (size.width() <= leftRoom) {
         x = mainFrame.left() - size.width();
-    } else if (rightmost > keepClear.right()) {
+    } else if (rightmost > keepClear.right() || size.width() == wanted.width()) {
         x = rightmost;
     } else if (std::max(rightRoom, leftRoom) >= minimum.width()) {
         size.setWidth(std::max(rightRoom, leftRoom));

@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -28,13 +31,34 @@ void NameProgram() {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(korven::startup::kDesktopFileName));
 }
 
+QStringList ArgumentList(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments += QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCommandLineParser parser;
     korven::startup::DescribeCommandLine(parser);
+    // Every mistake is answered here, before a window system is needed, so that a terminal
+    // without a display hears what is wrong instead of the window system's failure.
+    if (const auto mistake =
+            korven::startup::CommandLineMistake(parser, ArgumentList(argc, argv))) {
+        std::fprintf(stderr, "%s: %s\n", korven::startup::kProgramName,
+                     mistake->toLocal8Bit().constData());
+        return korven::startup::kExitUsage;
+    }
     if (AsksOnlyForText(argc, argv)) {
-        QCoreApplication app(argc, argv);
+        // The help's usage line names the program, not the folder it was started from.
+        std::vector<char*> named(argv, argv + argc);
+        std::string name = korven::startup::kProgramName;
+        named[0] = name.data();
+        int namedCount = argc;
+        QCoreApplication app(namedCount, named.data());
         NameProgram();
         // Prints and ends the program.
         parser.process(app);
@@ -43,7 +67,6 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     NameProgram();
-    // An unknown option is said and ends the program here.
     parser.process(app);
     korven::startup::StartProgram(korven::host::HostServices::Real(),
                                   parser.positionalArguments().value(0));

@@ -2,6 +2,9 @@
 
 #include "app/JobVerdict.h"
 
+#include <QList>
+#include <QStringList>
+#include <QTextBoundaryFinder>
 #include <gtest/gtest.h>
 
 namespace korven::app {
@@ -100,13 +103,14 @@ TEST(JobVerdictTest, TheReportSaysWhatWasWrittenFromTheConvertersLine) {
         {"wrote /media/PSP/ltn0.pgf: 339 glyphs, 62624 bytes\n",
          "Written: /media/PSP/ltn0.pgf, 339 characters"},
         {"wrote /a: b/ltn0.pgf: 338 glyphs, 1 bytes; left out 2 characters: U+2030, U+20AC",
-         "Written: /a: b/ltn0.pgf, 338 characters\nLeft out 2 characters: ‰ U+2030, € U+20AC"},
+         "Written: /a: b/ltn0.pgf, 338 characters\nLeft out 2 characters: ‰\u00A0U+2030, "
+         "€\u00A0U+20AC"},
         {"wrote /x/ltn0.pgf: 1 glyphs, 9 bytes; left out 1 character: U+2030",
-         "Written: /x/ltn0.pgf, 1 character\nLeft out 1 character: ‰ U+2030"},
+         "Written: /x/ltn0.pgf, 1 character\nLeft out 1 character: ‰\u00A0U+2030"},
         // Characters that show as nothing keep their code alone; a character beyond 16 bits
         // is written whole.
         {"wrote /x/ltn0.pgf: 3 glyphs, 9 bytes; left out 3 characters: U+00A0 U+0085 U+1F600",
-         "Written: /x/ltn0.pgf, 3 characters\nLeft out 3 characters: U+00A0 U+0085 😀 U+1F600"},
+         "Written: /x/ltn0.pgf, 3 characters\nLeft out 3 characters: U+00A0 U+0085 😀\u00A0U+1F600"},
         // No report line (an older converter): the file it was asked to write.
         {"", "Written: /out/ltn0.pgf"},
     };
@@ -117,6 +121,33 @@ TEST(JobVerdictTest, TheReportSaysWhatWasWrittenFromTheConvertersLine) {
         EXPECT_EQ(v.message, "operation concluded correctly");
         EXPECT_EQ(v.details, QString::fromUtf8(c.expected));
     }
+}
+
+// The box wraps the list between entries only: a character, its code and a range stay on one
+// line.
+TEST(JobVerdictTest, ALeftOutListBreaksOnlyBetweenEntries) {
+    ConverterObservation seen = Seen(State::Exited, 0, true);
+    seen.standardOutput = QStringLiteral(
+        "wrote /x/ltn0.pgf: 339 glyphs, 9 bytes; left out 300 characters: U+0370-U+04FF U+2030 "
+        "U+00A0-U+00A2 U+20AC");
+    const QString details = JudgeConverter(seen).details;
+    const QString list = details.mid(details.indexOf(u':', details.indexOf(u'\n')) + 2);
+    const QStringList entries = {
+        QStringLiteral("Ͱ\u00A0U+0370\u2060-\u2060ӿ\u00A0U+04FF"), QStringLiteral("‰\u00A0U+2030"),
+        QStringLiteral("U+00A0\u2060-\u2060¢\u00A0U+00A2"), QStringLiteral("€\u00A0U+20AC")};
+    ASSERT_EQ(list, entries.join(u' '));
+    QList<qsizetype> breaks;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, list);
+    for (qsizetype at = finder.toNextBoundary(); at > 0 && at < list.size();
+         at = finder.toNextBoundary()) {
+        breaks << at;
+    }
+    QList<qsizetype> between;
+    for (qsizetype at = 0, i = 0; i + 1 < entries.size(); ++i) {
+        at += entries[i].size() + 1;
+        between << at;
+    }
+    EXPECT_EQ(breaks, between);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // wait for a person. No test waits on a clock: the completion timer is fired by hand and
 // only the stand-in's own end is waited for.
 
+#include "../converter/core/TestFont.h"
 #include "controls/xpbutton/XPButton.h"
 #include "forms/about/frmAbout.h"
 #include "forms/disclaimer/frmSplash.h"
@@ -89,7 +90,11 @@ protected:
         programFolder_ = Folder("program");
         fonts_ = Folder("fonts");
         out_ = Folder("psp");
-        WriteFile(fonts_ + "/Sample.ttf", "FONT");
+        // A font FreeType opens: the replace question is asked only of such a pick.
+        const std::vector<std::uint8_t> font =
+            korven::converter::testing::buildTestFont(korven::converter::testing::basicGlyphs());
+        WriteFile(fonts_ + "/Sample.ttf", QByteArray(reinterpret_cast<const char*>(font.data()),
+                                                     static_cast<qsizetype>(font.size())));
         // The stand-in records its arguments, one a line, and writes the output it was named.
         const QString converter = programFolder_ + "/ttf2pgf";
         WriteFile(converter,

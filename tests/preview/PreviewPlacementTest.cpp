@@ -11,6 +11,8 @@ namespace {
 const QRect kScale1(0, 0, 1280, 1000);
 const QRect kScale15(0, 0, 853, 666);
 const QRect kScale2(0, 0, 640, 500);
+// A screen of 2560 x 1600 with the same panel.
+const QRect kWide(0, 0, 2560, 1576);
 
 // The preview's frame at a zoom: the canvas, the facts beside it, the line below, the frame.
 QSize Wanted(int zoom) {
@@ -35,9 +37,16 @@ TEST(PreviewPlacement, OpensBesideTheMainWindowAndKeepsClearOfItsFollowedPanes) 
         QRect expected;
     } cases[] = {
         {"room on the right", kScale1, 1, {0, 0}, {496, 0, 710, 382}},
+        {"room on both sides: the right", kWide, 1, {1000, 100}, {1496, 100, 710, 382}},
         {"room on the left only, low down", kScale1, 1, {784, 700}, {74, 618, 710, 382}},
         {"over the destination pane at full size", kScale1, 1, {100, 100}, {570, 100, 710, 382}},
-        {"shrunk beside when centred", kScale1, 1, {392, 257}, {888, 257, 392, 382}},
+        // The whole canvas at 100 % before the followed panes: the screen is wide enough.
+        {"full size over the main window when centred",
+         kScale1,
+         1,
+         {392, 257},
+         {570, 257, 710, 382}},
+        {"shrunk beside when wider than the screen", kScale1, 3, {392, 0}, {888, 0, 392, 926}},
         {"300 % on the wider side", kScale1, 3, {0, 0}, {496, 0, 784, 926}},
         {"200 % at scale 1.5 right of the followed panes",
          kScale15,
@@ -58,9 +67,19 @@ TEST(PreviewPlacement, OpensBesideTheMainWindowAndKeepsClearOfItsFollowedPanes) 
 }
 
 TEST(PreviewPlacement, WithoutFollowedPanesKeepsClearOfTheWholeMainWindow) {
-    // The centred case above, with nothing said about the panes: shrunk beside, not over it.
-    EXPECT_EQ(PlaceBeside(Wanted(1), kMinimum, Main(392, 257), QRect(), kScale1),
-              QRect(888, 257, 392, 382));
+    // The case at scale 2 above, with nothing said about the panes: no room right of the main
+    // window, so against the screen's right edge.
+    EXPECT_EQ(PlaceBeside(Wanted(1), kMinimum, Main(0, 0), QRect(), kScale2),
+              QRect(0, 0, 640, 382));
+}
+
+// At a fractional scale a frame filling the logical area could end a pixel past the screen.
+TEST(PreviewPlacement, UsableAreaLeavesOutTheLastPixelAtFractionalScales) {
+    const QRect area(0, 0, 853, 666);
+    for (const double whole : {1.0, 2.0, 3.0})
+        EXPECT_EQ(korven::preview::UsableArea(area, whole), area) << whole;
+    for (const double fraction : {1.25, 1.5, 1.75})
+        EXPECT_EQ(korven::preview::UsableArea(area, fraction), QRect(0, 0, 852, 665)) << fraction;
 }
 
 TEST(PreviewPlacement, KeepOnScreenMovesAndShrinksOnlyWhatDoesNotFit) {

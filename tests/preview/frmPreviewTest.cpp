@@ -1,5 +1,7 @@
 #include "forms/preview/frmPreview.h"
 
+#include "support/InstalledFonts.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -29,8 +31,8 @@ class PreviewWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         const korven::app::ConversionSettings font = DejaVuAt(QString());
-        if (!QFile::exists(font.SourceFolder + font.FontFile))
-            GTEST_SKIP() << qPrintable(font.SourceFolder + font.FontFile) << " is not installed";
+        if (!korven::testing::FontFileInstalled((font.SourceFolder + font.FontFile).toStdString()))
+            GTEST_SKIP();
     }
     // Outlives the window, which writes to it as it closes in TearDown.
     PreviewMemory memory_;
@@ -101,10 +103,12 @@ TEST_F(PreviewWindow, FitsTheScreenAtEveryZoomAndScrollsTheCanvasWhenItMust) {
 
 TEST_F(PreviewWindow, OpensBesideTheMainWindow) {
     PreviewOpening opening;
-    opening.mainFrame = QRect(0, 0, 120, 300);
+    opening.mainFrame = QRect(0, 0, 40, 300);
     frmPreview* window = frmPreview::ShowModeless(DejaVuAt(QStringLiteral("12")), opening);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(120, 0));
+    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(40, 0));
+    // The whole canvas at 100 %.
+    EXPECT_EQ(window->Scroller()->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(PreviewWindow, KeepsTheTypedLineZoomAndPlaceFromOneOpeningToTheNext) {
@@ -129,6 +133,25 @@ TEST_F(PreviewWindow, KeepsTheTypedLineZoomAndPlaceFromOneOpeningToTheNext) {
     EXPECT_EQ(window->CanvasView()->Zoom(), 2);
     EXPECT_EQ(window->Zoom()->currentData().toInt(), 2);
     EXPECT_EQ(window->frameGeometry(), place);
+}
+
+// Until the window manager frames it, the preview takes the main window's frame for its own;
+// the window must still come back exactly as it was, not grown or moved by the guess.
+TEST_F(PreviewWindow, ReopensAtExactlyItsSizeAndPlace) {
+    PreviewOpening opening;
+    opening.memory = &memory_;
+    opening.mainFrame = QRect(0, 0, 120, 300);
+    opening.frameMargins = QMargins(1, 26, 1, 1);
+    frmPreview* window = frmPreview::ShowModeless(DejaVuAt(QStringLiteral("12")), opening);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->setGeometry(40, 60, 600, 400);
+    for (int reopening = 0; reopening < 3; ++reopening) {
+        QTest::keyClick(window, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window = frmPreview::ShowModeless(DejaVuAt(QStringLiteral("12")), opening);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        EXPECT_EQ(window->geometry(), QRect(40, 60, 600, 400)) << reopening;
+    }
 }
 
 TEST_F(PreviewWindow, NamesTheTypedCharactersTheFileDoesNotHold) {

@@ -5,6 +5,7 @@
 #include "converter/command/Files.h"
 #include "converter/command/Report.h"
 #include "converter/core/CharacterSets.h"
+#include "converter/core/FreeType.h"
 #include "converter/family/ScriptFonts.h"
 #include "converter/family/SetPlan.h"
 
@@ -36,7 +37,7 @@ void reportPlan(const SetPlan& plan, int size, std::ostream& err) {
     for (const SetPlanEntry& e : plan.entries) {
         err << kProgram << "note: " << slotWords(e, size) << " from \"" << e.face.path << '"';
         if (e.face.index != 0)
-            err << " face " << e.face.index;
+            err << ", " << faceWords(e.face, e.familyName);
         err << synthesisWords(e.settings.synthesis) << '\n';
     }
 }
@@ -87,6 +88,25 @@ int failed(const std::string& why, std::ostream& err) {
 } // namespace
 
 int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err) {
+    // The fonts the user named are read and opened before anything is planned, so that a bad
+    // one is said in its own line rather than after the notes of a plan that cannot be made.
+    FontFiles fonts;
+    for (const std::string& path :
+         {c.fontPath, c.serifFontPath, c.japaneseFontPath, c.koreanFontPath}) {
+        if (path.empty() || fonts.contains(path))
+            continue;
+        try {
+            std::vector<std::uint8_t> bytes = readWholeFile(path);
+            checkOpensAsFont(bytes);
+            fonts.emplace(path, std::move(bytes));
+        } catch (const FileError& error) {
+            return failed(error.what(), err);
+        } catch (const ConversionError& error) {
+            reportConversionError(error, path, err);
+            return kExitFailed;
+        }
+    }
+
     const FamilyFaces sans = findFamilyFaces(c.fontPath);
     const FamilyFaces serif = c.serifFontPath.empty() ? sans : findFamilyFaces(c.serifFontPath);
     SetPlan plan = planSystemFontSet(sans, serif, c.pixelsPerEm, c.shadowRadius, c.extraCharacters);
@@ -122,7 +142,6 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
         paths.push_back(e.face.path);
     for (const ScriptPlanEntry& e : scriptEntries)
         paths.push_back(e.face.path);
-    FontFiles fonts;
     for (const std::string& path : paths) {
         if (fonts.contains(path))
             continue;

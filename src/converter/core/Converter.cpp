@@ -242,11 +242,6 @@ void takeLineOf(const FitTarget& target, PgfFont& font) {
         g.metrics.vertAdvance = std::min(g.metrics.vertAdvance, target.lineAdvance);
 }
 
-bool isLatin(char32_t c) {
-    const std::vector<char32_t>& latin = latinCharacterSet();
-    return std::binary_search(latin.begin(), latin.end(), c);
-}
-
 // The Latin set and the extra characters in one ascending list.
 std::vector<char32_t> withExtras(const std::vector<char32_t>& extra) {
     const std::vector<char32_t>& latin = latinCharacterSet();
@@ -309,7 +304,7 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                                         result.fit)
                          : renderCodePoint(face, c, next, coverage, settings.synthesis))
             rendered.emplace_back(c, next);
-        else if (!isLatin(c))
+        else if (c != kSpace && c != kUnderscore) // both are drawn when the font has none
             result.absent.push_back(c);
 
     // Readers keep the line height in a signed byte of quarter pixels; a taller font keeps its

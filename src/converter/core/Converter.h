@@ -53,7 +53,8 @@ struct ConversionResult {
     // Characters the font has that could not be stored because they break a limit of the format
     // (an advance of 32 px or more, a bitmap over 127 px...). The file is complete without them.
     std::vector<char32_t> skipped;
-    // Characters of settings.extraCharacters that the font does not have.
+    // Characters asked for, of the Latin set or settings.extraCharacters, that the font does not
+    // have; never the space or the underscore, which are drawn when the font has none.
     std::vector<char32_t> absent;
     // The font's line height (26.6) when it was 32 pixels or more and the stored vertical
     // metrics were therefore capped below 32 pixels, the most the handheld's readers accept;

@@ -122,4 +122,9 @@ FtFace::~FtFace() {
     FT_Done_Face(face_);
 }
 
+void checkOpensAsFont(std::span<const std::uint8_t> bytes) {
+    const FtLibrary library;
+    const FtFace face(library, bytes);
+}
+
 } // namespace korven::converter

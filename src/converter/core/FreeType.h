@@ -42,6 +42,10 @@ private:
     FT_Face face_ = nullptr;
 };
 
+// Throws ConversionError, with the words of a conversion, when `bytes` do not open as a font.
+// Quick: reads no glyph, so a file can be judged before the user is asked anything.
+void checkOpensAsFont(std::span<const std::uint8_t> bytes);
+
 // FreeType's own text for an error code, for messages.
 std::string freeTypeErrorText(FT_Error error);
 

@@ -21,7 +21,8 @@ struct Candidate {
     int weight = FC_WEIGHT_REGULAR;
     int slant = FC_SLANT_ROMAN;
     int width = FC_WIDTH_NORMAL;
-    bool beside = false; // in the picked font's folder
+    double opticalSize = 0; // the design size in points, 0 when the font names none
+    bool beside = false;    // in the picked font's folder
 };
 
 struct FontSetDeleter {
@@ -40,6 +41,29 @@ std::string stringOf(FcPattern* pattern, const char* object, int n = 0) {
     if (FcPatternGetString(pattern, object, n, &value) != FcResultMatch || !value)
         return {};
     return reinterpret_cast<const char*>(value);
+}
+
+// The design size a font is made for (its optical size), as fontconfig reads it from the font:
+// one size or a range of sizes, given as its middle; 0 when the font names none.
+double opticalSizeOf(FcPattern* pattern) {
+    FcValue value;
+    if (FcPatternGet(pattern, FC_SIZE, 0, &value) != FcResultMatch)
+        return 0;
+    if (value.type == FcTypeDouble)
+        return value.u.d;
+    double begin = 0;
+    double end = 0;
+    if (value.type == FcTypeRange && FcRangeGetDouble(value.u.r, &begin, &end))
+        return (begin + end) / 2;
+    return 0;
+}
+
+// The part of a font file's name that its styles share: "EBGaramond12" of
+// "EBGaramond12-Regular.otf". A family with several optical sizes or widths in files of their
+// own tells them apart here even when the fonts do not say.
+std::string fileStem(const std::string& path) {
+    const std::string name = std::filesystem::path(path).stem().string();
+    return name.substr(0, name.find('-'));
 }
 
 // A face with a single weight; the whole range of a variable font's default face is left
@@ -65,6 +89,7 @@ std::optional<Candidate> candidateOf(FcPattern* pattern, bool beside) {
     c.weight = weight;
     c.slant = integerOf(pattern, FC_SLANT, FC_SLANT_ROMAN);
     c.width = integerOf(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
+    c.opticalSize = opticalSizeOf(pattern);
     c.beside = beside;
     return c;
 }
@@ -140,21 +165,31 @@ std::vector<Candidate> familyCandidates(const std::string& pickedFontPath,
     return out;
 }
 
-// The face that best fills a style among those of the family, if any does.
-std::optional<FaceFile> bestFace(const std::vector<Candidate>& family, int pickedWidth, bool bold,
-                                 bool italic) {
+bool isBold(const Candidate& c) {
+    return c.weight >= FC_WEIGHT_DEMIBOLD;
+}
+
+bool isItalic(const Candidate& c) {
+    return c.slant != FC_SLANT_ROMAN;
+}
+
+// The face that best fills a style among those of the family, if any does: the one closest to
+// the picked face in width, optical size and file name, then the usual choice.
+std::optional<FaceFile> bestFace(const std::vector<Candidate>& family, const Candidate& picked,
+                                 bool bold, bool italic) {
     const Candidate* best = nullptr;
+    const std::string pickedStem = fileStem(picked.face.path);
     auto rank = [&](const Candidate& c) {
         // Italic before oblique; the nearest weight to the style's usual one; a face beside the
         // picked font before an installed one; then by file, so the choice never wanders.
-        return std::make_tuple(std::abs(c.width - pickedWidth), c.slant != FC_SLANT_ITALIC,
+        return std::make_tuple(std::abs(c.width - picked.width),
+                               std::abs(c.opticalSize - picked.opticalSize),
+                               fileStem(c.face.path) != pickedStem, c.slant != FC_SLANT_ITALIC,
                                std::abs(c.weight - (bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR)),
                                !c.beside, c.face.path, c.face.index);
     };
     for (const Candidate& c : family) {
-        const bool isBold = c.weight >= FC_WEIGHT_DEMIBOLD;
-        const bool isItalic = c.slant != FC_SLANT_ROMAN;
-        if (isBold == bold && isItalic == italic && (!best || rank(c) < rank(*best)))
+        if (isBold(c) == bold && isItalic(c) == italic && (!best || rank(c) < rank(*best)))
             best = &c;
     }
     return best ? std::optional(best->face) : std::nullopt;
@@ -162,23 +197,41 @@ std::optional<FaceFile> bestFace(const std::vector<Candidate>& family, int picke
 
 } // namespace
 
+std::string faceWords(const FaceFile& face, const std::string& familyName) {
+    // FreeType's numbering: the collection's face in the low 16 bits, the instance above.
+    const int inCollection = face.index & 0xFFFF;
+    const int instance = face.index >> 16;
+    std::string words = inCollection != 0 ? "face " + std::to_string(inCollection) : "";
+    if (instance != 0) {
+        words += words.empty() ? "" : ", ";
+        if (!familyName.empty())
+            words += familyName + ", ";
+        words += face.styleName.empty() ? "instance " + std::to_string(instance)
+                                        : face.styleName + " instance";
+    }
+    return words;
+}
+
 FamilyFaces findFamilyFaces(const std::string& pickedFontPath) {
     FamilyFaces result;
-    FaceFile picked{pickedFontPath, 0, {}};
-    int pickedWidth = FC_WIDTH_NORMAL;
+    Candidate picked;
+    picked.face = {pickedFontPath, 0, {}};
     {
         int count = 0;
         FcPattern* pattern = FcFreeTypeQuery(
             reinterpret_cast<const FcChar8*>(pickedFontPath.c_str()), 0, nullptr, &count);
         if (pattern) {
             result.familyName = stringOf(pattern, FC_FAMILY);
-            picked.styleName = stringOf(pattern, FC_STYLE);
-            pickedWidth = integerOf(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
+            picked.face.styleName = stringOf(pattern, FC_STYLE);
+            picked.weight = integerOf(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
+            picked.slant = integerOf(pattern, FC_SLANT, FC_SLANT_ROMAN);
+            picked.width = integerOf(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
+            picked.opticalSize = opticalSizeOf(pattern);
             FcPatternDestroy(pattern);
         }
     }
     if (result.familyName.empty()) {
-        result.styles[static_cast<std::size_t>(SlotStyle::Regular)] = picked;
+        result.styles[static_cast<std::size_t>(SlotStyle::Regular)] = picked.face;
         return result;
     }
 
@@ -186,12 +239,16 @@ FamilyFaces findFamilyFaces(const std::string& pickedFontPath) {
 
     constexpr std::pair<bool, bool> kBoldItalic[] = {
         {false, false}, {false, true}, {true, false}, {true, true}}; // in SlotStyle's order
-    for (std::size_t s = 0; s < 4; ++s)
-        result.styles[s] =
-            bestFace(candidates, pickedWidth, kBoldItalic[s].first, kBoldItalic[s].second);
+    for (std::size_t s = 0; s < 4; ++s) {
+        const auto [bold, italic] = kBoldItalic[s];
+        // The file the user picked is the face of its own style, whatever else the family has.
+        result.styles[s] = bold == isBold(picked) && italic == isItalic(picked)
+                               ? std::optional(picked.face)
+                               : bestFace(candidates, picked, bold, italic);
+    }
     auto& regular = result.styles[static_cast<std::size_t>(SlotStyle::Regular)];
     if (!regular)
-        regular = picked;
+        regular = picked.face;
     return result;
 }
 

@@ -32,11 +32,18 @@ struct FamilyFaces {
     }
 };
 
+// A face other than a file's first, named for people: "face 2" of a collection, "Inter, Bold
+// instance" of a variable font (the family and the instance's style, or its number when the
+// style is unnamed), both for an instance of a collection's face; empty for the first face.
+std::string faceWords(const FaceFile& face, const std::string& familyName);
+
 // The family of the picked font's first face, found the desktop's way: its installed faces
 // through fontconfig, and the font files beside the picked one (a family unpacked in a folder,
-// not installed), which win a tie with installed faces. Faces of the picked font's width
-// (condensed, normal...) come first; a regular is upright and lighter than semibold, a bold is
-// upright and semibold or heavier, each nearest to the usual weight.
+// not installed), which win a tie with installed faces. The picked face fills its own style.
+// For the others, faces of the picked font's width (condensed, normal...), optical size and
+// file name stem ("EBGaramond12" of "EBGaramond12-Bold.otf") come first; a regular is upright
+// and lighter than semibold, a bold is upright and semibold or heavier, each nearest to the
+// usual weight.
 FamilyFaces findFamilyFaces(const std::string& pickedFontPath);
 
 } // namespace korven::converter

@@ -201,6 +201,9 @@ void Form1::CreatePanes() {
     makePane(frame1_, "1", texts::kSourcePattern, *services_.drives, drive1_, dir1_, file1_);
     // Only the destination offers the emulator's memory stick: fonts are written there.
     makePane(frame2_, "2", texts::kDestinationPattern, destinationDrives_, drive2_, dir2_, file2_);
+    // The highlighted destination folder is the one written to: a single click or a key that
+    // moves the highlight chooses it, as Convert, SET and PREVIEW then use it.
+    dir2_->SetPathFollowsHighlight(true);
 }
 
 void Form1::CreateOptions() {

@@ -229,9 +229,12 @@ void Form1::ShowIdleLook() {
 
 void Form1::StartConversion() {
     const QString output = app::OutputFilePath(settings_);
-    if (host::FileExists(output)) {
+    // A pick that does not open as a font is not worth the question: the converter refuses it
+    // and says why, and the earlier file stays as it is.
+    if (host::FileExists(output) && app::FontOpens(settings_.SourceFolder + settings_.FontFile)) {
         const int answer = services_.messages->Show(
-            Text(texts::kReplaceQuestion), texts::kFlagsReplace, Text(texts::kReplaceTitle), this);
+            Text(texts::kReplaceQuestion), texts::kFlagsReplace, Text(texts::kReplaceTitle), this,
+            app::WriteProtectionNote(output));
         if (answer != host::MessageBoxResult::Yes) {
             return;
         }

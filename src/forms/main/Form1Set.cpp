@@ -38,7 +38,8 @@ void Form1::SET_Click() {
     }
     const QString folder = app::SetFolder(settings_);
     const QStringList existing = app::ExistingSetFiles(folder);
-    if (!existing.isEmpty()) {
+    // As Convert: a pick that does not open as a font asks nothing and is refused by the run.
+    if (!existing.isEmpty() && app::FontOpens(settings_.SourceFolder + settings_.FontFile)) {
         const int answer = services_.messages->Show(
             app::ReplaceSetQuestion(static_cast<int>(existing.size()), folder),
             texts::kFlagsReplace, QString::fromLatin1(texts::kReplaceTitle), this);

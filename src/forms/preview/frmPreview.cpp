@@ -160,7 +160,12 @@ void frmPreview::Remember() {
         return;
     opening_.memory->userLine = userLine_->text();
     opening_.memory->zoom = view_->Zoom();
-    opening_.memory->frame = frameGeometry();
+    // Measured with the margins it was placed with (see showEvent), not as the window system
+    // gives its frame now, which may differ by a pixel or a few and would grow, shrink or move
+    // it at each opening.
+    const QMargins margins = placed_ ? placedWith_ : FrameMargins();
+    opening_.memory->frame = geometry().marginsAdded(margins);
+    opening_.memory->frameMargins = margins;
 }
 
 QMargins frmPreview::FrameMargins() const {
@@ -177,19 +182,21 @@ QRect frmPreview::AvailableArea() const {
                             : QGuiApplication::screenAt(opening_.mainFrame.center());
     if (on == nullptr)
         on = QGuiApplication::primaryScreen();
-    return on != nullptr ? on->availableGeometry() : QRect();
+    return on != nullptr ? preview::UsableArea(on->availableGeometry(), on->devicePixelRatio())
+                         : QRect();
 }
 
 void frmPreview::showEvent(QShowEvent* event) {
     // Placed once, the first time it shows: where it was left, or beside the main window.
     if (!placed_) {
         placed_ = true;
-        const QMargins margins = FrameMargins();
+        const bool remembered = opening_.memory != nullptr && !opening_.memory->frame.isNull();
+        const QMargins margins = remembered ? opening_.memory->frameMargins : FrameMargins();
         const QSize wanted = sizeHint().grownBy(margins);
         const QSize minimum = minimumSizeHint().grownBy(margins);
         const QRect available = AvailableArea();
         QRect frame(pos(), wanted);
-        if (opening_.memory != nullptr && !opening_.memory->frame.isNull())
+        if (remembered)
             frame = preview::KeepOnScreen(opening_.memory->frame, minimum, available);
         else if (!opening_.mainFrame.isNull())
             frame = preview::PlaceBeside(wanted, minimum, opening_.mainFrame, opening_.followed,
@@ -220,6 +227,7 @@ void frmPreview::PlaceFrame(const QRect& frame, const QMargins& margins) {
     // The window's own rectangle, inside the frame: before the window manager has framed the
     // window, a position given for the frame would be taken for the window's own.
     setGeometry(frame.marginsRemoved(margins));
+    placedWith_ = margins;
 }
 
 void frmPreview::Follow(const app::ConversionSettings& settings) {

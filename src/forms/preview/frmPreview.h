@@ -25,6 +25,9 @@ struct PreviewMemory {
     QString userLine;
     int zoom = 1;
     QRect frame; // where the window was, title bar and borders included; null before the first
+    // The title bar and borders `frame` was measured with, so that the window inside comes back
+    // exactly where and as large as it was, whatever the window system reports meanwhile.
+    QMargins frameMargins;
 };
 
 // Where the main window is as PREVIEW opens, in the screen's logical pixels, so that the
@@ -132,6 +135,8 @@ private:
 
     PreviewOpening opening_;
     bool placed_ = false;
+    // The frame margins the window was placed with, which Remember measures by.
+    QMargins placedWith_;
     preview::PreviewModel model_;
     preview::PreviewCanvas canvas_;
     PreviewCanvasView* view_ = nullptr;

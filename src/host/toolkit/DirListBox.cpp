@@ -2,12 +2,12 @@
 
 #include "host/seams/HostOperations.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
-#include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -42,6 +42,34 @@ public:
     }
 };
 
+// The list's own folder pictures, 16 pixels square: a closed folder, and an open one whose
+// front flap falls forward, so the path's folders stand out from the others at a glance.
+QIcon FolderIcon(bool open) {
+    QPixmap picture(kIconPixels * 2, kIconPixels * 2);
+    picture.setDevicePixelRatio(2);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor outline(0x80, 0x60, 0x10);
+    painter.setPen(QPen(outline, 1));
+    painter.setBrush(QColor(0xE0, 0xB0, 0x40));
+    // The back with its tab.
+    painter.drawPolygon(
+        QPolygonF({{1.5, 3.5}, {6.5, 3.5}, {8.0, 5.0}, {14.5, 5.0}, {14.5, 13.5}, {1.5, 13.5}}));
+    painter.setBrush(QColor(0xF8, 0xD8, 0x78));
+    if (open)
+        painter.drawPolygon(QPolygonF({{3.5, 7.5}, {15.5, 7.5}, {13.0, 13.5}, {1.5, 13.5}}));
+    else
+        painter.drawRect(QRectF(1.5, 6.5, 13.0, 7.0));
+    painter.end();
+    return QIcon(picture);
+}
+
+// Whether `folder` is `path` or one of the folders above it.
+bool LeadsTo(const QString& folder, const QString& path) {
+    return path == folder || path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+}
+
 QString CleanPath(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
@@ -60,6 +88,7 @@ DirListBox::DirListBox(DriveSource& drives, FolderReader& folders, QWidget* pare
     setIconSize(QSize(kIconPixels, kIconPixels));
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { OpenRow(row(item)); });
+    connect(this, &QListWidget::currentRowChanged, this, &DirListBox::Highlight);
     connect(&watcher_, &FolderWatcher::Changed, this, &DirListBox::FollowDisk);
     SetPath(QDir::currentPath());
 }
@@ -98,6 +127,7 @@ FolderError DirListBox::Show(const QString& clean) {
         return listing.error;
 
     path_ = clean;
+    shown_ = clean;
     ancestors_.clear();
     QString walk = path_;
     for (;;) {
@@ -120,7 +150,7 @@ void DirListBox::SetSubfolders(QStringList names) {
     subfolders_.clear();
     subfolders_.reserve(names.size());
     for (const QString& name : names)
-        subfolders_.append(JoinPath(path_, name));
+        subfolders_.append(JoinPath(shown_, name));
 }
 
 void DirListBox::FollowDisk() {
@@ -129,7 +159,7 @@ void DirListBox::FollowDisk() {
         SetPathAhead(path_);
         return;
     }
-    FolderListing listing = folders_.Subfolders(path_);
+    FolderListing listing = folders_.Subfolders(shown_);
     if (listing.error != FolderError::None) {
         // The folder went (or can no longer be read): the nearest one above that can.
         for (qsizetype i = ancestors_.size() - 2; i >= 0; --i) {
@@ -142,13 +172,21 @@ void DirListBox::FollowDisk() {
         currentItem() != nullptr ? currentItem()->data(kPathRole).toString() : QString();
     const int scrolled = verticalScrollBar()->value();
     SetSubfolders(std::move(listing.names));
+    const bool pathGone =
+        path_ != shown_ && !ancestors_.contains(path_) && !subfolders_.contains(path_);
+    if (pathGone)
+        path_ = shown_; // the highlighted subfolder went: the folder above it is current
     Fill();
+    filling_ = true;
     for (int row = 0; row < count(); ++row) {
-        if (item(row)->data(kPathRole).toString() == highlighted)
+        if (item(row)->data(kPathRole).toString() == highlighted && !pathGone)
             setCurrentRow(row);
     }
+    filling_ = false;
     verticalScrollBar()->setValue(scrolled);
-    watcher_.Watch(path_);
+    watcher_.Watch(shown_);
+    if (pathGone)
+        emit Change();
 }
 
 FolderError DirListBox::SetPathToDrive(const QString& drive) {
@@ -163,32 +201,72 @@ FolderError DirListBox::SetPathToDrive(const QString& drive) {
 }
 
 FolderError DirListBox::Refresh() {
-    return ahead_ ? SetPathAhead(path_) : SetPath(path_);
+    if (ahead_)
+        return SetPathAhead(path_);
+    if (path_ == shown_)
+        return SetPath(path_);
+    // A highlighted subfolder stays current while its parent is read again.
+    const QString current = path_;
+    const FolderError error = Show(shown_);
+    if (error != FolderError::None)
+        return error;
+    if (subfolders_.contains(current)) {
+        path_ = current;
+        Fill();
+    }
+    emit Change();
+    return FolderError::None;
 }
 
 void DirListBox::Fill() {
-    static const QIcon openIcon = QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
-    static const QIcon closedIcon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
     setUpdatesEnabled(false);
+    filling_ = true;
     clear();
     int depth = 0;
+    int current = static_cast<int>(ancestors_.size()) - 1;
     for (const QString& folder : ancestors_) {
         const QString name = GetFileName(folder);
-        auto* item =
-            new QListWidgetItem(openIcon, name.isEmpty() ? QDir::toNativeSeparators(folder) : name);
+        auto* item = new QListWidgetItem(name.isEmpty() ? QDir::toNativeSeparators(folder) : name);
         item->setData(kPathRole, folder);
         item->setData(kDepthRole, depth++);
+        if (folder == path_)
+            current = count();
         addItem(item);
     }
     for (const QString& folder : subfolders_) {
-        auto* item = new QListWidgetItem(closedIcon, GetFileName(folder));
+        auto* item = new QListWidgetItem(GetFileName(folder));
         item->setData(kPathRole, folder);
         item->setData(kDepthRole, depth);
+        if (folder == path_)
+            current = count();
         addItem(item);
     }
-    setCurrentRow(static_cast<int>(ancestors_.size()) - 1);
+    DrawIcons();
+    setCurrentRow(current);
+    filling_ = false;
     ShowCurrentFolderAndBelow();
     setUpdatesEnabled(true);
+}
+
+void DirListBox::DrawIcons() {
+    static const QIcon openIcon = FolderIcon(true);
+    static const QIcon closedIcon = FolderIcon(false);
+    // Ahead of the disk the wanted folder is not listed: the deepest one shown leads to it.
+    for (int row = 0; row < count(); ++row)
+        item(row)->setIcon(LeadsTo(item(row)->data(kPathRole).toString(), path_) ? openIcon
+                                                                                 : closedIcon);
+}
+
+void DirListBox::Highlight(int row) {
+    if (filling_ || !pathFollowsHighlight_ || item(row) == nullptr)
+        return;
+    const QString target = item(row)->data(kPathRole).toString();
+    if (target == path_)
+        return;
+    path_ = target;
+    ahead_ = false;
+    DrawIcons();
+    emit Change();
 }
 
 void DirListBox::ShowCurrentFolderAndBelow() {
@@ -213,11 +291,19 @@ void DirListBox::OpenRow(int row) {
     if (entry == nullptr)
         return;
     const QString target = entry->data(kPathRole).toString();
-    if (target == path_)
+    if (target == shown_ && target == path_)
         return;
     const FolderError error = SetPath(target);
-    if (error != FolderError::None)
-        emit OpenFailed(error, target);
+    if (error == FolderError::None)
+        return;
+    if (path_ != shown_) {
+        // A highlighted folder that cannot be opened is not left as the current one: the list
+        // stays on the folder it shows.
+        path_ = shown_;
+        Fill();
+        emit Change();
+    }
+    emit OpenFailed(error, target);
 }
 
 void DirListBox::keyPressEvent(QKeyEvent* event) {

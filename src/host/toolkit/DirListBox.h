@@ -12,6 +12,7 @@ namespace korven::host {
 
 // A folder list: the current folder's ancestors from the root down to the folder itself,
 // then its subfolders, indented like a tree. A double-click or Enter on an entry opens it.
+// The current folder and its ancestors are drawn as open folders, the others closed.
 // Change() is raised whenever Path() changes, by the user or by an assignment.
 // The list follows the disk: subfolders created, renamed or removed appear and go by
 // themselves, the highlighted entry and the scroll position kept, without a Change(); when
@@ -43,8 +44,19 @@ public:
     // drive that is no longer mounted fails with DeviceUnavailable.
     FolderError SetPathToDrive(const QString& drive);
 
-    // Reads the current folder again; a list that is ahead shows its path once it exists.
+    // Reads the folder shown again, keeping the current one; a list that is ahead shows its
+    // path once it exists.
     FolderError Refresh();
+
+    // With `follows` on, the folder the user highlights (a click, or a move of the keyboard)
+    // becomes Path() at once, with a Change(), while the list keeps its entries until a folder
+    // is opened: the highlighted folder and the current one are then never two different
+    // folders. Off by default: a single click only highlights.
+    void SetPathFollowsHighlight(bool follows) { pathFollowsHighlight_ = follows; }
+
+    // The folder whose subfolders are listed: Path() itself, or its parent when Path() is a
+    // highlighted subfolder (see SetPathFollowsHighlight).
+    QString ShownFolder() const { return shown_; }
 
     // The folders shown above and below the current one, as full paths (for tests and
     // for code that needs the entries rather than the widget rows).
@@ -66,12 +78,17 @@ private:
     void FollowDisk();
     void OpenRow(int row);
     void Fill();
+    void DrawIcons();
+    void Highlight(int row);
     FolderError Show(const QString& clean);
 
     DriveSource& drives_;
     FolderReader& folders_;
     QString path_;
+    QString shown_;
     bool ahead_ = false;
+    bool pathFollowsHighlight_ = false;
+    bool filling_ = false;   // rows highlighted by the list itself, not the user
     QStringList ancestors_;  // root first, current folder last
     QStringList subfolders_; // sorted
     FolderWatcher watcher_;

@@ -9,8 +9,13 @@ namespace korven::host {
 void ShowModeless(QWidget* window);
 
 // Moves a window so that its frame sits in the middle of the screen it is on (or the
-// primary screen). Does nothing when there is no screen.
+// primary screen), as CentredTopLeft places it. Does nothing when there is no screen.
 void CentreOnScreen(QWidget* window);
+
+// The top-left corner of a frame of `size` centred in `available`. A frame larger than the
+// area keeps its top-left corner in it instead, so that its title bar and menu bar stay on the
+// screen and only its bottom or right is cut off.
+QPoint CentredTopLeft(QSize size, const QRect& available);
 
 // Closes a window and deletes it once the events already under way are done. When no
 // window is left visible the program ends (the application quits on the last close).

@@ -1,8 +1,10 @@
 #include "converter/command/Cli.h"
 
 #include "../CjkFont.h"
+#include "../core/TestFont.h"
 #include "RunTtf2pgf.h"
 #include "converter/core/PgfReader.h"
+#include "support/InstalledFonts.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -30,8 +32,8 @@ using testing::readText;
 class Ttf2pgf : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(kFont))
-            GTEST_SKIP() << kFont << " is not installed";
+        if (!korven::testing::FontFileInstalled(kFont))
+            GTEST_SKIP();
         char name[] = "/tmp/ttf2pgf-test-XXXXXX";
         ASSERT_NE(::mkdtemp(name), nullptr);
         dir_ = name;
@@ -126,14 +128,19 @@ TEST_F(Ttf2pgf, AcceptsTheRangeEnds) {
     }
 }
 
+// A write-protected file in a writable folder is replaced (the user agreed) and the new one is
+// write-protected too.
 TEST_F(Ttf2pgf, ReplacesTheOutputKeepingItsPermissions) {
-    fs::permissions(output_,
-                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const Outcome r = run({kFont, output_.string(), "18", "i2"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(fs::status(output_).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    using fs::perms;
+    for (const perms kept : {perms::owner_read | perms::owner_write | perms::group_read,
+                             perms::owner_read | perms::group_read | perms::others_read}) {
+        fs::permissions(output_, kept);
+        const Outcome r = run({kFont, output_.string(), "18", "i2"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(readText(output_).substr(4, 4), "PGF0");
+        EXPECT_EQ(fs::status(output_).permissions() & perms::all, kept);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    }
 }
 
 // The program's window reads this line; its form is documented in --help.
@@ -144,22 +151,41 @@ TEST_F(Ttf2pgf, SuccessLineGivesCountsAndWhatWasLeftOut) {
     EXPECT_EQ(r.err, "");
     // DejaVu Sans Bold's per mille sign is 32 pixels wide at 22.
     const std::string bold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-    if (!fs::exists(bold))
-        GTEST_SKIP() << bold << " is not installed";
+    if (!korven::testing::FontFileInstalled(bold))
+        GTEST_SKIP();
     const Outcome left = run({bold, output_.string(), "--allow-missing", "22", "i2"});
     EXPECT_EQ(left.out, "wrote " + output_.string() + ": 338 glyphs, " +
                             std::to_string(fs::file_size(output_)) +
                             " bytes; left out 1 character: U+2030\n");
 }
 
+// What the font lacks of the Latin set is named too: a font of letters and digits only.
+TEST_F(Ttf2pgf, LatinCharactersTheFontLacksAreListed) {
+    const auto bytes = testing::buildTestFont(testing::basicGlyphs());
+    const fs::path font = dir_ / "letters.ttf";
+    std::ofstream(font, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    const Outcome r = run({font.string(), output_.string(), "18", "i2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string head = "wrote " + output_.string() + ": 64 glyphs, " +
+                             std::to_string(fs::file_size(output_)) +
+                             " bytes; left out 275 characters: U+0021-U+002F U+003A-U+0040 "
+                             "U+005B-U+005E U+0060 U+007B-U+007E ";
+    EXPECT_EQ(r.out.substr(0, head.size()), head);
+    EXPECT_NE(r.err.find("note: left out 275 characters that \"letters.ttf\" does not have"),
+              std::string::npos)
+        << r.err;
+}
+
 // Characters of a chosen set the font lacks are named on the success line, runs as ranges.
 TEST_F(Ttf2pgf, CharactersTheFontLacksAreListed) {
-    const Outcome r =
-        run({"--characters", "greek,U+0400-U+0403,U+0530", kFont, output_.string(), "18", "i2"});
+    const Outcome r = run(
+        {"--characters", "greek,U+0378,U+0400-U+0403,U+0530", kFont, output_.string(), "18", "i2"});
     ASSERT_EQ(r.code, 0) << r.err;
-    // DejaVu Sans lacks the unassigned codes of the Greek block and U+0530, and has U+0400...
-    const std::string tail =
-        "; left out 10 characters: U+0378 U+0379 U+0380-U+0383 U+038B U+038D U+03A2 U+0530\n";
+    // DejaVu Sans has the Greek set, which holds assigned characters only, and U+0400...; it
+    // lacks U+0530 and the unassigned U+0378, which the user typed.
+    const std::string tail = "; left out 2 characters: U+0378 U+0530\n";
     ASSERT_GT(r.out.size(), tail.size());
     EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
     EXPECT_NE(r.err.find("does not have"), std::string::npos) << r.err;

@@ -8,7 +8,9 @@
 #include "converter/core/PgfReader.h"
 #include "converter/core/PgfWriter.h"
 #include "converter/core/ShadowSharing.h"
+#include "support/InstalledFonts.h"
 
+#include <QChar>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -52,12 +54,14 @@ TEST(CharacterSets, ReadsNamesCodePointsAndRanges) {
         std::size_t count;
         char32_t first, last;
     } cases[] = {
-        {"greek", 144, 0x0370, 0x03FF},
+        {"greek", 135, 0x0370, 0x03FF},
         {"cyrillic", 256, 0x0400, 0x04FF},
         // Extended-B (208) + schwa + Additional (256) + currency (32), less U+0192 and the euro
         // that the Latin set holds.
         {"latin-extended", 495, 0x0180, 0x20BF},
-        {" latin , greek,greek ", 144, 0x0370, 0x03FF},
+        {" latin , greek,greek ", 135, 0x0370, 0x03FF},
+        // A range typed by the user is taken as given, unassigned code points and all.
+        {"U+0370-U+03FF", 144, 0x0370, 0x03FF},
         {"U+20BD", 1, 0x20BD, 0x20BD},
         {"u+20bd", 1, 0x20BD, 0x20BD},
         {"U+0400-U+045F", 96, 0x0400, 0x045F},
@@ -78,8 +82,25 @@ TEST(CharacterSets, ReadsNamesCodePointsAndRanges) {
         EXPECT_EQ(extra.back(), c.last) << c.text;
         EXPECT_TRUE(std::is_sorted(extra.begin(), extra.end())) << c.text;
     }
-    for (const char* latinOnly : {"latin", "U+0041", "U+0020-U+007E"})
-        EXPECT_TRUE(parseCharacterSets(latinOnly).extraCharacters.empty()) << latinOnly;
+    // Accepted, and adding nothing: the space is the first storable character, no control code.
+    for (const char* latinOnly : {"latin", "U+0041", "U+0020", "U+0020-U+007E"}) {
+        const CharacterSetsChoice choice = parseCharacterSets(latinOnly);
+        EXPECT_TRUE(choice.ok()) << latinOnly << ": " << choice.error;
+        EXPECT_TRUE(choice.extraCharacters.empty()) << latinOnly;
+    }
+}
+
+// A named set holds characters only: an unassigned code point is in no font, and would be
+// reported as left out of every file. Checked against the toolkit's Unicode tables.
+TEST(CharacterSets, NamedSetsHoldAssignedCharactersOnly) {
+    for (const NamedCharacterSet& set : namedCharacterSets()) {
+        for (const CodePointRange& r : set.ranges) {
+            for (char32_t c = r.first; c <= r.last; ++c) {
+                EXPECT_NE(QChar::category(c), QChar::Other_NotAssigned)
+                    << set.name << " holds U+" << std::hex << static_cast<unsigned>(c);
+            }
+        }
+    }
 }
 
 // What each script's set holds and what it leaves to other sets or files.
@@ -170,8 +191,8 @@ TEST(CharacterSets, WithoutExtrasTheFileIsUnchanged) {
         {kLiberation, 22, 73464, 0x45500dd1426c5e9cULL},
     };
     for (const auto& c : cases) {
-        if (!std::filesystem::exists(c.path))
-            GTEST_SKIP() << c.path << " is not installed";
+        if (!korven::testing::FontFileInstalled(c.path))
+            continue;
         const Bytes pgf = convertToPgf(readFile(c.path), {c.size, 2.0});
         EXPECT_EQ(pgf.size(), c.bytes) << c.path << " at " << c.size;
         EXPECT_EQ(fnv1a(pgf), c.hash) << c.path << " at " << c.size;
@@ -182,8 +203,8 @@ TEST(CharacterSets, WithoutExtrasTheFileIsUnchanged) {
 // reported, the Latin glyphs are exactly those of the Latin file, and shadows stay within the
 // format even past 511 glyphs.
 TEST(CharacterSets, EachSetOnDejaVuSansReadsBack) {
-    if (!std::filesystem::exists(kDejaVu))
-        GTEST_SKIP() << kDejaVu << " is not installed";
+    if (!korven::testing::FontFileInstalled(kDejaVu))
+        GTEST_SKIP();
     const Bytes font = readFile(kDejaVu);
     const PgfFont latin = PgfFile::parse(convertToPgf(font, {18, 2.0})).toFont();
     for (const char* sets :
@@ -264,8 +285,13 @@ TEST(CharacterSets, CharactersTheFontLacksAreLeftOutNotRefused) {
     const ConversionResult result = convertFont(testing::buildTestFont(glyphs), settings);
     const PgfFile file = PgfFile::parse(writePgf(result.font));
     EXPECT_TRUE(file.glyphIndex(0x03B1).has_value());
-    EXPECT_EQ(result.absent.size(), 143U);
+    // The Greek set less alpha, and of the Latin set all but the letters and digits, the space
+    // and the underscore (drawn when the font has none).
+    EXPECT_EQ(result.absent.size(), 134U + 339U - 64U);
     EXPECT_EQ(std::count(result.absent.begin(), result.absent.end(), 0x03B1), 0);
+    for (const char32_t drawn : {U' ', U'_'})
+        EXPECT_EQ(std::count(result.absent.begin(), result.absent.end(), drawn), 0);
+    EXPECT_EQ(std::count(result.absent.begin(), result.absent.end(), U'Ä'), 1);
 }
 
 // More glyphs with different shadows than the format holds: the glyphs past the Latin set

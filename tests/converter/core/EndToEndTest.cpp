@@ -4,6 +4,7 @@
 #include "converter/core/Errors.h"
 #include "converter/core/PgfReader.h"
 #include "converter/core/PgfWriter.h"
+#include "support/InstalledFonts.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -39,8 +40,8 @@ class AgreesWithFreeType : public ::testing::TestWithParam<FontCase> {};
 // geometry, the 16 levels rounded from its coverage, and the metrics.
 TEST_P(AgreesWithFreeType, EveryGlyphAndMetric) {
     const FontCase& c = GetParam();
-    if (!std::filesystem::exists(c.path))
-        GTEST_SKIP() << c.path << " is not installed";
+    if (!korven::testing::FontFileInstalled(c.path))
+        GTEST_SKIP();
     const Bytes fontBytes = readFile(c.path);
     const PgfFile file = PgfFile::parse(convertToPgf(fontBytes, {c.size, 2.0}));
 

@@ -1,6 +1,7 @@
 #include "converter/core/CharacterSet.h"
 #include "converter/core/Converter.h"
 #include "converter/core/PgfReader.h"
+#include "support/InstalledFonts.h"
 
 #include <filesystem>
 #include <fstream>
@@ -34,8 +35,8 @@ class Synthesis : public ::testing::TestWithParam<SynthesisCase> {};
 // with the ink box measured from the drawn bitmap, since slanting leaves FreeType's box behind.
 TEST_P(Synthesis, DrawsWhatFreeTypeDraws) {
     const SynthesisCase& c = GetParam();
-    if (!std::filesystem::exists(kDejaVuSans))
-        GTEST_SKIP() << kDejaVuSans << " is not installed";
+    if (!korven::testing::FontFileInstalled(kDejaVuSans))
+        GTEST_SKIP();
     std::ifstream in(kDejaVuSans, std::ios::binary);
     const Bytes fontBytes(std::istreambuf_iterator<char>(in), {});
     ConversionSettings settings;

@@ -3,7 +3,9 @@
 #include "FamilyFonts.h"
 #include "converter/core/Errors.h"
 #include "converter/family/SetPlan.h"
+#include "support/InstalledFonts.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace korven::converter {
@@ -38,9 +40,8 @@ TEST_P(InstalledFamily, FindsTheFourStyles) {
     const InstalledCase& c = GetParam();
     const std::filesystem::path folder = std::filesystem::path(c.picked).parent_path();
     for (const std::string& file : c.files)
-        if (!std::filesystem::exists(folder / file))
-            GTEST_SKIP() << (folder / file).string()
-                         << " is not installed (scripts/install-deps.sh installs it)";
+        if (!korven::testing::FontFileInstalled((folder / file).string()))
+            GTEST_SKIP();
     const FamilyFaces faces = findFamilyFaces(c.picked);
     EXPECT_EQ(faces.familyName, c.family);
     EXPECT_EQ(styleFiles(faces), c.files);
@@ -82,8 +83,8 @@ TEST_P(UnpackedFamily, FacesBesideThePickedFileAndTheRestMadeUp) {
     const FolderCase& c = GetParam();
     FontFolder folder;
     for (const char* face : c.faces)
-        if (!folder.addRenamed(face))
-            GTEST_SKIP() << face << " is not installed (scripts/install-deps.sh installs it)";
+        if (!korven::testing::Installed(folder.addRenamed(face), face))
+            GTEST_SKIP();
     const std::string picked = folder.path(c.faces[0]);
     const FamilyFaces faces = findFamilyFaces(picked);
     EXPECT_EQ(faces.familyName, testing::kUnpackedFamily);
@@ -112,12 +113,64 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"LiberationSerif-Regular.ttf", "LiberationSerif-Italic.ttf",
                                   "LiberationSerif-Regular.ttf", "LiberationSerif-Italic.ttf"},
                                  {"", "", "b", "b"}},
+                      // The bold italic is the bold slanted, not the italic emboldened.
+                      FolderCase{"BoldAndItalicWithoutBoldItalic",
+                                 {"LiberationSerif-Regular.ttf", "LiberationSerif-Italic.ttf",
+                                  "LiberationSerif-Bold.ttf"},
+                                 {"LiberationSerif-Regular.ttf", "LiberationSerif-Italic.ttf",
+                                  "LiberationSerif-Bold.ttf", "LiberationSerif-Bold.ttf"},
+                                 {"", "", "", "s"}},
                       FolderCase{"RegularOnly",
                                  {"LiberationSerif-Regular.ttf"},
                                  {"LiberationSerif-Regular.ttf", "LiberationSerif-Regular.ttf",
                                   "LiberationSerif-Regular.ttf", "LiberationSerif-Regular.ttf"},
                                  {"", "s", "b", "bs"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A family in two optical sizes, each in files of its own ("08" and "12"): the picked file
+// fills its own style, and the other styles come from its size.
+TEST(FontFamily, ThePickedFileFillsItsStyleAndItsSizeTheOthers) {
+    namespace fs = std::filesystem;
+    FontFolder folder;
+    for (const std::string style : {"Regular", "Bold", "Italic"}) {
+        const std::string liberation = "LiberationSerif-" + style + ".ttf";
+        if (!korven::testing::Installed(folder.addRenamed(liberation), liberation))
+            GTEST_SKIP();
+        fs::copy_file(folder.root() / liberation,
+                      folder.root() / ("Korvenxtst08-" + style + ".ttf"));
+        fs::rename(folder.root() / liberation, folder.root() / ("Korvenxtst12-" + style + ".ttf"));
+    }
+    const struct {
+        const char* picked;
+        std::array<std::string, 4> files;
+    } rows[] = {
+        {"Korvenxtst12-Regular.ttf",
+         {"Korvenxtst12-Regular.ttf", "Korvenxtst12-Italic.ttf", "Korvenxtst12-Bold.ttf", "-"}},
+        {"Korvenxtst08-Bold.ttf",
+         {"Korvenxtst08-Regular.ttf", "Korvenxtst08-Italic.ttf", "Korvenxtst08-Bold.ttf", "-"}},
+    };
+    for (const auto& row : rows) {
+        const FamilyFaces faces = findFamilyFaces(folder.path(row.picked));
+        EXPECT_EQ(styleFiles(faces), row.files) << row.picked;
+    }
+}
+
+// A variable font's instance is named by its style, not by FreeType's face number.
+TEST(FontFamily, FacesBeyondTheFirstAreNamedInWords) {
+    const struct {
+        int index;
+        const char* style;
+        const char* words;
+    } rows[] = {
+        {0, "Regular", ""},
+        {2, "Bold", "face 2"},
+        {7 << 16, "Bold", "Inter, Bold instance"},
+        {3 << 16, "", "Inter, instance 3"},
+        {(1 << 16) | 2, "Thin", "face 2, Inter, Thin instance"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(faceWords({"Inter.ttf", row.index, row.style}, "Inter"), row.words) << row.index;
+}
 
 // A file fontconfig cannot read is its own regular, so converting it says what is wrong with it.
 TEST(FontFamily, NoFontStandsForItself) {

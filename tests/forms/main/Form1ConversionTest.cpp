@@ -28,7 +28,7 @@ protected:
         Form1Fixture::SetUp();
         fonts_ = MakeFolder(QStringLiteral("fonts"));
         out_ = MakeFolder(QStringLiteral("out"));
-        WriteFile(fonts_ + QStringLiteral("/Arial.ttf"));
+        WriteFont(fonts_ + QStringLiteral("/Arial.ttf"));
         WriteFile(fonts_ + QStringLiteral("/Other.ttf"));
         Load();
     }
@@ -229,6 +229,53 @@ TEST_F(Form1ConversionTest, ExistingOutputAsksBeforeReplacing) {
     EXPECT_TRUE(Waiting());
 }
 
+// What the destination list highlights is where the file goes: a key or a click on a folder
+// chooses it, without a double click.
+TEST_F(Form1ConversionTest, TheHighlightedDestinationFolderIsWrittenTo) {
+    const QString psp = MakeFolder(QStringLiteral("out/PSP"));
+    PickAll();
+    form_->Dir2()->setFocus();
+    QTest::keyClick(form_->Dir2(), Qt::Key_Down);
+    ASSERT_EQ(form_->Dir2()->currentItem()->text(), "PSP");
+    form_->XPButton2_Click();
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].arguments.at(1), psp + "/ltn0.pgf");
+}
+
+// The question is asked only of a font that opens: a text file named .ttf goes to the
+// converter, which refuses it and says why, and the earlier file was never offered up.
+TEST_F(Form1ConversionTest, APickThatIsNoFontIsNotAskedAbout) {
+    WriteFile(out_ + "/ltn0.pgf");
+    WriteFile(fonts_ + "/fake.ttf", "just some text");
+    PickAll();
+    PickFont(fonts_, QStringLiteral("fake.ttf"));
+    form_->XPButton2_Click();
+    EXPECT_TRUE(host_.messages.shown.isEmpty());
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].arguments.at(0), fonts_ + "/fake.ttf");
+}
+
+// A write-protected file is named in a line of its own under the designed question, and
+// only then.
+TEST_F(Form1ConversionTest, TheReplaceQuestionSaysWhenTheFileIsWriteProtected) {
+    const QString output = out_ + "/ltn0.pgf";
+    WriteFile(output);
+    PickAll();
+    for (const bool writable : {true, false}) {
+        QFile::setPermissions(output, writable ? QFile::ReadOwner | QFile::WriteOwner
+                                               : QFile::ReadOwner | QFile::ReadGroup);
+        host_.messages.answers = {No};
+        form_->XPButton2_Click();
+    }
+    ASSERT_EQ(host_.messages.shown.size(), 2);
+    for (const auto& box : host_.messages.shown) {
+        EXPECT_EQ(box.text, "the file already exist to replace it");
+    }
+    EXPECT_EQ(host_.messages.shown[0].secondary, "");
+    EXPECT_EQ(host_.messages.shown[1].secondary,
+              "ltn0.pgf is write-protected; the new file will be write-protected too.");
+}
+
 TEST_F(Form1ConversionTest, WaitingLookThenReportThenIdleInThatOrder) {
     ConverterEndsWith(0);
     const auto writes = host_.processes.onStart;
@@ -263,7 +310,8 @@ TEST_F(Form1ConversionTest, WaitingLookThenReportThenIdleInThatOrder) {
     ASSERT_EQ(host_.messages.shown.size(), 1);
     EXPECT_EQ(host_.messages.shown[0].text, "operation concluded correctly");
     EXPECT_EQ(host_.messages.shown[0].secondary,
-              "Written: " + out_ + "/ltn0.pgf, 339 characters\nLeft out 1 character: ‰ U+2030");
+              "Written: " + out_ +
+                  "/ltn0.pgf, 339 characters\nLeft out 1 character: ‰\u00A0U+2030");
     EXPECT_EQ(host_.messages.shown[0].flags, 0);
     EXPECT_TRUE(host_.messages.shown[0].title.isEmpty());
     EXPECT_TRUE(Idle());

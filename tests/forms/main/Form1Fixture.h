@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../../converter/core/TestFont.h"
 #include "forms/main/Form1.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/FileListBox.h"
@@ -48,6 +49,14 @@ protected:
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
+    }
+
+    // A small font FreeType opens (the converter is a fake in these tests).
+    static void WriteFont(const QString& path) {
+        const std::vector<std::uint8_t> bytes =
+            converter::testing::buildTestFont(converter::testing::basicGlyphs());
+        WriteFile(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                   static_cast<qsizetype>(bytes.size())));
     }
 
     // Picks `fontName` in `folder` the way a user does: open the folder, click the file.

@@ -35,7 +35,7 @@ protected:
         qunsetenv("XDG_CONFIG_HOME");
         fonts_ = MakeFolder(QStringLiteral("fonts"));
         out_ = MakeFolder(QStringLiteral("out"));
-        WriteFile(fonts_ + QStringLiteral("/Body.ttf"));
+        WriteFont(fonts_ + QStringLiteral("/Body.ttf"));
     }
     void TearDown() override {
         Form1Fixture::TearDown();
@@ -55,7 +55,9 @@ protected:
 
     // The fake converter writes `files` of the set into its folder argument, prints the
     // summary and ends with `code`.
-    void ConverterWrites(int files, int code = 0, const QString& error = {}) {
+    // With `everyFileLacks`, each of the sixteen lacks U+2030, not only ltn4 and ltn5.
+    void ConverterWrites(int files, int code = 0, const QString& error = {},
+                         bool everyFileLacks = false) {
         host_.processes.onStart = [=, this](const host::testing::StartedProcess& p) {
             const bool set = p.arguments.first() == "--set";
             const QString folder = set ? p.arguments.at(2) : QFileInfo(p.arguments.at(1)).path();
@@ -64,11 +66,13 @@ protected:
             for (int n = 0; n < files; ++n)
                 WriteFile(QStringLiteral("%1/ltn%2.pgf").arg(folder).arg(n), "new");
             if (set && files == 16) {
-                for (const char* slot : {"ltn4", "ltn5"})
-                    p.handle->standardOutput +=
-                        QStringLiteral(
-                            "wrote %1/%2.pgf: 338 glyphs, 9 bytes; left out 1 character: U+2030\n")
-                            .arg(folder, slot);
+                for (int n = 0; n < 16; ++n)
+                    if (everyFileLacks || n == 4 || n == 5)
+                        p.handle->standardOutput +=
+                            QStringLiteral("wrote %1/ltn%2.pgf: 338 glyphs, 9 bytes; left out 1 "
+                                           "character: U+2030\n")
+                                .arg(folder)
+                                .arg(n);
                 p.handle->standardOutput += QString::fromLatin1(kSummary).arg(folder);
             }
             p.handle->state = ProcessState::Exited;
@@ -112,6 +116,19 @@ TEST_F(Form1SetTest, StartsTheSetCommandFromTheChoicesAndReportsWhatItWrote) {
     EXPECT_EQ(form_->Settings().FontFile, "/Body.ttf"); // the pick stays for another run
 }
 
+TEST_F(Form1SetTest, AListEveryFileSharesNamesTheSetOnce) {
+    Load();
+    PickChoices();
+    PickDestination(out_);
+    ConverterWrites(16, 0, {}, true);
+    form_->SET()->trigger();
+    EXPECT_TRUE(form_->SetTimer()->Fire());
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_TRUE(
+        host_.messages.shown[0].secondary.endsWith("\nLeft out U+2030 from ltn0.pgf to ltn15.pgf"))
+        << host_.messages.shown[0].secondary.toStdString();
+}
+
 TEST_F(Form1SetTest, AsksOnceBeforeReplacingSayingHowManyDefaultingToNo) {
     Load();
     PickChoices();
@@ -129,6 +146,18 @@ TEST_F(Form1SetTest, AsksOnceBeforeReplacingSayingHowManyDefaultingToNo) {
 
     form_->SET_Click();
     EXPECT_EQ(host_.messages.shown.size(), 2);
+    EXPECT_EQ(host_.processes.started.size(), 1);
+}
+
+TEST_F(Form1SetTest, APickThatIsNoFontIsNotAskedAbout) {
+    Load();
+    WriteFile(fonts_ + "/fake.ttf", "just some text");
+    PickChoices();
+    PickFont(fonts_, QStringLiteral("fake.ttf"));
+    PickDestination(out_);
+    WriteFile(out_ + "/ltn0.pgf");
+    form_->SET_Click();
+    EXPECT_TRUE(host_.messages.shown.isEmpty());
     EXPECT_EQ(host_.processes.started.size(), 1);
 }
 

@@ -157,6 +157,25 @@ TEST(MessageBoxTest, NoTitleMeansTheProgramTitle) {
     EXPECT_EQ(look.buttons, 1);
 }
 
+// Centred where it fits; a window taller or wider than the screen (the main window at scale 2
+// on a 1280 x 800 screen) keeps its title bar and menu bar on it.
+TEST(Windows, CentredUnlessTheTopLeftWouldLeaveTheScreen) {
+    const struct {
+        const char* name;
+        QSize size;
+        QRect available;
+        QPoint expected;
+    } rows[] = {
+        {"fits", {500, 400}, {0, 0, 1280, 776}, {390, 188}},
+        {"under a top panel", {500, 400}, {0, 24, 1280, 776}, {390, 212}},
+        {"taller than the screen", {504, 520}, {0, 0, 640, 388}, {68, 0}},
+        {"larger both ways", {700, 520}, {0, 24, 640, 376}, {0, 24}},
+        {"on a second screen", {700, 520}, {1280, 0, 640, 400}, {1280, 0}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(CentredTopLeft(row.size, row.available), row.expected) << row.name;
+}
+
 TEST(Windows, SingleWindowIsOneInstanceUntilUnloaded) {
     int created = 0;
     const auto create = [&] {

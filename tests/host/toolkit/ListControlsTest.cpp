@@ -142,6 +142,56 @@ TEST_F(Lists, DoubleClickAndEnterOpenAFolderFailureIsReported) {
     EXPECT_EQ(dir.Path(), fonts);
 }
 
+// The destination list: the highlighted folder is the current one, by a click or a key, the
+// entries staying until a folder is opened; the current folder and those above it are drawn
+// open, the others closed.
+TEST_F(Lists, WhenThePathFollowsTheHighlightTheyNeverDiffer) {
+    DirListBox dir(drives, folders);
+    dir.SetPathFollowsHighlight(true);
+    ASSERT_EQ(dir.SetPath(fonts), FolderError::None);
+    dir.show();
+    const int fontsRow = dir.count() - 4;
+    const int alphaRow = dir.count() - 3;
+    QSignalSpy changed(&dir, &DirListBox::Change);
+    auto openRows = [&dir] {
+        QList<int> rows;
+        const QImage openPicture = dir.item(0)->icon().pixmap(16, 16).toImage();
+        for (int row = 0; row < dir.count(); ++row)
+            if (dir.item(row)->icon().pixmap(16, 16).toImage() == openPicture)
+                rows << row;
+        return rows;
+    };
+    QList<int> chain;
+    for (int row = 0; row <= fontsRow; ++row)
+        chain << row;
+    EXPECT_EQ(openRows(), chain);
+
+    QTest::mouseClick(dir.viewport(), Qt::LeftButton, {},
+                      dir.visualItemRect(dir.item(alphaRow)).center());
+    EXPECT_EQ(dir.Path(), fonts + "/alpha");
+    EXPECT_EQ(dir.ShownFolder(), fonts);
+    EXPECT_EQ(dir.currentRow(), alphaRow);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(openRows(), chain + QList<int>{alphaRow});
+
+    QTest::keyClick(&dir, Qt::Key_Down); // to beta
+    EXPECT_EQ(dir.Path(), fonts + "/beta");
+    QTest::keyClick(&dir, Qt::Key_Up);
+    QTest::keyClick(&dir, Qt::Key_Up); // back to fonts itself
+    EXPECT_EQ(dir.Path(), fonts);
+    EXPECT_EQ(changed.count(), 4);
+
+    // Read again, or followed on the disk, the highlighted folder stays the current one.
+    dir.setCurrentRow(alphaRow);
+    ASSERT_EQ(dir.Refresh(), FolderError::None);
+    EXPECT_EQ(dir.Path(), fonts + "/alpha");
+    EXPECT_EQ(dir.currentRow(), alphaRow);
+    // Opening it lists its own subfolders.
+    QTest::keyClick(&dir, Qt::Key_Return);
+    EXPECT_EQ(dir.ShownFolder(), fonts + "/alpha");
+    EXPECT_EQ(dir.Path(), fonts + "/alpha");
+}
+
 TEST(MatchesPattern, WildcardsIgnoreCaseAndListsOfPatterns) {
     EXPECT_TRUE(MatchesPattern("Arial.ttf", "*.ttf"));
     EXPECT_TRUE(MatchesPattern("ARIAL.TTF", "*.ttf"));
