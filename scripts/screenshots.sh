@@ -54,9 +54,14 @@ shoot() { import -frame -window "$1" "$2"; }
 
 # The destination pane opens on the current folder; start in a small demo folder so the
 # pictures show no build, scratch or personal paths.
-program=$(realpath "$program")
 demo=/tmp/korven-demo
 mkdir -p "$demo/fonts" "$demo/psp-flash0"
+# The program runs from the demo's font folder, as an unpacked copy would, so that the source
+# pane opens there and not on the build folder; its converter sits beside it.
+cp "$program" "$build/bin/ttf2pgf" "$demo/fonts/"
+program=$demo/fonts/$(basename "$program")
+# Every start is a first start: choices kept by one run do not reach the next picture.
+export XDG_CONFIG_HOME=$work/config
 # start_program SCALE [FONT]: starts the program at a scale factor (its window: wait_for_window).
 start_program() {
   (cd "$demo" && QT_SCALE_FACTOR=$1 exec "$program" "${@:2}") >"$work/program-$1.log" 2>&1 &
@@ -111,8 +116,15 @@ xdotool mousemove --window "$main" 120 393 click 1 type 4.0
 xdotool mousemove --window "$main" 70 10 click 1
 preview=$(wait_for_window --name '^PREVIEW$') || fail "the PREVIEW window did not appear"
 settle
-xdotool mousemove --window "$preview" 200 328 click 1 type 'Hello, handheld!'
+xdotool mousemove --window "$preview" 250 396 click 1 type 'Hello, handheld!'
 settle
 shoot "$preview" "$out/preview.png"
+
+# FIT (Alt+F), its first item: the file fitted to the handheld's own sizes, with the box.
+xdotool windowactivate --sync "$main" key alt+f key Return
+xdotool windowactivate --sync "$preview"
+xdotool mousemove --window "$preview" 250 396 click 1 key ctrl+a type 'Fitted: W ‰ @ ÿ'
+settle
+shoot "$preview" "$out/preview-fit.png"
 
 echo "screenshots written to $out/"
