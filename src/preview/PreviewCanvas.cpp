@@ -54,6 +54,13 @@ QStringList SampleLines(const QStringList& extraSets) {
     return lines;
 }
 
+QStringList ScriptSampleLines() {
+    // Hiragana (the opening of the poem that uses every kana once), katakana and common
+    // kanji; and a Korean line that uses every basic letter of Hangul.
+    return {QString::fromUtf8("いろはにほへと カタカナ 漢字の表示と東京駅"),
+            QString::fromUtf8("다람쥐 헌 쳇바퀴에 타고파")};
+}
+
 PreviewCanvas::PreviewCanvas() : image_(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32) {
     SetState({});
 }
@@ -163,7 +170,11 @@ void PreviewCanvas::DrawLines() {
     }
     y += lineHeight_ + kRowGap * 4;
 
-    for (const QString& line : SampleLines(state_.font->extraSets)) {
+    QStringList lines = SampleLines(state_.font->extraSets);
+    for (const QString& line : ScriptSampleLines())
+        if (converter::charactersNotHeld(font, ToU32(line)).empty())
+            lines << line;
+    for (const QString& line : lines) {
         DrawLine(line, y, BackgroundAt(y + lineHeight_ / 2));
         y += lineHeight_ + kRowGap;
     }

@@ -22,6 +22,9 @@ inline constexpr int kLineTrim = 4;
 // one more for each chosen extra character set ("latin-extended", "greek", "cyrillic").
 QStringList MenuWords();
 QStringList SampleLines(const QStringList& extraSets = {});
+// A Japanese line (kana and kanji) and a Korean line, each shown under the sample lines when
+// the file holds every character of it, as jpn0.pgf and kr0.pgf do.
+QStringList ScriptSampleLines();
 
 // The handheld's screen drawn from a preview: the menu words, the sample lines and the user's
 // own line on a dark blue gradient, each line drawn by the converter's text renderer exactly as
