@@ -70,7 +70,7 @@ QStringList LeftOutLines(const QString& standardOutput) {
 QString ScriptNote(const QString& errorLine) {
     const QString note = errorLine.trimmed().section(QStringLiteral("note: "), 1);
     static const QRegularExpression script(
-        QStringLiteral(R"re(^((?:jpn0|kr0)\.pgf \([^)]*\) from )"(.*)"(.*)$)re"));
+        QStringLiteral(R"re(^((?:jpn0|kr0)\.pgf \([^)]*\) from )"(.*?)"((?:, .*)?)$)re"));
     const QRegularExpressionMatch m = script.match(note);
     return m.hasMatch()
                ? m.captured(1) + QDir::toNativeSeparators(m.captured(2)) + m.captured(3)

@@ -1,4 +1,4 @@
-// The PREVIEW window's file list: Convert's file or any of SET's sixteen, named in words.
+// The PREVIEW window's file list: Convert's file or any of SET's eighteen, named in words.
 
 #include "forms/preview/frmPreview.h"
 
@@ -22,14 +22,15 @@ app::ConversionSettings DejaVuAt(const QString& size) {
 TEST(PreviewSetFileList, NamesEachFileAndShowsThePickedOneThroughSizeChanges) {
     frmPreview* window = frmPreview::ShowModeless(DejaVuAt(QStringLiteral("18")));
     QComboBox* list = window->SetFile();
-    ASSERT_EQ(list->count(), 17);
+    ASSERT_EQ(list->count(), 19);
     const struct {
         int row;
         const char* name;
     } rows[] = {
         {0, "ltn0.pgf as Convert writes it"},         {1, "ltn0.pgf: sans-serif, regular, 18 px"},
         {6, "ltn5.pgf: serif, bold, 18 px"},          {13, "ltn12.pgf: sans-serif, bold, 12 px"},
-        {16, "ltn15.pgf: serif, bold italic, 12 px"},
+        {16, "ltn15.pgf: serif, bold italic, 12 px"}, {17, "jpn0.pgf: Japanese, 18 px"},
+        {18, "kr0.pgf: Korean, 18 px"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(list->itemText(r.row).toStdString(), r.name);
@@ -50,6 +51,7 @@ TEST(PreviewSetFileList, NamesEachFileAndShowsThePickedOneThroughSizeChanges) {
 
     window->Follow(DejaVuAt(QString())); // no size: the names say small, the canvas why
     EXPECT_EQ(list->itemText(13), "ltn12.pgf: sans-serif, bold, small size");
+    EXPECT_EQ(list->itemText(17), "jpn0.pgf: Japanese");
     EXPECT_EQ(window->MadeFrom()->text(), "-");
     window->close();
 }

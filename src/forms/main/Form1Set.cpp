@@ -30,7 +30,8 @@ void Form1::CreateSetMenu() {
     setTimer_->setObjectName(QStringLiteral("SetTimer"));
     connect(set_, &QAction::triggered, this, &Form1::SET_Click);
     connect(setTimer_, &host::Timer::Tick, this, &Form1::SetTimer_Timer);
-    scripts_ = menuBar()->addAction(QStringLiteral("&Japanese and Korean too…"));
+    // Put on the menu bar after the other additions (see CreateMenu), which keep their places.
+    scripts_ = new QAction(QStringLiteral("&Japanese and Korean too…"), this);
     scripts_->setObjectName(QStringLiteral("SCRIPTS"));
     connect(scripts_, &QAction::triggered, this, &Form1::SCRIPTS_Click);
 }
