@@ -42,9 +42,9 @@ QString ErrorWords(const QString& errorOutput) {
 // "Left out U+2030 from ltn4.pgf ltn5.pgf", one line per distinct list of characters left
 // out, from the converter's report lines.
 QStringList LeftOutLines(const QString& standardOutput) {
-    static const QRegularExpression report(
-        QStringLiteral(R"(^wrote .*/((?:ltn\d+|jpn0|kr0)\.pgf): \d+ glyphs?, \d+ bytes?; left out \d+ )"
-                       R"(characters?: (.+)$)"));
+    static const QRegularExpression report(QStringLiteral(
+        R"(^wrote .*/((?:ltn\d+|jpn0|kr0)\.pgf): \d+ glyphs?, \d+ bytes?; left out \d+ )"
+        R"(characters?: (.+)$)"));
     QStringList order;
     QHash<QString, QStringList> files;
     for (const QString& line : standardOutput.split(u'\n')) {
@@ -72,9 +72,8 @@ QString ScriptNote(const QString& errorLine) {
     static const QRegularExpression script(
         QStringLiteral(R"re(^((?:jpn0|kr0)\.pgf \([^)]*\) from )"(.*?)"((?:, .*)?)$)re"));
     const QRegularExpressionMatch m = script.match(note);
-    return m.hasMatch()
-               ? m.captured(1) + QDir::toNativeSeparators(m.captured(2)) + m.captured(3)
-               : QString();
+    return m.hasMatch() ? m.captured(1) + QDir::toNativeSeparators(m.captured(2)) + m.captured(3)
+                        : QString();
 }
 
 } // namespace
@@ -199,9 +198,9 @@ QString SetWrittenDetails(const QString& standardOutput, const QString& folder,
         files << note.section(u' ', 0, 0);
     const QString last = files.takeLast();
     QString text = QStringLiteral("Written: %1 in %2")
-                       .arg(files.isEmpty() ? last
-                                            : files.join(QStringLiteral(", ")) +
-                                                  QStringLiteral(" and ") + last,
+                       .arg(files.isEmpty()
+                                ? last
+                                : files.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last,
                             QDir::toNativeSeparators(folder));
     for (const QString& line : standardOutput.split(u'\n')) {
         const QRegularExpressionMatch m = summary.match(line.trimmed());

@@ -8,8 +8,8 @@
 
 #include <QString>
 #include <QStringList>
-#include <vector>
 #include <memory>
+#include <vector>
 
 // The whole set of sixteen system fonts, converted at once by `ttf2pgf --set` from the same
 // choices Convert uses: its command, the files it replaces, its job and its report.

@@ -49,9 +49,9 @@ QStringList ScriptArguments(const ConversionSettings& settings) {
 ScriptFace ScriptFaceOf(const QString& fontPath, int script) {
     const converter::NamedCharacterSet* set =
         converter::namedCharacterSet(SlotOf(script).characterSet);
-    const converter::FaceChoice choice = converter::chooseFace(
-        QFile::encodeName(fontPath).toStdString(), std::nullopt,
-        set != nullptr ? set->language : std::string_view{});
+    const converter::FaceChoice choice =
+        converter::chooseFace(QFile::encodeName(fontPath).toStdString(), std::nullopt,
+                              set != nullptr ? set->language : std::string_view{});
     return {choice.index, choice.faceCount, QString::fromStdString(choice.familyName),
             choice.coversLanguage};
 }

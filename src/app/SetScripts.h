@@ -26,8 +26,8 @@ QStringList ScriptArguments(const ConversionSettings& settings);
 // The face of a font that a script's file is made from, as the converter takes it.
 struct ScriptFace {
     int index = 0;
-    int count = 0;  // faces in the file; 0 when it cannot be read as a font
-    QString family; // may be empty
+    int count = 0;       // faces in the file; 0 when it cannot be read as a font
+    QString family;      // may be empty
     bool covers = false; // the face draws the script's language
 };
 ScriptFace ScriptFaceOf(const QString& fontPath, int script);

@@ -171,9 +171,21 @@ void PreviewCanvas::DrawLines() {
     y += lineHeight_ + kRowGap * 4;
 
     QStringList lines = SampleLines(state_.font->extraSets);
+    QStringList scriptLines;
     for (const QString& line : ScriptSampleLines())
         if (converter::charactersNotHeld(font, ToU32(line)).empty())
-            lines << line;
+            scriptLines << line;
+    // A script's glyphs are tall, and so are its file's lines: the user's line stays whole on
+    // the screen, and the script's own line is kept before the Latin ones from the last up,
+    // the pangram always.
+    const auto userLineTop = [&](qsizetype count) {
+        return y + static_cast<int>(count) * (lineHeight_ + kRowGap) + kRowGap * 3;
+    };
+    while (lines.size() > 1 &&
+           userLineTop(lines.size() + scriptLines.size()) + lineHeight_ > kCanvasHeight)
+        lines.removeLast();
+    lines += scriptLines;
+    shownLines_ = lines;
     for (const QString& line : lines) {
         DrawLine(line, y, BackgroundAt(y + lineHeight_ / 2));
         y += lineHeight_ + kRowGap;

@@ -51,6 +51,8 @@ public:
     // Where the user's line is drawn and on which colour; an empty rectangle without a font.
     QRect UserLineRect() const { return userRect_; }
     converter::Rgb UserLineBackground() const { return userBackground_; }
+    // The sample lines drawn below the menu words, top to bottom.
+    const QStringList& ShownLines() const { return shownLines_; }
     // Where the top-left corner of the user's line as `ttf2pgf --render` draws it falls on the
     // canvas (the canvas shows that picture less kLineTrim pixels of its margin).
     QPoint UserLineOrigin() const { return userOrigin_; }
@@ -82,6 +84,7 @@ private:
     QPoint userOrigin_;
     converter::Rgb userBackground_;
     int lineHeight_ = 0;
+    QStringList shownLines_;
     bool guide_ = true;
 };
 

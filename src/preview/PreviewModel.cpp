@@ -243,8 +243,7 @@ PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& setting
     }
 }
 
-PreviewState PreviewModel::ConvertScriptFile(const app::ConversionSettings& settings,
-                                             int script) {
+PreviewState PreviewModel::ConvertScriptFile(const app::ConversionSettings& settings, int script) {
     if (script < 0 || script >= app::kScriptFileCount)
         return Refused("There is no such file in the set.");
     const converter::ScriptFontSlot& slot =
@@ -258,12 +257,12 @@ PreviewState PreviewModel::ConvertScriptFile(const app::ConversionSettings& sett
         converter::parseShadowRadius("i" + settings.ShadowValue.toStdString());
     const app::ScriptFace face = app::ScriptFaceOf(path, script);
     try {
-        converter::ScriptPlanEntry entry =
-            converter::planScriptFont(slot, {fontPath, face.index, {}}, pixelsPerEm, shadowRadius,
-                                      ExtraCharacters(settings));
+        converter::ScriptPlanEntry entry = converter::planScriptFont(
+            slot, {fontPath, face.index, {}}, pixelsPerEm, shadowRadius, ExtraCharacters(settings));
         if (!app::SetFitArguments(settings).isEmpty())
-            entry.settings.fit = converter::fitTargetFor(
-                std::string(slot.fileName), QFile::encodeName(settings.OwnFontsFolder).toStdString());
+            entry.settings.fit =
+                converter::fitTargetFor(std::string(slot.fileName),
+                                        QFile::encodeName(settings.OwnFontsFolder).toStdString());
         const std::vector<std::uint8_t> fontBytes = converter::readWholeFile(fontPath);
         auto font = PreviewOf(converter::convertFont(fontBytes, entry.settings),
                               settings.ExtraCharacterSets);

@@ -73,12 +73,11 @@ void Form1::SET_Click() {
     const app::SetSnapshot before = app::TakeSetSnapshot(folder, names);
     auto handle = services_.processes->Start(invocation.program, invocation.arguments);
     const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
-    setJob_ = std::make_unique<app::FontSetJob>(std::move(handle), invocation.program,
-                                                app::ShellCommandLine(invocation), folder, before,
-                                                names);
+    setJob_ =
+        std::make_unique<app::FontSetJob>(std::move(handle), invocation.program,
+                                          app::ShellCommandLine(invocation), folder, before, names);
     if (failedToStart) {
-        const app::JobVerdict verdict =
-            app::JudgeSet(setJob_->Observe(), {}, setJob_->FileCount());
+        const app::JobVerdict verdict = app::JudgeSet(setJob_->Observe(), {}, setJob_->FileCount());
         setJob_.reset();
         TakeBackMadeFolders();
         ShowIdleLook();

@@ -35,9 +35,8 @@ ScriptFontsDialog::ScriptFontsDialog(const app::ConversionSettings& settings,
         row.usePicked->setEnabled(!picked_.isEmpty());
         row.choose = new QPushButton(QStringLiteral("Choose a font…"), this);
         row.choose->setObjectName(title + QStringLiteral("Choose"));
-        connect(row.usePicked, &QPushButton::clicked, this, [this, script] {
-            UsePicked_Click(script);
-        });
+        connect(row.usePicked, &QPushButton::clicked, this,
+                [this, script] { UsePicked_Click(script); });
         connect(row.choose, &QPushButton::clicked, this, [this, script] { Choose_Click(script); });
 
         const int top = script * 2;
@@ -81,8 +80,8 @@ void ScriptFontsDialog::UsePicked_Click(int script) {
 void ScriptFontsDialog::Choose_Click(int script) {
     const QString& current = rows_[Row(script)].path;
     const QString start = QFileInfo(current.isEmpty() ? picked_ : current).path();
-    const QString path = chooseFont_(
-        this, QStringLiteral("A font for %1").arg(app::ScriptFileName(script)), start);
+    const QString path =
+        chooseFont_(this, QStringLiteral("A font for %1").arg(app::ScriptFileName(script)), start);
     if (!path.isEmpty())
         Offer(script, path, true);
 }

@@ -45,10 +45,9 @@ void frmPreview::MakeNext() {
         maker_ = new QFutureWatcher<preview::PreviewState>(this);
         connect(maker_, &QFutureWatcherBase::finished, this, &frmPreview::Made);
     }
-    maker_->setFuture(QtConcurrent::run(
-        [settings = making_->settings, file = making_->setFile] {
-            return preview::PreviewModel::Make(settings, file);
-        }));
+    maker_->setFuture(QtConcurrent::run([settings = making_->settings, file = making_->setFile] {
+        return preview::PreviewModel::Make(settings, file);
+    }));
 }
 
 void frmPreview::Made() {

@@ -104,7 +104,8 @@ TEST_F(Form1SetScriptsTest, ChosenFontsAreOfferedPassedJudgedAndReported) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString folder = MakeFolder(QStringLiteral("out-") + QString::number(c.written.size()));
+        const QString folder =
+            MakeFolder(QStringLiteral("out-") + QString::number(c.written.size()));
         PickDestination(folder);
         WriteFile(folder + "/kr0.pgf", "older"); // one of the eighteen there: asked about once
         host_.messages.shown.clear();
