@@ -11,8 +11,9 @@
 #include <memory>
 #include <vector>
 
-// The whole set of sixteen system fonts, converted at once by `ttf2pgf --set` from the same
-// choices Convert uses: its command, the files it replaces, its job and its report.
+// The whole set of sixteen system fonts, with jpn0.pgf and kr0.pgf when fonts were chosen for
+// them, converted at once by `ttf2pgf --set` from the same choices Convert uses: its command,
+// the files it replaces, its job and its report.
 namespace korven::app {
 
 inline constexpr int kSetFileCount = 16;
