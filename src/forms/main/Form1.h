@@ -107,7 +107,8 @@ public:
     // user's own copies of its fonts.
     void FIT_Click();
     void LIKE_Click();
-    // The SET menu: all sixteen system fonts from the current choices, in one converter run.
+    // The SET menu: all sixteen system fonts from the current choices, and jpn0.pgf and
+    // kr0.pgf when fonts were chosen for them, in one converter run.
     void SET_Click();
     void SetTimer_Timer();
     // Opens the choice of fonts for jpn0.pgf and kr0.pgf (window-modal, not waited for); SET

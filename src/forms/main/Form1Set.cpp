@@ -1,5 +1,6 @@
-// The SET menu: the whole set of sixteen system fonts from the choices Convert uses, made by
-// one `ttf2pgf --set` run and reported by the rules Convert's report follows. It lives beside
+// The SET menu: the whole set of sixteen system fonts from the choices Convert uses, with
+// jpn0.pgf and kr0.pgf from the fonts chosen for them, made by one `ttf2pgf --set` run and
+// reported by the rules Convert's report follows. It lives beside
 // the designed window, in its own menu item, and leaves Convert as it is.
 
 #include "forms/main/Form1.h"

@@ -78,6 +78,8 @@ void ScriptFontsDialog::UsePicked_Click(int script) {
 }
 
 void ScriptFontsDialog::Choose_Click(int script) {
+    if (!chooseFont_)
+        return; // a host without file dialogs: the picked font is still offered
     const QString& current = rows_[Row(script)].path;
     const QString start = QFileInfo(current.isEmpty() ? picked_ : current).path();
     const QString path =
