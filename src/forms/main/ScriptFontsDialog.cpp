@@ -60,7 +60,7 @@ ScriptFontsDialog::ScriptFontsDialog(const app::ConversionSettings& settings,
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* top = new QVBoxLayout(this);
-    top->addWidget(new QLabel(QStringLiteral("SET also makes the handheld's Japanese and Korean "
+    top->addWidget(new QLabel(QStringLiteral("SET can also make the handheld's Japanese and Korean "
                                              "system fonts, at the same size and shadow:"),
                               this));
     top->addLayout(grid);
