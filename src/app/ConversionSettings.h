@@ -28,6 +28,10 @@ struct ConversionSettings {
     // designed command.
     bool FitToHandheld = false;
     QString OwnFontsFolder;
+    // SET's Japanese and Korean files (jpn0.pgf, kr0.pgf): the whole path of the font each is
+    // made from; empty: that file is not made, and SET's command is as without them.
+    QString JapaneseFont;
+    QString KoreanFont;
     std::int16_t KnownDriveCount = 0;
     std::int16_t CurrentDriveCount = 0;
 };

@@ -54,6 +54,13 @@ QStringList SampleLines(const QStringList& extraSets) {
     return lines;
 }
 
+QStringList ScriptSampleLines() {
+    // Hiragana (the opening of the poem that uses every kana once), katakana and common
+    // kanji; and a Korean line that uses every basic letter of Hangul.
+    return {QString::fromUtf8("いろはにほへと カタカナ 漢字の表示と東京駅"),
+            QString::fromUtf8("다람쥐 헌 쳇바퀴에 타고파")};
+}
+
 PreviewCanvas::PreviewCanvas() : image_(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32) {
     SetState({});
 }
@@ -163,7 +170,23 @@ void PreviewCanvas::DrawLines() {
     }
     y += lineHeight_ + kRowGap * 4;
 
-    for (const QString& line : SampleLines(state_.font->extraSets)) {
+    QStringList lines = SampleLines(state_.font->extraSets);
+    QStringList scriptLines;
+    for (const QString& line : ScriptSampleLines())
+        if (converter::charactersNotHeld(font, ToU32(line)).empty())
+            scriptLines << line;
+    // A script's glyphs are tall, and so are its file's lines: the user's line stays whole on
+    // the screen, and the script's own line is kept before the Latin ones from the last up,
+    // the pangram always.
+    const auto userLineTop = [&](qsizetype count) {
+        return y + static_cast<int>(count) * (lineHeight_ + kRowGap) + kRowGap * 3;
+    };
+    while (lines.size() > 1 &&
+           userLineTop(lines.size() + scriptLines.size()) + lineHeight_ > kCanvasHeight)
+        lines.removeLast();
+    lines += scriptLines;
+    shownLines_ = lines;
+    for (const QString& line : lines) {
         DrawLine(line, y, BackgroundAt(y + lineHeight_ / 2));
         y += lineHeight_ + kRowGap;
     }

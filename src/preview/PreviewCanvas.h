@@ -22,6 +22,9 @@ inline constexpr int kLineTrim = 4;
 // one more for each chosen extra character set ("latin-extended", "greek", "cyrillic").
 QStringList MenuWords();
 QStringList SampleLines(const QStringList& extraSets = {});
+// A Japanese line (kana and kanji) and a Korean line, each shown under the sample lines when
+// the file holds every character of it, as jpn0.pgf and kr0.pgf do.
+QStringList ScriptSampleLines();
 
 // The handheld's screen drawn from a preview: the menu words, the sample lines and the user's
 // own line on a dark blue gradient, each line drawn by the converter's text renderer exactly as
@@ -48,6 +51,8 @@ public:
     // Where the user's line is drawn and on which colour; an empty rectangle without a font.
     QRect UserLineRect() const { return userRect_; }
     converter::Rgb UserLineBackground() const { return userBackground_; }
+    // The sample lines drawn below the menu words, top to bottom.
+    const QStringList& ShownLines() const { return shownLines_; }
     // Where the top-left corner of the user's line as `ttf2pgf --render` draws it falls on the
     // canvas (the canvas shows that picture less kLineTrim pixels of its margin).
     QPoint UserLineOrigin() const { return userOrigin_; }
@@ -79,6 +84,7 @@ private:
     QPoint userOrigin_;
     converter::Rgb userBackground_;
     int lineHeight_ = 0;
+    QStringList shownLines_;
     bool guide_ = true;
 };
 

@@ -2,12 +2,15 @@
 
 #include "app/CommandLine.h"
 #include "app/FontSetJob.h"
+#include "app/SetScripts.h"
 #include "converter/core/CharacterSet.h"
 #include "converter/core/CharacterSets.h"
 #include "converter/core/Converter.h"
 #include "converter/core/Errors.h"
 #include "converter/core/PgfWriter.h"
 #include "converter/core/TextRender.h"
+#include "converter/family/CollectionFaces.h"
+#include "converter/family/ScriptFonts.h"
 #include "converter/family/SetPlan.h"
 #include "converter/rules/FontFile.h"
 #include "converter/rules/Ranges.h"
@@ -95,7 +98,7 @@ QString NotHeldNote(const PreviewFont& font, const QString& line) {
              underscore ? QStringLiteral("them as \"_\"") : QStringLiteral("nothing for them"));
 }
 
-PreviewState PreviewModel::Update(const app::ConversionSettings& settings, int setFile) {
+std::optional<PreviewState> PreviewModel::MissingChoice(const app::ConversionSettings& settings) {
     if (settings.FontFile.isEmpty())
         return Missing(QStringLiteral("No font picked: pick a font file in the source list."));
     if (!app::IsFontSize(settings.FontSize))
@@ -105,26 +108,65 @@ PreviewState PreviewModel::Update(const app::ConversionSettings& settings, int s
     if (!app::IsShadowValue(settings.ShadowValue))
         return Missing(QStringLiteral("No valid shadow: type a shadow from %1.")
                            .arg(QString::fromStdString(converter::shadowRadiusRangeText())));
+    return std::nullopt;
+}
 
+QString ScriptFontPath(const app::ConversionSettings& settings, int script) {
+    const QString chosen = app::ScriptFont(settings, script);
+    return chosen.isEmpty() ? settings.SourceFolder + settings.FontFile : chosen;
+}
+
+PreviewKey PreviewModel::KeyOf(const app::ConversionSettings& settings, int setFile) {
     const QString path = settings.SourceFolder + settings.FontFile;
-    const Key key{path,
-                  QFileInfo(path).lastModified(),
-                  settings.FontSize,
-                  settings.ShadowValue,
-                  settings.ExtraCharacterSets,
-                  settings.FitToHandheld,
-                  settings.OwnFontsFolder,
-                  setFile};
-    if (haveLast_ && key == lastKey_)
-        return last_;
-    last_ = setFile == kConvertFile ? Convert(path, settings) : ConvertSetFile(settings, setFile);
-    lastKey_ = key;
-    haveLast_ = true;
-    return last_;
+    PreviewKey key{path,
+                   QFileInfo(path).lastModified(),
+                   settings.FontSize,
+                   settings.ShadowValue,
+                   settings.ExtraCharacterSets,
+                   settings.FitToHandheld,
+                   settings.OwnFontsFolder,
+                   setFile,
+                   {},
+                   {}};
+    if (TakesLong(setFile)) {
+        key.scriptFont = ScriptFontPath(settings, setFile - kFirstScriptFile);
+        key.scriptFontModified = QFileInfo(key.scriptFont).lastModified();
+    }
+    return key;
+}
+
+const PreviewState* PreviewModel::Kept(const PreviewKey& key) const {
+    const Kept_& kept = TakesLong(key.setFile) ? long_ : quick_;
+    return kept.have && kept.key == key ? &kept.state : nullptr;
+}
+
+void PreviewModel::Keep(const PreviewKey& key, PreviewState state) {
+    ++conversions_;
+    Kept_& kept = TakesLong(key.setFile) ? long_ : quick_;
+    kept = {true, key, std::move(state)};
+}
+
+PreviewState PreviewModel::Make(const app::ConversionSettings& settings, int setFile) {
+    if (std::optional<PreviewState> missing = MissingChoice(settings))
+        return *missing;
+    if (setFile == kConvertFile)
+        return Convert(settings.SourceFolder + settings.FontFile, settings);
+    if (TakesLong(setFile))
+        return ConvertScriptFile(settings, setFile - kFirstScriptFile);
+    return ConvertSetFile(settings, setFile);
+}
+
+PreviewState PreviewModel::Update(const app::ConversionSettings& settings, int setFile) {
+    if (std::optional<PreviewState> missing = MissingChoice(settings))
+        return *missing;
+    const PreviewKey key = KeyOf(settings, setFile);
+    if (const PreviewState* kept = Kept(key))
+        return *kept;
+    Keep(key, Make(settings, setFile));
+    return *Kept(key);
 }
 
 PreviewState PreviewModel::Convert(const QString& path, const app::ConversionSettings& settings) {
-    ++conversions_;
     // The values Convert would pass, read by the converter's own readers; Update has made sure
     // both are valid. The window never passes --allow-missing.
     const int pixelsPerEm = converter::parsePixelSize(settings.FontSize.toStdString());
@@ -170,7 +212,6 @@ QString MadeFrom(const converter::SetPlanEntry& entry) {
 } // namespace
 
 PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& settings, int setFile) {
-    ++conversions_;
     if (setFile < 0 || setFile >= app::kSetFileCount)
         return Refused("There is no such file in the set.");
     // The values SET would pass, read by the converter's own readers; Update has made sure
@@ -198,6 +239,40 @@ PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& setting
     } catch (const converter::ConversionError& e) {
         const std::string name =
             QFileInfo(QFile::decodeName(entry.face.path.c_str())).fileName().toStdString();
+        return Refused(e.speaksOfTheFont() ? e.naming(name) : e.what());
+    } catch (const std::runtime_error& e) {
+        return Refused(e.what());
+    }
+}
+
+PreviewState PreviewModel::ConvertScriptFile(const app::ConversionSettings& settings, int script) {
+    if (script < 0 || script >= app::kScriptFileCount)
+        return Refused("There is no such file in the set.");
+    const converter::ScriptFontSlot& slot =
+        converter::scriptFontSlots()[static_cast<std::size_t>(script)];
+    const QString path = ScriptFontPath(settings, script);
+    const std::string fontPath = QFile::encodeName(path).toStdString();
+    // The face ttf2pgf --set takes for the script's language, at the size and with the extra
+    // characters SET passes.
+    const int pixelsPerEm = converter::parsePixelSize(settings.FontSize.toStdString());
+    const double shadowRadius =
+        converter::parseShadowRadius("i" + settings.ShadowValue.toStdString());
+    const app::ScriptFace face = app::ScriptFaceOf(path, script);
+    try {
+        converter::ScriptPlanEntry entry = converter::planScriptFont(
+            slot, {fontPath, face.index, {}}, pixelsPerEm, shadowRadius, ExtraCharacters(settings));
+        if (!app::SetFitArguments(settings).isEmpty())
+            entry.settings.fit =
+                converter::fitTargetFor(std::string(slot.fileName),
+                                        QFile::encodeName(settings.OwnFontsFolder).toStdString());
+        const std::vector<std::uint8_t> fontBytes = converter::readWholeFile(fontPath);
+        auto font = PreviewOf(converter::convertFont(fontBytes, entry.settings),
+                              settings.ExtraCharacterSets);
+        font->madeFrom = app::ScriptFaceWords(path, face);
+        font->fit = entry.settings.fit;
+        return {PreviewState::Kind::Ready, QString(), std::move(font)};
+    } catch (const converter::ConversionError& e) {
+        const std::string name = QFileInfo(path).fileName().toStdString();
         return Refused(e.speaksOfTheFont() ? e.naming(name) : e.what());
     } catch (const std::runtime_error& e) {
         return Refused(e.what());

@@ -14,8 +14,16 @@
 
 namespace korven::preview {
 
-// Which file the preview shows: the one Convert writes, or one of the sixteen SET writes.
+// Which file the preview shows: the one Convert writes, or one of the sixteen SET writes
+// (0 to 15), or SET's jpn0.pgf or kr0.pgf (kFirstScriptFile and the one after).
 inline constexpr int kConvertFile = -1;
+inline constexpr int kFirstScriptFile = 16;
+
+// A script's file holds thousands of glyphs and takes a good part of a second to make, too
+// long to keep the window waiting.
+inline bool TakesLong(int setFile) {
+    return setFile >= kFirstScriptFile;
+}
 
 // The file Convert (or SET) would write for one pick, size and shadow, read back.
 struct PreviewFont {
@@ -25,7 +33,7 @@ struct PreviewFont {
     std::vector<char32_t> leftOut; // characters of the font that the file cannot hold
     std::vector<char32_t> absent;  // characters of the chosen extra sets the font lacks
     QStringList extraSets;         // the extra character sets the file was made with
-    QString madeFrom;              // for a SET file: the font file read, and the synthesis applied
+    QString madeFrom; // for a SET file: the font file read, and the synthesis applied or face taken
     // For a file fitted as the FIT menu asks: the box it keeps to, and the characters whose
     // glyphs were changed to fit it (condensed or made smaller), sorted.
     std::optional<converter::FitTarget> fit;
@@ -44,6 +52,21 @@ struct PreviewState {
     std::shared_ptr<const PreviewFont> font;
 };
 
+// The choices one file depends on: the same key, the same file.
+struct PreviewKey {
+    QString path;
+    QDateTime modified;
+    QString size;
+    QString shadow;
+    QStringList extraSets;
+    bool fitToHandheld = false;
+    QString ownFontsFolder;
+    int setFile = kConvertFile;
+    QString scriptFont; // for jpn0.pgf and kr0.pgf: the font they are made from
+    QDateTime scriptFontModified;
+    bool operator==(const PreviewKey&) const = default;
+};
+
 // Turns the main window's choices into the file Convert would write, in-process. The size and
 // shadow go through the same command-line building and argument reading as the real converter,
 // so the preview cannot drift from the file. The last result is kept, keyed by the font's path,
@@ -51,31 +74,42 @@ struct PreviewState {
 class PreviewModel {
 public:
     // `setFile` is kConvertFile or the number of one of SET's sixteen files (ltnN.pgf), made
-    // from the picked font's family exactly as `ttf2pgf --set` makes it.
+    // from the picked font's family exactly as `ttf2pgf --set` makes it, or of jpn0.pgf or
+    // kr0.pgf, made as `ttf2pgf --set … --japanese FONT3 --korean FONT4` makes them from the
+    // font chosen for them, else from the picked font.
     PreviewState Update(const app::ConversionSettings& settings, int setFile = kConvertFile);
     // How many conversions actually ran (the rest came from the kept result).
     int ConversionCount() const { return conversions_; }
 
-private:
-    struct Key {
-        QString path;
-        QDateTime modified;
-        QString size;
-        QString shadow;
-        QStringList extraSets;
-        bool fitToHandheld = false;
-        QString ownFontsFolder;
-        int setFile = kConvertFile;
-        bool operator==(const Key&) const = default;
-    };
-    PreviewState Convert(const QString& path, const app::ConversionSettings& settings);
-    PreviewState ConvertSetFile(const app::ConversionSettings& settings, int setFile);
+    // Update in steps, for a caller that makes the file on another thread: the key of the
+    // choices, the result kept for it (null when there is none), the file made (touching
+    // nothing of the model, so safe on any thread), and the result kept. A long file's result
+    // is kept apart from the others', so going back and forth between them converts neither.
+    static PreviewKey KeyOf(const app::ConversionSettings& settings, int setFile);
+    // The state for choices that cannot make a file (no font, no valid size or shadow), at once.
+    static std::optional<PreviewState> MissingChoice(const app::ConversionSettings& settings);
+    const PreviewState* Kept(const PreviewKey& key) const;
+    static PreviewState Make(const app::ConversionSettings& settings, int setFile);
+    void Keep(const PreviewKey& key, PreviewState state);
 
-    bool haveLast_ = false;
-    Key lastKey_;
-    PreviewState last_;
+private:
+    struct Kept_ {
+        bool have = false;
+        PreviewKey key;
+        PreviewState state;
+    };
+    static PreviewState Convert(const QString& path, const app::ConversionSettings& settings);
+    static PreviewState ConvertSetFile(const app::ConversionSettings& settings, int setFile);
+    static PreviewState ConvertScriptFile(const app::ConversionSettings& settings, int script);
+
+    Kept_ quick_;
+    Kept_ long_;
     int conversions_ = 0;
 };
+
+// The font jpn0.pgf (script 0) or kr0.pgf (1) is made from: the one chosen for it, else the
+// picked font.
+QString ScriptFontPath(const app::ConversionSettings& settings, int script);
 
 // The character as people write it: the character itself, or U+XXXX when it cannot be shown.
 QString CharacterName(char32_t codePoint);

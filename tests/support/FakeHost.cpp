@@ -66,6 +66,10 @@ HostServices FakeHost::Services() {
         ++folderQuestions;
         return chosenFolder;
     };
+    services.chooseFontFile = [this](QWidget*, const QString&, const QString&) {
+        ++fontFileQuestions;
+        return chosenFontFile;
+    };
     return services;
 }
 

@@ -122,6 +122,10 @@ struct FakeHost {
     // they were asked.
     QString chosenFolder;
     int folderQuestions = 0;
+    // The font file the user "chooses" when asked for one (empty: they cancel), and how often
+    // they were asked.
+    QString chosenFontFile;
+    int fontFileQuestions = 0;
 
     HostServices Services();
 };

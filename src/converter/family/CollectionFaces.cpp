@@ -151,8 +151,10 @@ FaceChoice chooseFace(const std::string& path, std::optional<int> requested,
             choice.forLanguage = true;
         }
     }
-    if (const auto it = faces.find(choice.index); it != faces.end())
+    if (const auto it = faces.find(choice.index); it != faces.end()) {
         choice.familyName = it->second.familyName;
+        choice.coversLanguage = it->second.coversLanguage;
+    }
     return choice;
 }
 

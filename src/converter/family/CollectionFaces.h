@@ -15,6 +15,9 @@ struct FaceChoice {
     std::string familyName; // of the face taken, as fontconfig names it; may be empty
     // Taken because it is the face for the language asked for, not because it comes first.
     bool forLanguage = false;
+    // The face taken draws the language asked for, as fontconfig's language data says; false
+    // when no language was asked for.
+    bool coversLanguage = false;
 };
 
 // The language's name in words for notes: "Japanese" for "ja"; the code itself when unknown.

@@ -82,6 +82,8 @@ public:
     QAction* DEFAULTS() const { return defaults_; }
     QAction* SET() const { return set_; }
     host::Timer* SetTimer() const { return setTimer_; }
+    // Beside SET: the fonts for jpn0.pgf and kr0.pgf.
+    QAction* SCRIPTS() const { return scripts_; }
 
     // The job under way, if any (for tests and for a status line).
     app::ConversionJob* Job() const { return job_.get(); }
@@ -113,9 +115,13 @@ public:
     // user's own copies of its fonts.
     void FIT_Click();
     void LIKE_Click();
-    // The SET menu: all sixteen system fonts from the current choices, in one converter run.
+    // The SET menu: all sixteen system fonts from the current choices, and jpn0.pgf and
+    // kr0.pgf when fonts were chosen for them, in one converter run.
     void SET_Click();
     void SetTimer_Timer();
+    // Opens the choice of fonts for jpn0.pgf and kr0.pgf (window-modal, not waited for); SET
+    // and PREVIEW use them once it is accepted.
+    void SCRIPTS_Click();
 
     // Picks the font file at `path` exactly as a user would: its folder is opened in the
     // source pane and the file clicked. Returns an empty string when it was picked,
@@ -204,6 +210,7 @@ private:
     QString startedFitLine_;
     QAction* set_ = nullptr;
     host::Timer* setTimer_ = nullptr;
+    QAction* scripts_ = nullptr;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
     xpbutton::XPButton* xpButton2_ = nullptr;

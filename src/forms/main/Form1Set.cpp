@@ -1,9 +1,11 @@
-// The SET menu: the whole set of sixteen system fonts from the choices Convert uses, made by
-// one `ttf2pgf --set` run and reported by the rules Convert's report follows. It lives beside
+// The SET menu: the whole set of sixteen system fonts from the choices Convert uses, with
+// jpn0.pgf and kr0.pgf from the fonts chosen for them, made by one `ttf2pgf --set` run and
+// reported by the rules Convert's report follows. It lives beside
 // the designed window, in its own menu item, and leaves Convert as it is.
 
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Texts.h"
+#include "forms/main/ScriptFontsDialog.h"
 #include "host/seams/Timer.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/FileListBox.h"
@@ -29,6 +31,21 @@ void Form1::CreateSetMenu() {
     setTimer_->setObjectName(QStringLiteral("SetTimer"));
     connect(set_, &QAction::triggered, this, &Form1::SET_Click);
     connect(setTimer_, &host::Timer::Tick, this, &Form1::SetTimer_Timer);
+    // Put on the menu bar after the other additions (see CreateMenu), which keep their places.
+    scripts_ = new QAction(QStringLiteral("&Japanese and Korean too…"), this);
+    scripts_->setObjectName(QStringLiteral("SCRIPTS"));
+    connect(scripts_, &QAction::triggered, this, &Form1::SCRIPTS_Click);
+}
+
+void Form1::SCRIPTS_Click() {
+    auto* dialog = new ScriptFontsDialog(settings_, services_.chooseFontFile, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        for (int script = 0; script < app::kScriptFileCount; ++script)
+            app::SetScriptFont(settings_, script, dialog->Font(script));
+        NotifySettingsChanged();
+    });
+    dialog->open();
 }
 
 void Form1::SET_Click() {
@@ -37,11 +54,13 @@ void Form1::SET_Click() {
         return;
     }
     const QString folder = app::SetFolder(settings_);
-    const QStringList existing = app::ExistingSetFiles(folder);
+    const QStringList names = app::SetFileNames(settings_);
+    const QStringList existing = app::ExistingSetFiles(folder, names);
     // As Convert: a pick that does not open as a font asks nothing and is refused by the run.
     if (!existing.isEmpty() && app::FontOpens(settings_.SourceFolder + settings_.FontFile)) {
         const int answer = services_.messages->Show(
-            app::ReplaceSetQuestion(static_cast<int>(existing.size()), folder),
+            app::ReplaceSetQuestion(static_cast<int>(existing.size()), folder,
+                                    static_cast<int>(names.size())),
             texts::kFlagsReplace, QString::fromLatin1(texts::kReplaceTitle), this);
         if (answer != host::MessageBoxResult::Yes) {
             return;
@@ -53,13 +72,14 @@ void Form1::SET_Click() {
     ShowWaitingLook();
     const app::ConverterInvocation invocation = app::BuildSetInvocation(settings_);
     startedFitLine_ = app::FitReportLine(settings_);
-    const app::SetSnapshot before = app::TakeSetSnapshot(folder);
+    const app::SetSnapshot before = app::TakeSetSnapshot(folder, names);
     auto handle = services_.processes->Start(invocation.program, invocation.arguments);
     const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
-    setJob_ = std::make_unique<app::FontSetJob>(std::move(handle), invocation.program,
-                                                app::ShellCommandLine(invocation), folder, before);
+    setJob_ =
+        std::make_unique<app::FontSetJob>(std::move(handle), invocation.program,
+                                          app::ShellCommandLine(invocation), folder, before, names);
     if (failedToStart) {
-        const app::JobVerdict verdict = app::JudgeSet(setJob_->Observe(), {});
+        const app::JobVerdict verdict = app::JudgeSet(setJob_->Observe(), {}, setJob_->FileCount());
         setJob_.reset();
         TakeBackMadeFolders();
         ShowIdleLook();
@@ -77,7 +97,8 @@ void Form1::SetTimer_Timer() {
         return;
     }
     const app::ConverterObservation seen = setJob_->Observe();
-    const app::JobVerdict verdict = app::JudgeSet(seen, setJob_->Written());
+    const app::JobVerdict verdict =
+        app::JudgeSet(seen, setJob_->Written(), setJob_->FileCount(), setJob_->ScriptNotes());
     if (!verdict.finished) {
         return;
     }

@@ -241,7 +241,17 @@ void frmPreview::SetFile_Click() {
 }
 
 void frmPreview::ShowFile() {
-    canvas_.SetState(model_.Update(settings_, setFile_->currentData().toInt()));
+    const int file = setFile_->currentData().toInt();
+    if (preview::TakesLong(file)) {
+        ShowLongFile(file);
+        return;
+    }
+    waiting_.reset(); // a long file asked for earlier is no longer wanted
+    ShowState(model_.Update(settings_, file));
+}
+
+void frmPreview::ShowState(const preview::PreviewState& state) {
+    canvas_.SetState(state);
     view_->SetImage(canvas_.Image());
     ShowFacts();
     ShowNotHeld();

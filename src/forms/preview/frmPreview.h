@@ -5,9 +5,11 @@
 #include "preview/PreviewModel.h"
 
 #include <QDialog>
+#include <QFutureWatcher>
 #include <QMargins>
 #include <QRect>
 #include <QScrollArea>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -103,6 +105,9 @@ public:
     QLabel* Fitted() const { return fitted_; }
     QCheckBox* Guide() const { return guide_; }
 
+    // True while jpn0.pgf or kr0.pgf is being made on another thread; the canvas says so.
+    bool Making() const { return making_.has_value(); }
+
     void UserLine_Change();
     void Zoom_Click();
     void SetFile_Click();
@@ -123,6 +128,12 @@ private:
     void NameSetFiles();
     void ShowFile();
     void ShowNotHeld();
+    void ShowState(const preview::PreviewState& state);
+    // jpn0.pgf and kr0.pgf: the kept file at once, else made on another thread so that the
+    // window never waits for it; one at a time, the latest choice next.
+    void ShowLongFile(int setFile);
+    void MakeNext();
+    void Made();
     void AddFitFacts(QFormLayout* facts);
     void ShowFit();
     // Its title bar and borders: its own once the window manager has framed it.
@@ -152,6 +163,14 @@ private:
     QLabel* notHeld_ = nullptr;
     QLabel* fitted_ = nullptr;
     QCheckBox* guide_ = nullptr;
+    struct MakeRequest {
+        app::ConversionSettings settings;
+        int setFile = preview::kConvertFile;
+        preview::PreviewKey key;
+    };
+    QFutureWatcher<preview::PreviewState>* maker_ = nullptr;
+    std::optional<MakeRequest> making_;  // being made now
+    std::optional<MakeRequest> waiting_; // asked for since, made once that one is done
 };
 
 } // namespace korven::forms

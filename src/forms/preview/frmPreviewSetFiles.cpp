@@ -1,8 +1,9 @@
-// The PREVIEW window's file list: Convert's file, or any of the sixteen SET writes, each named
-// with its family, style and size in words.
+// The PREVIEW window's file list: Convert's file, or any of the sixteen SET writes, or its
+// jpn0.pgf and kr0.pgf, each named with its family, style and size in words.
 
 #include "app/CommandLine.h"
 #include "app/FontSetJob.h"
+#include "app/SetScripts.h"
 #include "converter/core/SystemFontSlots.h"
 #include "forms/preview/frmPreview.h"
 
@@ -29,6 +30,17 @@ QString SetFileName(const converter::SystemFontSlot& slot, const QString& size) 
              slot.small ? QStringLiteral(", small size") : QString());
 }
 
+// "jpn0.pgf: Japanese, 18 px"; without a valid size, "jpn0.pgf: Japanese".
+QString ScriptFileName(int script, const QString& size) {
+    const QString name =
+        QStringLiteral("%1: %2").arg(app::ScriptFileName(script), app::ScriptTitle(script));
+    if (!app::IsFontSize(size))
+        return name;
+    const converter::ScriptFontSlot& slot =
+        converter::scriptFontSlots()[static_cast<std::size_t>(script)];
+    return name + QStringLiteral(", %1 px").arg(converter::slotPixelSize(size.toInt(), slot.small));
+}
+
 } // namespace
 
 void frmPreview::AddSetFileList(QVBoxLayout* side) {
@@ -37,6 +49,8 @@ void frmPreview::AddSetFileList(QVBoxLayout* side) {
     setFile_->addItem(QStringLiteral("ltn0.pgf as Convert writes it"), preview::kConvertFile);
     for (const converter::SystemFontSlot& slot : converter::systemFontSlots())
         setFile_->addItem(SetFileName(slot, QString()), slot.number);
+    for (int script = 0; script < app::kScriptFileCount; ++script)
+        setFile_->addItem(ScriptFileName(script, QString()), preview::kFirstScriptFile + script);
     // The column stays narrow so that the canvas keeps the room on a small or scaled screen;
     // the open list is as wide as its longest name.
     setFile_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -62,6 +76,9 @@ void frmPreview::NameSetFiles() {
     // The sizes in the names follow the size list; the items stay, and so does the choice.
     for (const converter::SystemFontSlot& slot : converter::systemFontSlots())
         setFile_->setItemText(slot.number + 1, SetFileName(slot, settings_.FontSize));
+    for (int script = 0; script < app::kScriptFileCount; ++script)
+        setFile_->setItemText(setFile_->findData(preview::kFirstScriptFile + script),
+                              ScriptFileName(script, settings_.FontSize));
 }
 
 } // namespace korven::forms

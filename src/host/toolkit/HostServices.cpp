@@ -27,6 +27,12 @@ HostServices HostServices::Real() {
     services.chooseFolder = [](QWidget* parent, const QString& title, const QString& start) {
         return QFileDialog::getExistingDirectory(parent, title, start);
     };
+    services.chooseFontFile = [](QWidget* parent, const QString& title, const QString& start) {
+        return QFileDialog::getOpenFileName(
+            parent, title, start,
+            QStringLiteral("Fonts (*.ttf *.otf *.ttc *.TTF *.OTF *.TTC);;"
+                           "All files (*)"));
+    };
     return services;
 }
 

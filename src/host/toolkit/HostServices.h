@@ -29,6 +29,9 @@ struct HostServices {
     // Asks the user for a folder, starting at `start`; an empty answer when they cancel.
     std::function<QString(QWidget* parent, const QString& title, const QString& start)>
         chooseFolder;
+    // Asks the user for a font file, starting in `start`; an empty answer when they cancel.
+    std::function<QString(QWidget* parent, const QString& title, const QString& start)>
+        chooseFontFile;
 
     // The real services: process-wide objects that live until the program ends.
     static HostServices Real();
