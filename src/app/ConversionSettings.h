@@ -30,6 +30,9 @@ struct ConversionSettings {
     QString OwnFontsFolder;
     // SET's Japanese and Korean files (jpn0.pgf, kr0.pgf): the whole path of the font each is
     // made from; empty: that file is not made, and SET's command is as without them.
+    // SET's serif files (ltn1.pgf, ltn3.pgf...) from this font's family; empty: from the
+    // picked font's family, as the sans-serif ones.
+    QString SerifFont;
     QString JapaneseFont;
     QString KoreanFont;
     std::int16_t KnownDriveCount = 0;

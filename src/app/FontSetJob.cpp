@@ -122,6 +122,8 @@ ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
                          << QStringLiteral("i") + settings.ShadowValue
                          << CharactersArguments(settings) << SetFitArguments(settings)
                          << ScriptArguments(settings);
+    if (!settings.SerifFont.isEmpty())
+        invocation.arguments << QStringLiteral("--serif") << settings.SerifFont;
     return invocation;
 }
 

@@ -18,6 +18,7 @@ struct ListKey {
 };
 constexpr TextKey kTexts[] = {
     {"fit/ownFontsFolder", &RememberedChoices::ownFontsFolder},
+    {"set/serifFont", &RememberedChoices::serifFont},
     {"preview/line", &RememberedChoices::previewLine},
     {"folders/source", &RememberedChoices::sourceFolder},
     {"folders/destination", &RememberedChoices::destinationFolder},

@@ -14,6 +14,7 @@ struct RememberedChoices {
     QStringList characterSets;  // the CHARACTERS menu's checked sets
     bool fitToHandheld = false; // the FIT menu's first item
     QString ownFontsFolder;     // the FIT menu's folder of the user's own font files
+    QString serifFont;          // SET FONTS: the font of SET's serif files
     int previewZoom = 1;        // PREVIEW's zoom factor, 1 to 3
     QString previewLine;        // the line typed in PREVIEW
     QString sourceFolder;       // the last folders of the two panes; empty: the design's

@@ -125,6 +125,7 @@ PreviewKey PreviewModel::KeyOf(const app::ConversionSettings& settings, int setF
                    settings.ExtraCharacterSets,
                    settings.FitToHandheld,
                    settings.OwnFontsFolder,
+                   settings.SerifFont,
                    setFile,
                    {},
                    {}};
@@ -221,7 +222,11 @@ PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& setting
         converter::parseShadowRadius("i" + settings.ShadowValue.toStdString());
     const converter::FamilyFaces faces = converter::findFamilyFaces(
         QFile::encodeName(settings.SourceFolder + settings.FontFile).toStdString());
-    converter::SetPlan plan = converter::planSystemFontSet(faces, faces, pixelsPerEm, shadowRadius,
+    const converter::FamilyFaces serif =
+        settings.SerifFont.isEmpty()
+            ? faces
+            : converter::findFamilyFaces(QFile::encodeName(settings.SerifFont).toStdString());
+    converter::SetPlan plan = converter::planSystemFontSet(faces, serif, pixelsPerEm, shadowRadius,
                                                            ExtraCharacters(settings));
     const converter::SetPlanEntry& entry = plan.entries[static_cast<std::size_t>(setFile)];
     try {

@@ -61,6 +61,7 @@ struct PreviewKey {
     QStringList extraSets;
     bool fitToHandheld = false;
     QString ownFontsFolder;
+    QString serifFont;
     int setFile = kConvertFile;
     QString scriptFont; // for jpn0.pgf and kr0.pgf: the font they are made from
     QDateTime scriptFontModified;

@@ -19,6 +19,7 @@ TEST_F(RememberedChoicesTest, WhatIsSavedIsLoadedAndForgettingGivesAFirstStart) 
     choices.characterSets = {QStringLiteral("greek"), QStringLiteral("cyrillic")};
     choices.fitToHandheld = true;
     choices.ownFontsFolder = QStringLiteral("/media/stick/my fonts");
+    choices.serifFont = QStringLiteral("/usr/share/fonts/a serif.ttf");
     choices.previewZoom = 3;
     choices.previewLine = QStringLiteral("Ünïcode = \"quoted\", [x]");
     choices.sourceFolder = QStringLiteral("/home/a/fonts");

@@ -148,10 +148,10 @@ void Form1::CreateMenu() {
     menuBar()->addMenu(characters_);
     fit_ = new FitMenu(this);
     menuBar()->addMenu(fit_);
-    menuBar()->addAction(scripts_);
+    menuBar()->addMenu(setFonts_);
     defaults_ = menuBar()->addAction(QStringLiteral("&DEFAULTS"));
     defaults_->setObjectName(QStringLiteral("DEFAULTS"));
-    defaults_->setToolTip(QStringLiteral("Clear the choices of CHARACTERS and FIT"));
+    defaults_->setToolTip(QStringLiteral("Clear the choices of CHARACTERS, FIT and SET FONTS"));
 }
 
 void Form1::CreateTimers() {

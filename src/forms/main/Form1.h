@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAction;
+class QMenu;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -84,6 +85,13 @@ public:
     host::Timer* SetTimer() const { return setTimer_; }
     // Beside SET: the fonts for jpn0.pgf and kr0.pgf.
     QAction* SCRIPTS() const { return scripts_; }
+    // The SET FONTS menu, which holds SCRIPTS and SERIF: the fonts SET takes beside the picked
+    // one.
+    QMenu* SETFONTS() const { return setFonts_; }
+    QAction* SERIF() const { return serif_; }
+    // SERIF: choose the font of the serif files, or, when one is chosen, go back to the picked
+    // font's family.
+    void SERIF_Click();
 
     // The job under way, if any (for tests and for a status line).
     app::ConversionJob* Job() const { return job_.get(); }
@@ -211,6 +219,10 @@ private:
     QAction* set_ = nullptr;
     host::Timer* setTimer_ = nullptr;
     QAction* scripts_ = nullptr;
+    QMenu* setFonts_ = nullptr;
+    QAction* serif_ = nullptr;
+    // Shows the serif font in use on its item, checked; none: the picked font's family.
+    void ShowSerifFont();
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
     xpbutton::XPButton* xpButton2_ = nullptr;

@@ -17,6 +17,7 @@ app::RememberedChoices Form1::Choices() const {
     choices.characterSets = settings_.ExtraCharacterSets;
     choices.fitToHandheld = settings_.FitToHandheld;
     choices.ownFontsFolder = settings_.OwnFontsFolder;
+    choices.serifFont = settings_.SerifFont;
     choices.sourceFolder = dir1_->Path();
     choices.destinationFolder = dir2_->Path();
     return choices;
@@ -32,6 +33,9 @@ void Form1::Recall(const app::RememberedChoices& choices) {
         !app::ExistingSetFiles(choices.ownFontsFolder).isEmpty())
         settings_.OwnFontsFolder = choices.ownFontsFolder;
     fit_->ShowOwnFolder(settings_.OwnFontsFolder);
+    if (QFileInfo(choices.serifFont).isFile())
+        settings_.SerifFont = choices.serifFont;
+    ShowSerifFont();
     if (QFileInfo(choices.sourceFolder).isDir() && drive1_->SetDrive(choices.sourceFolder) &&
         dir1_->SetPath(choices.sourceFolder) == host::FolderError::None)
         Dir1_Change();
@@ -48,6 +52,8 @@ void Form1::DEFAULTS_Click() {
     fit_->FitItem()->setChecked(false);
     settings_.OwnFontsFolder.clear();
     fit_->ShowOwnFolder(settings_.OwnFontsFolder);
+    settings_.SerifFont.clear();
+    ShowSerifFont();
     NotifySettingsChanged();
     emit defaultsRestored();
 }

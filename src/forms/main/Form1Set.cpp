@@ -11,7 +11,10 @@
 #include "host/toolkit/FileListBox.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 
 namespace korven::forms {
@@ -32,9 +35,42 @@ void Form1::CreateSetMenu() {
     connect(set_, &QAction::triggered, this, &Form1::SET_Click);
     connect(setTimer_, &host::Timer::Tick, this, &Form1::SetTimer_Timer);
     // Put on the menu bar after the other additions (see CreateMenu), which keep their places.
-    scripts_ = new QAction(QStringLiteral("&Japanese and Korean too…"), this);
+    setFonts_ = new QMenu(QStringLiteral("SET F&ONTS"), this);
+    setFonts_->setObjectName(QStringLiteral("SETFONTS"));
+    serif_ = setFonts_->addAction(QString());
+    serif_->setObjectName(QStringLiteral("SERIF"));
+    serif_->setCheckable(true);
+    ShowSerifFont();
+    connect(serif_, &QAction::triggered, this, &Form1::SERIF_Click);
+    scripts_ = setFonts_->addAction(QStringLiteral("&Japanese and Korean too…"));
     scripts_->setObjectName(QStringLiteral("SCRIPTS"));
     connect(scripts_, &QAction::triggered, this, &Form1::SCRIPTS_Click);
+}
+
+void Form1::ShowSerifFont() {
+    serif_->setChecked(!settings_.SerifFont.isEmpty());
+    serif_->setText(settings_.SerifFont.isEmpty()
+                        ? QStringLiteral("&Serif files from another font…")
+                        : QStringLiteral("&Serif files from %1")
+                              .arg(QFileInfo(settings_.SerifFont).fileName()));
+}
+
+void Form1::SERIF_Click() {
+    if (!settings_.SerifFont.isEmpty()) {
+        settings_.SerifFont.clear();
+    } else {
+        const QString font = services_.chooseFontFile(
+            this, QStringLiteral("The font of the serif files"),
+            settings_.SourceFolder.isEmpty() ? QString() : settings_.SourceFolder);
+        if (!font.isEmpty() && !app::FontOpens(font))
+            services_.messages->Show(QStringLiteral("%1 cannot be opened as a font.")
+                                         .arg(QDir::toNativeSeparators(font)),
+                                     texts::kFlagsPlain, QString(), this);
+        else
+            settings_.SerifFont = font;
+    }
+    ShowSerifFont();
+    NotifySettingsChanged();
 }
 
 void Form1::SCRIPTS_Click() {

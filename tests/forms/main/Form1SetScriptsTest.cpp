@@ -49,7 +49,8 @@ protected:
 TEST_F(Form1SetScriptsTest, ChosenFontsAreOfferedPassedJudgedAndReported) {
     Load();
     const QList<QAction*> menus = form_->menuBar()->actions();
-    EXPECT_EQ(menus.indexOf(form_->SCRIPTS()), menus.indexOf(form_->FIT()->menuAction()) + 1);
+    EXPECT_EQ(menus.indexOf(form_->SETFONTS()->menuAction()),
+              menus.indexOf(form_->FIT()->menuAction()) + 1);
     PickChoices(fonts_, QStringLiteral("Body.ttf"));
     PickDestination(out_);
 
@@ -164,6 +165,39 @@ TEST_F(Form1SetScriptsTest, APickedCollectionIsOfferedWithTheFaceForEachLanguage
     dialog->accept();
     EXPECT_EQ(form_->Settings().JapaneseFont, QString());
     EXPECT_EQ(form_->Settings().KoreanFont, cjk.filePath());
+}
+
+} // namespace
+} // namespace korven::forms::testing
+
+namespace korven::forms::testing {
+namespace {
+
+// The serif files from another font: chosen, passed to SET, shown on the item, cleared by
+// choosing the item again; a file that is no font is refused in words.
+TEST_F(Form1SetScriptsTest, SerifFilesComeFromTheChosenFont) {
+    Load();
+    PickChoices(fonts_, QStringLiteral("Body.ttf"));
+    PickDestination(out_);
+    WriteFont(fonts_ + QStringLiteral("/Serif.ttf"));
+    WriteFile(fonts_ + QStringLiteral("/Notes.ttf"));
+    host_.chosenFontFile = fonts_ + "/Notes.ttf";
+    form_->SERIF()->trigger();
+    EXPECT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_FALSE(form_->SERIF()->isChecked());
+    host_.chosenFontFile = fonts_ + "/Serif.ttf";
+    form_->SERIF()->trigger();
+    EXPECT_TRUE(form_->SERIF()->isChecked());
+    EXPECT_TRUE(form_->SERIF()->text().contains("Serif.ttf"));
+    form_->SET_Click();
+    ASSERT_EQ(host_.processes.started.size(), 1);
+    EXPECT_EQ(host_.processes.started[0].arguments.mid(5),
+              QStringList({"--serif", fonts_ + "/Serif.ttf"}));
+
+    form_->SERIF()->trigger();
+    EXPECT_EQ(host_.fontFileQuestions, 2);
+    EXPECT_FALSE(form_->SERIF()->isChecked());
+    EXPECT_TRUE(form_->Settings().SerifFont.isEmpty());
 }
 
 } // namespace
