@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QMutex>
-#include <QSet>
 #include <QStringList>
 
 namespace korven::host {
@@ -17,7 +16,7 @@ struct Known {
     QMutex mutex;
     bool read = false;
     bool watching = false;
-    QSet<QString> installed; // case-folded family names
+    QHash<QString, QString> installed; // case-folded family name -> the database's spelling
     QHash<QStringList, QString> firstInstalled;
 };
 
@@ -38,7 +37,7 @@ void ReadInstalled(Known& known) {
                 family.truncate(bracket);
             }
         }
-        known.installed.insert(family.toCaseFolded());
+        known.installed.insert(family.toCaseFolded(), family);
     }
     known.read = true;
 }
@@ -61,10 +60,12 @@ QString FirstInstalled(const QStringList& candidates) {
     if (kept != known.firstInstalled.cend()) {
         return *kept;
     }
+    // Substitutes come back in lower case; the font names the family as the database does.
     QString found;
     for (const QString& family : candidates) {
-        if (known.installed.contains(family.toCaseFolded())) {
-            found = family;
+        const auto installed = known.installed.constFind(family.toCaseFolded());
+        if (installed != known.installed.cend()) {
+            found = *installed;
             break;
         }
     }
