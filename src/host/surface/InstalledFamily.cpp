@@ -5,16 +5,19 @@
 #include <QHash>
 #include <QMutex>
 #include <QStringList>
+#include <atomic>
 
 namespace korven::host {
 
 namespace {
 
 // What the font database holds, read once and again only after it changes (an application
-// font added or removed), and the answers given from it.
+// font added or removed), and the answers given from it. The database is read without this
+// lock held, as the toolkit may announce a change while it holds its own.
 struct Known {
     QMutex mutex;
-    bool read = false;
+    std::atomic<int> changes{0};
+    int readAt = -1; // the change count the names were read at
     bool watching = false;
     QHash<QString, QString> installed; // case-folded family name -> the database's spelling
     QHash<QStringList, QString> firstInstalled;
@@ -25,9 +28,8 @@ Known& Database() {
     return known;
 }
 
-void ReadInstalled(Known& known) {
-    known.installed.clear();
-    known.firstInstalled.clear();
+QHash<QString, QString> ReadInstalled() {
+    QHash<QString, QString> installed;
     for (QString family : QFontDatabase::families()) {
         // A family sold by more than one foundry is listed once per foundry, as
         // "Family [Foundry]"; the family alone is what a font names.
@@ -37,9 +39,9 @@ void ReadInstalled(Known& known) {
                 family.truncate(bracket);
             }
         }
-        known.installed.insert(family.toCaseFolded(), family);
+        installed.insert(family.toCaseFolded(), family);
     }
-    known.read = true;
+    return installed;
 }
 
 QString FirstInstalled(const QStringList& candidates) {
@@ -47,14 +49,17 @@ QString FirstInstalled(const QStringList& candidates) {
     QMutexLocker lock(&known.mutex);
     if (!known.watching) {
         known.watching = true;
-        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] {
-            Known& stale = Database();
-            QMutexLocker staleLock(&stale.mutex);
-            stale.read = false;
-        });
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp,
+                         [] { ++Database().changes; });
     }
-    if (!known.read) {
-        ReadInstalled(known);
+    const int changes = known.changes;
+    if (known.readAt != changes) {
+        lock.unlock();
+        QHash<QString, QString> installed = ReadInstalled();
+        lock.relock();
+        known.installed = std::move(installed);
+        known.firstInstalled.clear();
+        known.readAt = changes;
     }
     const auto kept = known.firstInstalled.constFind(candidates);
     if (kept != known.firstInstalled.cend()) {
@@ -63,9 +68,9 @@ QString FirstInstalled(const QStringList& candidates) {
     // Substitutes come back in lower case; the font names the family as the database does.
     QString found;
     for (const QString& family : candidates) {
-        const auto installed = known.installed.constFind(family.toCaseFolded());
-        if (installed != known.installed.cend()) {
-            found = *installed;
+        const auto match = known.installed.constFind(family.toCaseFolded());
+        if (match != known.installed.cend()) {
+            found = *match;
             break;
         }
     }
