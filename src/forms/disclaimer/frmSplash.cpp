@@ -4,6 +4,7 @@
 #include "controls/xpbutton/XPButton.h"
 #include "forms/disclaimer/SplashLayout.h"
 #include "forms/disclaimer/SplashTexts.h"
+#include "host/surface/InstalledFamily.h"
 #include "host/toolkit/DesignFonts.h"
 #include "host/toolkit/WindowLayout.h"
 #include "host/toolkit/Windows.h"
@@ -34,7 +35,7 @@ QFont TitleFont() {
     font.setPointSizeF(27.75);
     font.setBold(true);
     font.setCapitalization(QFont::SmallCaps);
-    return font;
+    return host::WithInstalledFamily(font);
 }
 
 // A frame without a caption, drawn as the classic etched line (a shadow line with a

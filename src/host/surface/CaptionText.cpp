@@ -1,6 +1,7 @@
 #include "host/surface/CaptionText.h"
 
 #include "host/surface/ImageSurface.h"
+#include "host/surface/InstalledFamily.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -35,7 +36,8 @@ MnemonicText resolveMnemonics(const QString& caption) {
 
 namespace {
 
-// One unwrapped line with the access key underlined, its top left at (0, 0).
+// One unwrapped line with the access key underlined, its top left at (0, 0). `font` names
+// the installed family it is drawn in (WithInstalledFamily).
 QTextLine LayOutCaption(QTextLayout& layout, const MnemonicText& text, const QFont& font) {
     layout.setText(text.shown);
     layout.setFont(font);
@@ -74,9 +76,10 @@ void CaptionLayoutCache::prepare(const QString& caption, const QFont& font) {
         return;
     }
     const MnemonicText text = resolveMnemonics(caption);
+    const QFont shown = WithInstalledFamily(font);
     QTextLayout layout;
-    const QTextLine line = LayOutCaption(layout, text, font);
-    const QFontMetricsF metrics(font);
+    const QTextLine line = LayOutCaption(layout, text, shown);
+    const QFontMetricsF metrics(shown);
 
     width_ = line.isValid() ? int(std::ceil(line.naturalTextWidth())) : 0;
     height_ = int(std::ceil(metrics.height()));
@@ -155,7 +158,7 @@ void CaptionLayoutCache::drawAtDensity(QImage& image, const QString& caption, co
     const qint64 x = r.left + (qint64(r.right) - r.left - width_) / 2;
     const qint64 y = r.top + (qint64(r.bottom) - r.top - height_) / 2;
     QTextLayout layout;
-    LayOutCaption(layout, resolveMnemonics(caption), font);
+    LayOutCaption(layout, resolveMnemonics(caption), WithInstalledFamily(font));
     QPainter painter(&image);
     painter.setClipRect(
         QRectF(r.left, r.top, qreal(qint64(r.right) - r.left), qreal(qint64(r.bottom) - r.top)));

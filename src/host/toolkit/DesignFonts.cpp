@@ -1,5 +1,7 @@
 #include "host/toolkit/DesignFonts.h"
 
+#include "host/surface/InstalledFamily.h"
+
 #include <QFont>
 #include <QStringList>
 
@@ -48,7 +50,9 @@ QFont DesignFont(const QString& face, double points, bool bold, bool italic) {
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);
-    return font;
+    // Named by the installed stand-in itself, the face is found without the toolkit's slow
+    // search for a missing family.
+    return WithInstalledFamily(font);
 }
 
 QFont StandardDialogFont() {

@@ -14,7 +14,8 @@ namespace korven::host {
 // Call once the application object exists; later calls do nothing.
 void RegisterDesignFonts();
 
-// `face` at `points`; its stand-ins come from the substitutions, entered here if need be.
+// `face` at `points`, naming the installed family it is drawn in: the face itself or its
+// first installed stand-in from the substitutions, entered here if need be.
 QFont DesignFont(const QString& face, double points, bool bold = false, bool italic = false);
 
 // The toolkit's standard dialog font the layouts were drawn with: "MS Sans Serif" 8.25 pt.
