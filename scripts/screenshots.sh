@@ -2,7 +2,8 @@
 # Retakes the README's screenshots from the real program under Xvfb with a window manager
 # (openbox), so the title bars show as a user sees them:
 #   docs/screenshots/disclaimer.png, main.png, about.png, main-2x.png at scale 2, and
-#   preview.png (PREVIEW with a font picked)
+#   preview.png (PREVIEW with a font picked), preview-fit.png (the same, fitted by FIT), and
+#   preview-jpn0.png and preview-kr0.png (SET's Japanese and Korean files)
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build; run scripts/build.sh first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -126,5 +127,40 @@ xdotool windowactivate --sync "$preview"
 xdotool mousemove --window "$preview" 250 396 click 1 key ctrl+a type 'Fitted: W ‰ @ ÿ'
 settle
 shoot "$preview" "$out/preview-fit.png"
+
+kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=""
+
+# SET's Japanese and Korean files in PREVIEW, from Noto Sans CJK at 18 with shadow 2.
+cjk=/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
+[[ -f $cjk ]] || fail "Noto Sans CJK is needed for the Japanese and Korean pictures ($cjk)"
+ln -sf "$cjk" "$demo/fonts/NotoSansCJK-Regular.ttc"
+start_program 1 "$demo/fonts/NotoSansCJK-Regular.ttc"
+splash=$(wait_for_window --class korven-font-converter) || fail "the disclaimer window did not appear"
+settle
+main=$(open_main 1 "$splash") || fail "the main window did not appear"
+settle
+# Size 18 (four up from the size list's last, 22) and shadow 2.
+xdotool mousemove --window "$main" 120 370 click 1 key Escape key End Up Up Up Up
+xdotool mousemove --window "$main" 120 393 click 1 type 2
+xdotool mousemove --window "$main" 70 10 click 1
+preview=$(wait_for_window --name '^PREVIEW$') || fail "the PREVIEW window did not appear"
+settle
+
+# shoot_file ITEMS LINE FILE: picks the file list's item ITEMS down from Convert's file (the
+# list is at the top of the right-hand column), types LINE as the user's own line, waits for
+# the file to be made on its thread and takes the picture.
+shoot_file() {
+  xdotool mousemove --window "$preview" 600 46 click 1
+  settle
+  xdotool key Home
+  for _ in $(seq "$1"); do xdotool key Down; done
+  xdotool key Return
+  xdotool mousemove --window "$preview" 250 396 click 1 key ctrl+a BackSpace
+  xdotool type --delay 50 "$2"
+  sleep 3
+  shoot "$preview" "$out/$3"
+}
+shoot_file 17 'こんにちは、世界！' preview-jpn0.png
+shoot_file 18 '안녕하세요, 세계!' preview-kr0.png
 
 echo "screenshots written to $out/"
