@@ -75,6 +75,20 @@ std::optional<std::string> takeFitOptions(std::vector<std::string>& args, FitOpt
     return std::nullopt;
 }
 
+// Takes "--backup-dir DIR" out of the arguments wherever it stands.
+std::optional<std::string> takeBackupDir(std::vector<std::string>& args, std::string& dir) {
+    const auto option = std::find(args.begin(), args.end(), "--backup-dir");
+    if (option == args.end())
+        return std::nullopt;
+    if (option + 1 == args.end() || (option + 1)->empty() || (option + 1)->rfind("--", 0) == 0)
+        return "--backup-dir expects the folder to keep backups in (see ttf2pgf --help)";
+    dir = *(option + 1);
+    args.erase(option, option + 2);
+    if (std::find(args.begin(), args.end(), "--backup-dir") != args.end())
+        return "--backup-dir may be given once";
+    return std::nullopt;
+}
+
 // The size and shadow arguments of a conversion or a set, read into `size` and `radius`.
 std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
                                             const std::string& shadowText, int& size,
@@ -93,8 +107,9 @@ std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
 
 // After --set, with --characters already taken out; --serif may stand anywhere.
 ParsedArguments parseSet(std::vector<std::string> args, std::vector<char32_t> extraCharacters,
-                         const FitOptions& fit) {
+                         const FitOptions& fit, const std::string& backupDir) {
     SetCommand set;
+    set.backupDir = backupDir;
     set.extraCharacters = std::move(extraCharacters);
     set.fit = fit.fit;
     set.likeFolder = fit.like;
@@ -151,12 +166,16 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     if (allowMissing) {
         args.erase(option);
         if (!args.empty() &&
-            (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]) || args[0] == "--set"))
+            (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]) || args[0] == "--set" ||
+             args[0] == "--restore"))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
     std::vector<char32_t> extraCharacters;
     bool charactersGiven = false;
     if (const auto error = takeCharacters(args, extraCharacters, charactersGiven))
+        return UsageError{*error};
+    std::string backupDir;
+    if (const auto error = takeBackupDir(args, backupDir))
         return UsageError{*error};
     const bool notAConversion =
         !args.empty() && (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]));
@@ -168,9 +187,19 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     if (fit.given() && notAConversion)
         return UsageError{(fit.fit ? std::string("--fit") : std::string("--like")) +
                           " goes with a conversion only (see ttf2pgf --help)"};
+    const bool restore = !args.empty() && args[0] == "--restore";
+    if (!backupDir.empty() && (notAConversion || restore))
+        return UsageError{"--backup-dir goes with a conversion only (see ttf2pgf --help)"};
+    if (restore && (charactersGiven || fit.given()))
+        return UsageError{"--restore takes no other option (see ttf2pgf --help)"};
+    if (restore) {
+        if (args.size() != 2 || args[1].empty())
+            return UsageError{"--restore expects the folder of one backup (see ttf2pgf --help)"};
+        return RestoreCommand{args[1]};
+    }
     if (!args.empty() && args[0] == "--set")
         return parseSet(std::vector<std::string>(args.begin() + 1, args.end()),
-                        std::move(extraCharacters), fit);
+                        std::move(extraCharacters), fit, backupDir);
     if (std::find(args.begin(), args.end(), "--serif") != args.end())
         return UsageError{"--serif goes with --set only (see ttf2pgf --help)"};
     if (args.size() == 1 && isHelp(args[0]))
@@ -213,17 +242,18 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     double radius = 0;
     if (auto error = readSizeAndShadow(args[2], args[3], size, radius))
         return *error;
-    return ConvertCommand{args[0],      args[1],         size,    radius,
-                          allowMissing, extraCharacters, fit.fit, fit.like};
+    return ConvertCommand{args[0], args[1],         size,    radius,  allowMissing,
+                          extraCharacters, fit.fit, fit.like, backupDir};
 }
 
 std::string usageText() {
     std::string text =
         "Usage: ttf2pgf [--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW\n"
-        "               [--fit] [--like REF.pgf]\n"
+        "               [--fit] [--like REF.pgf] [--backup-dir DIR]\n"
         "       ttf2pgf --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--characters SETS]\n"
-        "               [--fit] [--like REFDIR]\n"
+        "               [--fit] [--like REFDIR] [--backup-dir DIR]\n"
         "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
+        "       ttf2pgf --restore BACKUP\n"
         "       ttf2pgf -h | --help | -v | --version\n"
         "\n"
         "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
@@ -295,6 +325,20 @@ std::string usageText() {
         "            line, and every character both hold takes REF's advance exactly. With\n"
         "            --set, REFDIR is the folder of your ltn0.pgf to ltn15.pgf; a file missing\n"
         "            there is fitted as with --fit. Only REF's measures are used.\n"
+        "\n"
+        "Replacing files safely:\n"
+        "  --backup-dir DIR  before an earlier file is replaced, keep it in a new backup, a\n"
+        "            folder in DIR named by date and time holding the files and manifest.txt\n"
+        "            (the folder they came from, each file's size and CRC-32). Files that\n"
+        "            would not change are not kept; a run that replaces nothing makes none.\n"
+        "            Standard error names the backup.\n"
+        "  --restore BACKUP  put the files of a backup back into the folder they came from,\n"
+        "            all or nothing, after checking them against the manifest; with the files\n"
+        "            it replaces kept in a new backup beside BACKUP. On success one line:\n"
+        "  restored 2 files to FOLDER from BACKUP: ltn0.pgf ltn4.pgf\n"
+        "A run first undoes a set into its folder that ended before it was done (killed,\n"
+        "power lost) and removes the hidden files such a run left. Without room for what it\n"
+        "writes (and keeps), a run is refused before it creates any file.\n"
         "\n"
         "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
         "  --background RRGGBB  the colour to draw on, as 6 hex digits (default 34548C)\n"

@@ -19,6 +19,7 @@ struct ConvertCommand {
     std::vector<char32_t> extraCharacters{}; // --characters SETS, beyond the Latin set
     bool fit = false;       // --fit: the box of the handheld's font that OUTPUT names
     std::string likePath{}; // --like REF.pgf: the measures of the user's own file instead
+    std::string backupDir{}; // --backup-dir DIR: keep the file it replaces in a backup there
 };
 
 // --set: the sixteen system font files from one family (and a second for the serif ones).
@@ -31,6 +32,12 @@ struct SetCommand {
     std::vector<char32_t> extraCharacters{}; // --characters SETS, in every file
     bool fit = false;                        // --fit: each file in the box of the handheld's own
     std::string likeFolder{}; // --like REFDIR: the measures of the user's own files there
+    std::string backupDir{};  // --backup-dir DIR: keep the files it replaces in a backup there
+};
+
+// --restore BACKUP: the files of a backup back where they came from.
+struct RestoreCommand {
+    std::string backupPath;
 };
 
 struct RenderCommand {
@@ -50,12 +57,13 @@ struct UsageError {
 };
 
 using ParsedArguments = std::variant<ConvertCommand, SetCommand, RenderCommand, HelpCommand,
-                                     VersionCommand, UsageError>;
+                                     VersionCommand, UsageError, RestoreCommand>;
 
 // Reads the arguments after the program name:
 //   [--allow-missing] [--fit] [--like REF.pgf] FONT OUTPUT SIZE iSHADOW |
 //   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--fit] [--like REFDIR] |
-//   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --help | --version
+//   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --restore BACKUP | --help |
+//   --version; --backup-dir DIR may stand anywhere in a conversion or a set.
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 
 // Exactly six hex digits, red green blue; nothing when the text is anything else.

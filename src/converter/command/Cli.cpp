@@ -3,6 +3,7 @@
 #include "converter/command/Arguments.h"
 #include "converter/command/Files.h"
 #include "converter/command/Png.h"
+#include "converter/command/Replace.h"
 #include "converter/command/Report.h"
 #include "converter/command/SystemFontSet.h"
 #include "converter/core/CharacterSet.h"
@@ -14,15 +15,24 @@
 #include "converter/family/SetPlan.h"
 #include "korven/Version.h"
 
+#include <filesystem>
+
 namespace korven::converter {
 
 namespace {
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
 
 int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
     std::vector<std::uint8_t> pgf;
     ConversionResult result;
     ConversionSettings settings;
+    Backup backup;
     try {
+        tidyFolder(folderOf(c.outputPath), err);
         // The bytes stay the only copy of the font: FreeType reads them where they are.
         const std::vector<std::uint8_t> fontBytes = readWholeFile(c.fontPath);
         settings.pixelsPerEm = c.pixelsPerEm;
@@ -35,7 +45,7 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
             settings.fit = fitTargetOf(handheldFontForFile(c.outputPath));
         result = convertFont(fontBytes, settings);
         pgf = writePgf(result.font);
-        writeFileAtomically(c.outputPath, pgf);
+        backup = replaceFiles({{c.outputPath, pgf}}, c.backupDir);
     } catch (const FileError& e) {
         err << kProgram << e.what() << '\n';
         return kExitFailed;
@@ -44,6 +54,7 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     }
     reportNotes(result, c.pixelsPerEm, c.fontPath, err);
+    reportBackup(backup, err);
     if (settings.fit)
         reportFit(result, *settings.fit, c.pixelsPerEm, pgf.size(), c.outputPath, err);
     reportWritten(result, pgf.size(), c.outputPath, out);
@@ -84,6 +95,35 @@ int render(const RenderCommand& c, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+int restore(const RestoreCommand& c, std::ostream& out, std::ostream& err) {
+    Backup backup, kept;
+    try {
+        backup = readBackup(c.backupPath);
+        const std::vector<std::vector<std::uint8_t>> contents = readBackupFiles(backup);
+        std::error_code error;
+        if (!std::filesystem::is_directory(backup.folder, error))
+            throw FileError("cannot restore \"" + c.backupPath + "\": the folder \"" +
+                            backup.folder + "\" it came from does not exist");
+        tidyFolder(backup.folder, err);
+        std::vector<FileContents> files;
+        for (std::size_t i = 0; i < contents.size(); ++i)
+            files.push_back({backup.folder + "/" + backup.files[i].name, contents[i]});
+        const std::filesystem::path root = std::filesystem::path(c.backupPath).parent_path();
+        kept = replaceFiles(files, root.empty() ? "." : root.string());
+    } catch (const FileError& e) {
+        err << kProgram << e.what() << '\n';
+        err << kProgram << "nothing was restored\n";
+        return kExitFailed;
+    }
+    reportBackup(kept, err);
+    out << "restored " << (backup.files.size() == 1 ? "1 file" : std::to_string(backup.files.size()) + " files")
+        << " to " << backup.folder << " from " << c.backupPath << ":";
+    for (const BackupFile& f : backup.files)
+        out << ' ' << f.name;
+    out << '\n';
+    return kExitOk;
+}
+
 } // namespace
 
 int runTtf2pgf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -104,6 +144,8 @@ int runTtf2pgf(const std::vector<std::string>& args, std::ostream& out, std::ost
         return render(*r, out, err);
     if (const auto* s = std::get_if<SetCommand>(&parsed))
         return writeSystemFontSet(*s, out, err);
+    if (const auto* r = std::get_if<RestoreCommand>(&parsed))
+        return restore(*r, out, err);
     return convert(std::get<ConvertCommand>(parsed), out, err);
 }
 

@@ -3,6 +3,7 @@
 #include "converter/rules/FontFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -29,11 +30,57 @@ struct FileContents {
 // ones renamed into place, one by one. When any step fails, the files already replaced get
 // their earlier file back, new ones are removed, and no temporary or kept-aside file is left
 // behind; FileError then names the file that failed. One set at a time per process.
+//
+// Files of one folder survive the process's end too: before the first earlier file is touched
+// a journal naming every file, temporary file and kept-aside name is flushed into the folder,
+// and it is removed after the last rename; finishInterruptedWrite reads it.
 void writeFilesTogether(const std::vector<FileContents>& files);
+
+// What finishInterruptedWrite found and did in a folder.
+struct LeftBehind {
+    bool undoneSet = false;      // a journal was found and its files put back as they were
+    int removedTemporaries = 0; // hidden temporary or kept-aside files removed
+};
+
+// The first thing a run does in a folder it writes into: a set that ended before it was done
+// (killed, power lost) is undone from its journal, so the folder holds the earlier files, and
+// every hidden temporary or kept-aside file an interrupted run left (".ltn0.pgf.Ab12Cd",
+// ".ltn0.pgf.old-1a2b3c4d") is removed. A missing folder is left alone. Throws FileError when
+// the journal cannot be followed. Not for a folder that another run is writing into.
+LeftBehind finishInterruptedWrite(const std::string& folder);
+
+// The folder holds a journal that finishInterruptedWrite would follow.
+bool holdsInterruptedWrite(const std::string& folder);
+
+// Bytes to be written into one folder, file by file; for checkRoom.
+struct RoomNeed {
+    std::string folder;
+    std::vector<std::uint64_t> fileBytes;
+};
+
+class NoRoomError : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// Throws NoRoomError, "not enough room in "DIR": 1104 kB needed, 512 kB free", when the file
+// system of a folder (or of its nearest existing parent) has less room free than the files
+// need, counted in whole blocks; needs that land on one file system are added up.
+void checkRoom(const std::vector<RoomNeed>& needs);
 
 // Makes an interrupt or termination signal undo a write that writeFileAtomically or
 // writeFilesTogether has not finished (temporary files removed, earlier files put back) before
 // the program ends as the signal would end it.
 void removeTemporaryFileOnSignals();
+
+// For tests: writeFilesTogether stops after its step `step` (counted from 1: each temporary
+// file written, the journal, each file kept aside, each rename, the journal removed, each
+// kept-aside file removed) as if the process had been killed there, leaving the files as they
+// are, by throwing StoppedForTesting. 0 turns it off.
+struct StoppedForTesting {};
+void stopWritesAfterStepForTesting(int step);
+
+// For tests: the room checkRoom takes as free on every file system; nothing for the real room.
+void setFreeRoomForTesting(std::optional<std::uint64_t> bytes);
 
 } // namespace korven::converter

@@ -2,6 +2,7 @@
 
 #include "converter/command/Cli.h"
 #include "converter/command/Files.h"
+#include "converter/command/Replace.h"
 #include "converter/command/Report.h"
 #include "converter/family/SetPlan.h"
 
@@ -50,6 +51,11 @@ int failed(const std::string& why, std::ostream& err) {
 } // namespace
 
 int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err) {
+    try {
+        tidyFolder(c.outputFolder, err);
+    } catch (const FileError& error) {
+        return failed(error.what(), err);
+    }
     const FamilyFaces sans = findFamilyFaces(c.fontPath);
     const FamilyFaces serif = c.serifFontPath.empty() ? sans : findFamilyFaces(c.serifFontPath);
     SetPlan plan = planSystemFontSet(sans, serif, c.pixelsPerEm, c.shadowRadius, c.extraCharacters);
@@ -92,12 +98,17 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
         }
         files.push_back({inFolder(c.outputFolder, slotFileName(e.slot.number)), outcome.bytes});
     }
+    Backup backup;
     try {
-        writeFilesTogether(files);
+        backup = replaceFiles(files, c.backupDir);
+    } catch (const NoRoomError& error) {
+        // One line, as for a single file: nothing was made, so nothing needs putting back.
+        return failed(std::string(error.what()) + "; no file of the set was written", err);
     } catch (const FileError& error) {
         err << kProgram << error.what() << '\n';
         return failed(nothingWritten, err);
     }
+    reportBackup(backup, err);
 
     std::string synthesized;
     for (const SetPlanEntry& e : plan.entries) {
