@@ -165,9 +165,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     const bool allowMissing = option != args.end();
     if (allowMissing) {
         args.erase(option);
-        if (!args.empty() &&
-            (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]) || args[0] == "--set" ||
-             args[0] == "--restore"))
+        if (!args.empty() && (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]) ||
+                              args[0] == "--set" || args[0] == "--restore"))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
     std::vector<char32_t> extraCharacters;
@@ -242,7 +241,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     double radius = 0;
     if (auto error = readSizeAndShadow(args[2], args[3], size, radius))
         return *error;
-    return ConvertCommand{args[0], args[1],         size,    radius,  allowMissing,
+    return ConvertCommand{args[0],         args[1], size,     radius,   allowMissing,
                           extraCharacters, fit.fit, fit.like, backupDir};
 }
 

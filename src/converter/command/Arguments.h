@@ -17,8 +17,8 @@ struct ConvertCommand {
     double shadowRadius = 0;
     bool allowMissing = false; // --allow-missing: write fonts that lack letters or digits
     std::vector<char32_t> extraCharacters{}; // --characters SETS, beyond the Latin set
-    bool fit = false;       // --fit: the box of the handheld's font that OUTPUT names
-    std::string likePath{}; // --like REF.pgf: the measures of the user's own file instead
+    bool fit = false;        // --fit: the box of the handheld's font that OUTPUT names
+    std::string likePath{};  // --like REF.pgf: the measures of the user's own file instead
     std::string backupDir{}; // --backup-dir DIR: keep the file it replaces in a backup there
 };
 

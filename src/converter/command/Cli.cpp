@@ -116,7 +116,8 @@ int restore(const RestoreCommand& c, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     }
     reportBackup(kept, err);
-    out << "restored " << (backup.files.size() == 1 ? "1 file" : std::to_string(backup.files.size()) + " files")
+    out << "restored "
+        << (backup.files.size() == 1 ? "1 file" : std::to_string(backup.files.size()) + " files")
         << " to " << backup.folder << " from " << c.backupPath << ":";
     for (const BackupFile& f : backup.files)
         out << ' ' << f.name;

@@ -172,11 +172,13 @@ std::string asideName(const std::string& path) {
 // Keeps the earlier file at `path` aside as `aside`, with an undo step that puts it back. A
 // hard link keeps the earlier file in place until the new one replaces it; a file system
 // without hard links (a memory stick's) has it moved.
+bool hardLinks = true;
+
 void keepAside(const std::string& path, const std::string& aside) {
     const int step = remember(aside, path, path);
-    if (::link(path.c_str(), aside.c_str()) == 0)
+    if (hardLinks && ::link(path.c_str(), aside.c_str()) == 0)
         return;
-    int error = errno;
+    int error = hardLinks ? errno : EPERM;
     if (error != EEXIST) {
         // No hard links here: the earlier file is moved aside, unless the name is taken.
         struct stat taken {};
@@ -228,10 +230,9 @@ void writeFilesTogether(const std::vector<FileContents>& files) {
     stepsTaken = 0;
     std::vector<std::string> temps, asides;
     std::vector<JournalEntry> journal;
-    const bool oneFolder =
-        std::all_of(files.begin(), files.end(), [&](const FileContents& f) {
-            return folderOf(f.path) == folderOf(files.front().path);
-        });
+    const bool oneFolder = std::all_of(files.begin(), files.end(), [&](const FileContents& f) {
+        return folderOf(f.path) == folderOf(files.front().path);
+    });
     try {
         for (const FileContents& file : files) {
             temps.push_back(writeTemporary(file.path, file.bytes));
@@ -242,7 +243,7 @@ void writeFilesTogether(const std::vector<FileContents>& files) {
             const bool earlier = ::lstat(files[i].path.c_str(), &existing) == 0;
             // A folder of that name is left alone: the rename below fails on it.
             asides.push_back(earlier && !S_ISDIR(existing.st_mode) ? asideName(files[i].path)
-                                                                    : std::string());
+                                                                   : std::string());
             journal.push_back({baseOf(files[i].path), baseOf(temps[i]),
                                asides[i].empty() ? std::string() : baseOf(asides[i])});
         }
@@ -305,6 +306,10 @@ void stopWritesAfterStepForTesting(int step) {
     stepsTaken = 0;
 }
 
+void useHardLinksForTesting(bool use) {
+    hardLinks = use;
+}
+
 void setFreeRoomForTesting(std::optional<std::uint64_t> bytes) {
     freeRoomForTesting = bytes;
 }
@@ -341,9 +346,9 @@ void checkRoom(const std::vector<RoomNeed>& needs) {
     }
     for (const Device& d : devices)
         if (d.needed > d.free)
-            throw NoRoomError("not enough room in \"" + d.folder + "\": " +
-                            std::to_string((d.needed + 1023) / 1024) + " kB needed, " +
-                            std::to_string(d.free / 1024) + " kB free");
+            throw NoRoomError("not enough room in \"" + d.folder +
+                              "\": " + std::to_string((d.needed + 1023) / 1024) + " kB needed, " +
+                              std::to_string(d.free / 1024) + " kB free");
 }
 
 } // namespace korven::converter

@@ -38,7 +38,7 @@ void writeFilesTogether(const std::vector<FileContents>& files);
 
 // What finishInterruptedWrite found and did in a folder.
 struct LeftBehind {
-    bool undoneSet = false;      // a journal was found and its files put back as they were
+    bool undoneSet = false;     // a journal was found and its files put back as they were
     int removedTemporaries = 0; // hidden temporary or kept-aside files removed
 };
 
@@ -79,6 +79,9 @@ void removeTemporaryFileOnSignals();
 // are, by throwing StoppedForTesting. 0 turns it off.
 struct StoppedForTesting {};
 void stopWritesAfterStepForTesting(int step);
+
+// For tests: false keeps earlier files aside as a file system without hard links makes it do.
+void useHardLinksForTesting(bool use);
 
 // For tests: the room checkRoom takes as free on every file system; nothing for the real room.
 void setFreeRoomForTesting(std::optional<std::uint64_t> bytes);
