@@ -1,5 +1,6 @@
 #include "converter/command/Cli.h"
 
+#include "converter/command/Account.h"
 #include "converter/command/Arguments.h"
 #include "converter/command/Files.h"
 #include "converter/command/Png.h"
@@ -15,7 +16,9 @@
 #include "converter/family/SetPlan.h"
 #include "korven/Version.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <streambuf>
 
 namespace korven::converter {
 
@@ -26,7 +29,7 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
+int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err, RunAccount* account) {
     std::vector<std::uint8_t> pgf;
     ConversionResult result;
     ConversionSettings settings;
@@ -58,6 +61,13 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
     if (settings.fit)
         reportFit(result, *settings.fit, c.pixelsPerEm, pgf.size(), c.outputPath, err);
     reportWritten(result, pgf.size(), c.outputPath, out);
+    if (account) {
+        account->files.push_back({c.outputPath, pgf.size(),
+                                  static_cast<int>(result.font.glyphs.size()),
+                                  leftOutCharacters(result)});
+        if (!backup.path.empty())
+            account->backups.push_back(backup);
+    }
     return kExitOk;
 }
 
@@ -95,7 +105,7 @@ int render(const RenderCommand& c, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-int restore(const RestoreCommand& c, std::ostream& out, std::ostream& err) {
+int restore(const RestoreCommand& c, std::ostream& out, std::ostream& err, RunAccount* account) {
     Backup backup, kept;
     try {
         backup = readBackup(c.backupPath);
@@ -116,6 +126,12 @@ int restore(const RestoreCommand& c, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     }
     reportBackup(kept, err);
+    if (account) {
+        for (const BackupFile& f : backup.files)
+            account->files.push_back({backup.folder + "/" + f.name, f.size});
+        if (!kept.path.empty())
+            account->backups.push_back(kept);
+    }
     out << "restored "
         << (backup.files.size() == 1 ? "1 file" : std::to_string(backup.files.size()) + " files")
         << " to " << backup.folder << " from " << c.backupPath << ":";
@@ -125,9 +141,34 @@ int restore(const RestoreCommand& c, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-} // namespace
+// Passes everything on to `to` and keeps a copy, so that the account can hold the notes as
+// they were printed.
+class CopyingBuffer : public std::streambuf {
+public:
+    explicit CopyingBuffer(std::ostream& to) : to_(to) {}
+    const std::string& copy() const { return copy_; }
 
-int runTtf2pgf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+protected:
+    int overflow(int c) override {
+        if (c != traits_type::eof()) {
+            copy_ += static_cast<char>(c);
+            to_.put(static_cast<char>(c));
+        }
+        return c;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        copy_.append(s, static_cast<std::size_t>(n));
+        to_.write(s, n);
+        return n;
+    }
+
+private:
+    std::ostream& to_;
+    std::string copy_;
+};
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        RunAccount* account) {
     const ParsedArguments parsed = parseArguments(args);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
         err << kProgram << usage->message << '\n';
@@ -141,13 +182,59 @@ int runTtf2pgf(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << "ttf2pgf " << KORVEN_VERSION << '\n';
         return kExitOk;
     }
-    if (const auto* r = std::get_if<RenderCommand>(&parsed))
+    if (const auto* r = std::get_if<RenderCommand>(&parsed)) {
+        if (account)
+            account->command = "render";
         return render(*r, out, err);
-    if (const auto* s = std::get_if<SetCommand>(&parsed))
-        return writeSystemFontSet(*s, out, err);
-    if (const auto* r = std::get_if<RestoreCommand>(&parsed))
-        return restore(*r, out, err);
-    return convert(std::get<ConvertCommand>(parsed), out, err);
+    }
+    if (const auto* s = std::get_if<SetCommand>(&parsed)) {
+        if (account)
+            account->command = "set";
+        return writeSystemFontSet(*s, out, err, account);
+    }
+    if (const auto* r = std::get_if<RestoreCommand>(&parsed)) {
+        if (account)
+            account->command = "restore";
+        return restore(*r, out, err, account);
+    }
+    if (account)
+        account->command = "convert";
+    return convert(std::get<ConvertCommand>(parsed), out, err, account);
+}
+
+} // namespace
+
+int runTtf2pgf(const std::vector<std::string>& given, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> args = given;
+    const auto option = std::find(args.begin(), args.end(), "--report-json");
+    if (option == args.end())
+        return run(args, out, err, nullptr);
+    if (option + 1 == args.end() || (option + 1)->empty() || (option + 1)->rfind("--", 0) == 0) {
+        err << kProgram
+            << "--report-json expects the file to write the account to (see ttf2pgf "
+               "--help)\n";
+        return kExitUsage;
+    }
+    const std::string accountPath = *(option + 1);
+    args.erase(option, option + 2);
+    if (std::find(args.begin(), args.end(), "--report-json") != args.end()) {
+        err << kProgram << "--report-json may be given once\n";
+        return kExitUsage;
+    }
+    RunAccount account;
+    CopyingBuffer copying(err);
+    std::ostream errCopy(&copying);
+    account.exitCode = run(args, out, errCopy, &account);
+    addErrorOutput(account, copying.copy());
+    const std::string json = accountJson(account);
+    try {
+        writeFileAtomically(accountPath,
+                            {reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
+    } catch (const FileError& e) {
+        // The files are as the exit code says; only the account is missing.
+        err << kProgram << e.what() << '\n';
+    }
+    return account.exitCode;
 }
 
 } // namespace korven::converter

@@ -50,7 +50,8 @@ int failed(const std::string& why, std::ostream& err) {
 
 } // namespace
 
-int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err) {
+int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err,
+                       RunAccount* account) {
     try {
         tidyFolder(c.outputFolder, err);
     } catch (const FileError& error) {
@@ -109,6 +110,8 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
         return failed(nothingWritten, err);
     }
     reportBackup(backup, err);
+    if (account && !backup.path.empty())
+        account->backups.push_back(backup);
 
     std::string synthesized;
     for (const SetPlanEntry& e : plan.entries) {
@@ -119,6 +122,11 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
                       files[static_cast<std::size_t>(e.slot.number)].path, err);
         reportWritten(outcome.result, outcome.bytes.size(),
                       files[static_cast<std::size_t>(e.slot.number)].path, out);
+        if (account)
+            account->files.push_back({files[static_cast<std::size_t>(e.slot.number)].path,
+                                      outcome.bytes.size(),
+                                      static_cast<int>(outcome.result.font.glyphs.size()),
+                                      leftOutCharacters(outcome.result)});
         if (e.synthesized())
             synthesized += " ltn" + std::to_string(e.slot.number);
     }

@@ -4,7 +4,9 @@
 #include "converter/rules/Backup.h"
 
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace korven::converter {
 namespace {
@@ -274,6 +276,65 @@ TEST_F(Replace, AFullDestinationIsRefusedUpFront) {
     }
 }
 
+// The account a program reads: the outcome of every kind of run, with the files and backups.
+TEST_F(Replace, TheAccountTellsWhatTheRunDid) {
+    std::ofstream(out_.root() / "ltn0.pgf") << "earlier";
+    const std::string account = keep_.path("account.json");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::optional<std::uint64_t> freeRoom;
+        std::vector<std::string> holds;
+    } cases[] = {
+        {"a file",
+         {kFont, out_.path("ltn0.pgf"), "18", "i2", "--backup-dir", backups(), "--characters",
+          "U+0378"},
+         {},
+         {R"("command": "convert", "outcome": "done", "exitCode": 0)",
+          R"("files": [{"path": ")" + out_.path("ltn0.pgf") +
+              R"(", "bytes": 62624, "glyphs": 339, "leftOut": ["U+0378"]}])",
+          R"("backups": [{"path": ")" + backups() + "/",
+          R"(", "folder": ")" + out() +
+              R"(", "files": [{"name": "ltn0.pgf", "bytes": 7, "crc32": ")",
+          R"("notes": ["left out 1 character that \"DejaVuSans.ttf\" does not have: U+0378")",
+          R"("errors": []})"}},
+        {"a set",
+         {"--set", kFont, out(), "18", "i2"},
+         {},
+         {R"("command": "set", "outcome": "done")",
+          R"(", "bytes": 62624, "glyphs": 339, "leftOut": []}, )",
+          R"({"path": ")" + out_.path("ltn15.pgf") + R"(", "bytes": )", R"("backups": [],)"}},
+        {"no room",
+         {kFont, out_.path("ltn0.pgf"), "18", "i2"},
+         1024,
+         {R"("outcome": "failed", "exitCode": 1)", R"("files": [],)",
+          R"("errors": ["not enough room in \")" + out() + R"(\": 64 kB needed, 1 kB free"]})"}},
+        {"a refusal",
+         {kFont, out_.path("ltn0.pgf"), "40", "i2"},
+         {},
+         {R"("command": "", "outcome": "wrong arguments", "exitCode": 2)"}},
+        {"a restore",
+         {"--restore", ""},
+         {},
+         {R"("command": "restore", "outcome": "done")",
+          R"("files": [{"path": ")" + out_.path("ltn0.pgf") + R"(", "bytes": 7}])"}},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.args[0] == "--restore")
+            c.args[1] = listBackups(backups()).at(0).path;
+        setFreeRoomForTesting(c.freeRoom);
+        c.args.insert(c.args.begin() + 1, {"--report-json", account});
+        const Outcome r = runCommand(c.args);
+        setFreeRoomForTesting(std::nullopt);
+        const std::string json = readText(account);
+        EXPECT_EQ(json.rfind(R"({"program": "ttf2pgf", "version": ")", 0), 0u) << json;
+        for (const std::string& part : c.holds)
+            EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+        fs::remove(account);
+    }
+}
+
 TEST(ReplaceArguments, AreRefusedWithCode2) {
     const struct {
         std::vector<std::string> args;
@@ -285,6 +346,8 @@ TEST(ReplaceArguments, AreRefusedWithCode2) {
         {{"--restore"}, "--restore expects the folder of one backup"},
         {{"--restore", "a", "b"}, "--restore expects the folder of one backup"},
         {{"--fit", "--restore", "a"}, "--restore takes no other option"},
+        {{"--restore", "a", "--report-json"}, "--report-json expects the file"},
+        {{"--report-json", "a", "--report-json", "b", "--help"}, "--report-json may be given once"},
     };
     for (const auto& row : rows) {
         const Outcome r = runCommand(row.args);
