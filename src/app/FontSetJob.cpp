@@ -89,13 +89,16 @@ QString SetFolder(const ConversionSettings& settings) {
 }
 
 ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
-                                       const CommandLineStyle& style) {
+                                       const CommandLineStyle& style, const QString& backupFolder) {
     ConverterInvocation invocation;
     invocation.program = ConverterProgram(settings, style);
     invocation.arguments << QStringLiteral("--set") << settings.SourceFolder + settings.FontFile
                          << SetFolder(settings) << settings.FontSize
                          << QStringLiteral("i") + settings.ShadowValue
                          << CharactersArguments(settings) << SetFitArguments(settings);
+    if (!backupFolder.isEmpty()) {
+        invocation.arguments << QStringLiteral("--backup-dir") << backupFolder;
+    }
     return invocation;
 }
 

@@ -26,10 +26,11 @@ QString SetFolder(const ConversionSettings& settings);
 
 // What is started: the converter with "--set", the picked font, the folder, the size and
 // "i" with the shadow, then "--characters SETS" when extra character sets are chosen and the
-// FIT menu's SetFitArguments. Size
+// FIT menu's SetFitArguments, and "--backup-dir" with `backupFolder` when one is given. Size
 // and shadow are checked before a start, so they are passed whole.
 ConverterInvocation BuildSetInvocation(const ConversionSettings& settings,
-                                       const CommandLineStyle& style = PlatformCommandLineStyle());
+                                       const CommandLineStyle& style = PlatformCommandLineStyle(),
+                                       const QString& backupFolder = QString());
 // The set's files that already exist in `folder` and would be replaced, in slot order.
 QStringList ExistingSetFiles(const QString& folder);
 

@@ -111,6 +111,10 @@ protected:
         korven::host::HostServices services = korven::host::HostServices::Real();
         services.messages = &boxes_;
         services.programFolder = [folder = programFolder_] { return folder; };
+        // Backups of what a test replaces stay in its own folder, not the user's.
+        services.backupFolder = [folder = root_.filePath(QStringLiteral("backups"))] {
+            return folder;
+        };
         return services;
     }
 

@@ -148,6 +148,7 @@ void Form1::CreateMenu() {
     menuBar()->addMenu(characters_);
     fit_ = new FitMenu(this);
     menuBar()->addMenu(fit_);
+    CreateRestoreMenu();
 }
 
 void Form1::CreateTimers() {

@@ -32,6 +32,7 @@ namespace korven::forms {
 class FramePanel;
 class CharactersMenu;
 class FitMenu;
+class RestoreMenu;
 class LinkLabel;
 
 // The main converter window. Everything that touches the machine comes in through
@@ -79,6 +80,7 @@ public:
     CharactersMenu* CHARACTERS() const { return characters_; }
     FitMenu* FIT() const { return fit_; }
     QAction* SET() const { return set_; }
+    RestoreMenu* RESTORE() const { return restore_; }
     host::Timer* SetTimer() const { return setTimer_; }
 
     // The job under way, if any (for tests and for a status line).
@@ -108,6 +110,8 @@ public:
     // The SET menu: all sixteen system fonts from the current choices, in one converter run.
     void SET_Click();
     void SetTimer_Timer();
+    // The RESTORE menu: puts the backup at `path` back after asking.
+    void RESTORE_Click(const QString& path);
 
     // Picks the font file at `path` exactly as a user would: its folder is opened in the
     // source pane and the file clicked. Returns an empty string when it was picked,
@@ -154,6 +158,11 @@ private:
     // The report's details with the fitting line added to a success.
     QString WithFitLine(const app::JobVerdict& verdict) const;
     void CreateSetMenu();
+    // Keeps the earlier output in the window's backups before Convert replaces it; false,
+    // after telling the user why, when it cannot be kept (Convert then does not start).
+    bool KeepEarlierOutput(const QString& output);
+    void CreateRestoreMenu();
+    void RestoreFinished();
     // The font, size and shadow are there and valid; otherwise the user is asked for them.
     bool CheckChoices();
 
@@ -190,6 +199,10 @@ private:
     // when it started so that a change of the menu meanwhile does not change the report.
     QString startedFitLine_;
     QAction* set_ = nullptr;
+    RestoreMenu* restore_ = nullptr;
+    // The converter putting a backup back, until its end is reported.
+    std::unique_ptr<host::ProcessHandle> restoreJob_;
+    QString restoreCommandLine_;
     host::Timer* setTimer_ = nullptr;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;

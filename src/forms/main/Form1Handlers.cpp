@@ -173,7 +173,7 @@ void Form1::XPButton2_Click() {
     // While a converter runs the pick is the job's: a second press starts nothing and has
     // nothing to say (a reminder box would outlive the report under it). The set under way
     // writes ltn0.pgf too.
-    if (job_ || setJob_) {
+    if (job_ || setJob_ || restoreJob_) {
         return;
     }
     if (!CheckChoices()) {
@@ -233,6 +233,9 @@ void Form1::StartConversion() {
         const int answer = services_.messages->Show(
             Text(texts::kReplaceQuestion), texts::kFlagsReplace, Text(texts::kReplaceTitle), this);
         if (answer != host::MessageBoxResult::Yes) {
+            return;
+        }
+        if (!KeepEarlierOutput(output)) {
             return;
         }
     }

@@ -33,7 +33,7 @@ void Form1::CreateSetMenu() {
 
 void Form1::SET_Click() {
     // One converter at a time: a Convert under way writes ltn0.pgf too.
-    if (job_ || setJob_ || !CheckChoices()) {
+    if (job_ || setJob_ || restoreJob_ || !CheckChoices()) {
         return;
     }
     const QString folder = app::SetFolder(settings_);
@@ -50,7 +50,9 @@ void Form1::SET_Click() {
         return;
     }
     ShowWaitingLook();
-    const app::ConverterInvocation invocation = app::BuildSetInvocation(settings_);
+    // The converter keeps the files it replaces, in the window's own backups.
+    const app::ConverterInvocation invocation = app::BuildSetInvocation(
+        settings_, app::PlatformCommandLineStyle(), services_.backupFolder());
     startedFitLine_ = app::FitReportLine(settings_);
     const app::SetSnapshot before = app::TakeSetSnapshot(folder);
     auto handle = services_.processes->Start(invocation.program, invocation.arguments);

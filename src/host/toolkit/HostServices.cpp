@@ -4,6 +4,7 @@
 #include "host/toolkit/QtMessageBox.h"
 
 #include <QFileDialog>
+#include <QStandardPaths>
 
 namespace korven::host {
 
@@ -21,6 +22,10 @@ HostServices HostServices::Real() {
     services.folders = &folders;
     services.urls = &urls;
     services.programFolder = &SystemProgramFolder;
+    services.backupFolder = [] {
+        return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+               QStringLiteral("/backups");
+    };
     services.chooseFolder = [](QWidget* parent, const QString& title, const QString& start) {
         return QFileDialog::getExistingDirectory(parent, title, start);
     };

@@ -23,6 +23,8 @@ struct HostServices {
     FolderReader* folders = nullptr;
     UrlOpener* urls = nullptr;
     std::function<QString()> programFolder;
+    // The folder the window keeps its backups of replaced files in.
+    std::function<QString()> backupFolder;
     // Asks the user for a folder, starting at `start`; an empty answer when they cancel.
     std::function<QString(QWidget* parent, const QString& title, const QString& start)>
         chooseFolder;

@@ -66,6 +66,10 @@ protected:
         if (host_.processes.started.size() == 2) {
             runs.convert = host_.processes.started[0].arguments;
             runs.set = host_.processes.started[1].arguments;
+            // Every SET keeps what it replaces; fitting's arguments come before that.
+            EXPECT_EQ(runs.set.mid(runs.set.size() - 2),
+                      QStringList({"--backup-dir", host_.backupFolder}));
+            runs.set.resize(runs.set.size() - 2);
         }
         runs.convertLine = convertLine;
         runs.convertReport = convertReport;

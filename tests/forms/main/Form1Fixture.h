@@ -23,6 +23,7 @@ protected:
         savedCwd_ = QDir::currentPath();
         programFolder_ = MakeFolder(QStringLiteral("program"));
         host_.programFolder = programFolder_;
+        host_.backupFolder = root_.filePath(QStringLiteral("backups"));
     }
 
     void TearDown() override {

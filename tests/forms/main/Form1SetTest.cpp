@@ -96,7 +96,8 @@ TEST_F(Form1SetTest, StartsTheSetCommandFromTheChoicesAndReportsWhatItWrote) {
     ASSERT_EQ(host_.processes.started.size(), 1);
     EXPECT_EQ(host_.processes.started[0].program, programFolder_ + "/ttf2pgf");
     EXPECT_EQ(host_.processes.started[0].arguments,
-              QStringList({"--set", fonts_ + "/Body.ttf", out_, "18", "i2"}));
+              QStringList({"--set", fonts_ + "/Body.ttf", out_, "18", "i2", "--backup-dir",
+                           host_.backupFolder}));
     EXPECT_FALSE(form_->SET()->isEnabled());
     EXPECT_TRUE(form_->SetTimer()->Fire());
     ASSERT_EQ(host_.messages.shown.size(), 1);
@@ -185,7 +186,7 @@ TEST_F(Form1SetTest, SitsRightOfPreviewAndPassesTheChosenCharacterSets) {
     ASSERT_EQ(host_.processes.started.size(), 1);
     EXPECT_EQ(host_.processes.started[0].arguments,
               QStringList({"--set", fonts_ + "/Body.ttf", out_, "18", "i2", "--characters",
-                           "latin,greek"}));
+                           "latin,greek", "--backup-dir", host_.backupFolder}));
 }
 
 TEST_F(Form1SetTest, NoSetWhileAConvertRuns) {

@@ -1,0 +1,79 @@
+// The window's backups: Convert keeps the earlier file before it replaces it, and the RESTORE
+// menu puts a backup back through the converter. Both live beside the designed window, in
+// their own lines and menu item.
+
+#include "forms/main/Form1.h"
+#include "forms/main/Form1Texts.h"
+#include "forms/main/RestoreMenu.h"
+#include "host/toolkit/FileListBox.h"
+
+#include <QFileInfo>
+#include <QMenuBar>
+#include <algorithm>
+
+namespace korven::forms {
+
+bool Form1::KeepEarlierOutput(const QString& output) {
+    const QFileInfo file(output);
+    const app::KeptFiles kept =
+        app::KeepEarlierFiles(services_.backupFolder(), file.path(), {file.fileName()});
+    if (!kept.ok) {
+        services_.messages->Show(app::NotKeptMessage(output, kept.error), texts::kFlagsStop,
+                                 QString(), this);
+    }
+    return kept.ok;
+}
+
+void Form1::CreateRestoreMenu() {
+    restore_ = new RestoreMenu(this);
+    menuBar()->addMenu(restore_);
+    connect(restore_, &QMenu::aboutToShow, this,
+            [this] { restore_->ShowBackups(app::ListBackups(services_.backupFolder())); });
+    connect(restore_, &RestoreMenu::RestoreRequested, this, &Form1::RESTORE_Click);
+}
+
+void Form1::RESTORE_Click(const QString& path) {
+    // One converter at a time: a Convert or SET under way writes into a folder too.
+    if (job_ || setJob_ || restoreJob_) {
+        return;
+    }
+    const QList<app::BackupEntry> backups = app::ListBackups(services_.backupFolder());
+    const auto backup = std::find_if(backups.begin(), backups.end(),
+                                     [&](const app::BackupEntry& b) { return b.path == path; });
+    if (backup == backups.end()) {
+        return; // gone since the menu was filled
+    }
+    const int answer = services_.messages->Show(app::RestoreQuestion(*backup), texts::kFlagsReplace,
+                                                QString::fromLatin1(texts::kReplaceTitle), this);
+    if (answer != host::MessageBoxResult::Yes) {
+        return;
+    }
+    const app::ConverterInvocation invocation = app::BuildRestoreInvocation(settings_, path);
+    restoreCommandLine_ = app::ShellCommandLine(invocation);
+    restoreJob_ = services_.processes->Start(invocation.program, invocation.arguments);
+    if (restoreJob_->State() == host::ProcessState::FailedToStart) {
+        RestoreFinished();
+        return;
+    }
+    // Reported when the converter ends, not by looking again and again.
+    connect(restoreJob_.get(), &host::ProcessHandle::Finished, this, &Form1::RestoreFinished);
+    ShowBusyPointer(true);
+}
+
+void Form1::RestoreFinished() {
+    if (!restoreJob_) {
+        return;
+    }
+    std::unique_ptr<host::ProcessHandle> handle = std::move(restoreJob_);
+    app::ConverterObservation seen = app::ObserveConverter(
+        *handle, app::ConverterProgram(settings_), restoreCommandLine_, QString());
+    if (seen.state != app::ConverterObservation::State::FailedToStart) {
+        seen.lastErrorLine = app::ConverterWords(handle->ErrorOutput());
+    }
+    const app::JobVerdict verdict = app::JudgeRestore(seen);
+    file2_->Refresh(); // the files put back may be the ones shown
+    ShowBusyPointer(false);
+    services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
+}
+
+} // namespace korven::forms
