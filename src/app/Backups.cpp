@@ -74,6 +74,18 @@ QString NotKeptMessage(const QString& outputPath, const QString& why) {
         .arg(QDir::toNativeSeparators(outputPath), why);
 }
 
+QString InterruptedSetUndoneMessage(const QString& folder) {
+    return QStringLiteral("Writing the system fonts into %1 was cut short earlier; the files "
+                          "that were there before it are back in place.")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+QString InterruptedSetNotUndoneMessage(const QString& folder, const QString& why) {
+    return QStringLiteral("Writing the system fonts into %1 was cut short earlier, and the "
+                          "files that were there before it cannot be put back.\n\n%2")
+        .arg(QDir::toNativeSeparators(folder), why);
+}
+
 ConverterInvocation BuildRestoreInvocation(const ConversionSettings& settings,
                                            const QString& backupPath,
                                            const CommandLineStyle& style) {

@@ -45,6 +45,11 @@ QString RestoreQuestion(const BackupEntry& backup);
 // Why Convert did not start when the earlier file could not be kept.
 QString NotKeptMessage(const QString& outputPath, const QString& why);
 
+// What the window says when it found a set cut short in a folder and put its earlier files
+// back, or could not.
+QString InterruptedSetUndoneMessage(const QString& folder);
+QString InterruptedSetNotUndoneMessage(const QString& folder, const QString& why);
+
 // The converter with "--restore" and the backup's folder.
 ConverterInvocation
 BuildRestoreInvocation(const ConversionSettings& settings, const QString& backupPath,

@@ -1,6 +1,6 @@
 #include "converter/command/Files.h"
 
-#include "converter/command/Journal.h"
+#include "converter/rules/Journal.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -36,22 +36,6 @@ struct FileContents {
 // and it is removed after the last rename; finishInterruptedWrite reads it.
 void writeFilesTogether(const std::vector<FileContents>& files);
 
-// What finishInterruptedWrite found and did in a folder.
-struct LeftBehind {
-    bool undoneSet = false;     // a journal was found and its files put back as they were
-    int removedTemporaries = 0; // hidden temporary or kept-aside files removed
-};
-
-// The first thing a run does in a folder it writes into: a set that ended before it was done
-// (killed, power lost) is undone from its journal, so the folder holds the earlier files, and
-// every hidden temporary or kept-aside file an interrupted run left (".ltn0.pgf.Ab12Cd",
-// ".ltn0.pgf.old-1a2b3c4d") is removed. A missing folder is left alone. Throws FileError when
-// the journal cannot be followed. Not for a folder that another run is writing into.
-LeftBehind finishInterruptedWrite(const std::string& folder);
-
-// The folder holds a journal that finishInterruptedWrite would follow.
-bool holdsInterruptedWrite(const std::string& folder);
-
 // Bytes to be written into one folder, file by file; for checkRoom.
 struct RoomNeed {
     std::string folder;

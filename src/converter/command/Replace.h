@@ -2,6 +2,7 @@
 
 #include "converter/command/Files.h"
 #include "converter/rules/Backup.h"
+#include "converter/rules/Journal.h"
 
 #include <ostream>
 #include <string>

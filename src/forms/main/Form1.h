@@ -162,6 +162,9 @@ private:
     // after telling the user why, when it cannot be kept (Convert then does not start).
     bool KeepEarlierOutput(const QString& output);
     void CreateRestoreMenu();
+    // A set into `folder` that ended half way (its journal is there) is undone before the
+    // folder is shown, and the user told; nothing happens while a converter runs.
+    void FinishInterruptedSet(const QString& folder);
     void RestoreFinished();
     // The font, size and shadow are there and valid; otherwise the user is asked for them.
     bool CheckChoices();

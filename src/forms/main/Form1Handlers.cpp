@@ -154,6 +154,7 @@ void Form1::Drive2_Change() {
 }
 
 void Form1::Dir2_Change() {
+    FinishInterruptedSet(dir2_->Path());
     file2_->SetPath(dir2_->Path());
     settings_.DestinationFolder = dir2_->Path();
     settings_.DestinationFolder += host::PathSeparator();

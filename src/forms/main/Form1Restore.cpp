@@ -2,11 +2,14 @@
 // menu puts a backup back through the converter. Both live beside the designed window, in
 // their own lines and menu item.
 
+#include "converter/rules/FontFile.h"
+#include "converter/rules/Journal.h"
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Texts.h"
 #include "forms/main/RestoreMenu.h"
 #include "host/toolkit/FileListBox.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <algorithm>
@@ -22,6 +25,22 @@ bool Form1::KeepEarlierOutput(const QString& output) {
                                  QString(), this);
     }
     return kept.ok;
+}
+
+void Form1::FinishInterruptedSet(const QString& folder) {
+    const std::string local = QFile::encodeName(folder).toStdString();
+    if (job_ || setJob_ || restoreJob_ || !converter::holdsInterruptedWrite(local)) {
+        return;
+    }
+    try {
+        converter::finishInterruptedWrite(local);
+        services_.messages->Show(app::InterruptedSetUndoneMessage(folder), texts::kFlagsPlain,
+                                 QString(), this);
+    } catch (const converter::FileError& e) {
+        services_.messages->Show(
+            app::InterruptedSetNotUndoneMessage(folder, QString::fromStdString(e.what())),
+            texts::kFlagsStop, QString(), this);
+    }
 }
 
 void Form1::CreateRestoreMenu() {

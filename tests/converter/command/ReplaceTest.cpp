@@ -2,6 +2,7 @@
 #include "RunTtf2pgf.h"
 #include "converter/command/Files.h"
 #include "converter/rules/Backup.h"
+#include "converter/rules/Journal.h"
 
 #include <fstream>
 #include <functional>

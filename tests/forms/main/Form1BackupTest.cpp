@@ -102,5 +102,29 @@ TEST_F(Form1BackupTest, RestoreListsTheBackupsAndPutsOneBackAfterAsking) {
               "restored 1 file to " + out_ + " from " + kept.backupPath + ": ltn0.pgf");
 }
 
+// A set cut short in the folder the user opens: its journal names ltn0.pgf, replaced, with the
+// earlier file kept aside, and ltn1.pgf, still a temporary file. Opening it puts it back.
+TEST_F(Form1BackupTest, OpeningAFolderWithASetCutShortPutsTheEarlierFilesBack) {
+    const QString stick = MakeFolder(QStringLiteral("stick"));
+    WriteFile(stick + "/ltn0.pgf", "new 0");
+    WriteFile(stick + "/.ltn0.pgf.old-0a1b2c3d", "earlier 0");
+    WriteFile(stick + "/.ltn1.pgf.Ab12Cd", "new 1");
+    WriteFile(stick + "/.korven-set.journal", "korven set journal 1\n"
+                                              "ltn0.pgf\t.ltn0.pgf.Ab12Ce\t.ltn0.pgf.old-0a1b2c3d\n"
+                                              "ltn1.pgf\t.ltn1.pgf.Ab12Cd\t\n"
+                                              "end\n");
+    host_.messages.shown.clear();
+    PickDestination(stick);
+    EXPECT_EQ(QDir(stick).entryList(QDir::Files | QDir::Hidden), QStringList({"ltn0.pgf"}));
+    QFile back(stick + "/ltn0.pgf");
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    EXPECT_EQ(back.readAll(), "earlier 0");
+    ASSERT_EQ(host_.messages.shown.size(), 1);
+    EXPECT_TRUE(host_.messages.shown[0].text.contains("was cut short earlier"));
+    PickDestination(out_);
+    PickDestination(stick);
+    EXPECT_EQ(host_.messages.shown.size(), 1) << "said once";
+}
+
 } // namespace
 } // namespace korven::forms::testing

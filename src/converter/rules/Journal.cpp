@@ -1,6 +1,6 @@
-#include "converter/command/Journal.h"
+#include "converter/rules/Journal.h"
 
-#include "converter/command/Files.h"
+#include "converter/rules/FontFile.h"
 
 #include <cerrno>
 #include <cstring>
