@@ -59,6 +59,14 @@ std::string backupJson(const Backup& b) {
            "}";
 }
 
+std::string setJson(const RunAccount& account) {
+    if (account.command != "set" || account.exitCode != 0)
+        return "";
+    return ",\n \"set\": {\"sansSerif\": " + quoted(account.sansFamily) +
+           ", \"serif\": " + quoted(account.serifFamily) +
+           ", \"synthesized\": " + list(account.synthesized, quoted) + "}";
+}
+
 } // namespace
 
 void addErrorOutput(RunAccount& account, const std::string& errorOutput) {
@@ -85,7 +93,7 @@ std::string accountJson(const RunAccount& account) {
            ",\n \"files\": " + list(account.files, fileJson) +
            ",\n \"backups\": " + list(account.backups, backupJson) +
            ",\n \"notes\": " + list(account.notes, text) +
-           ",\n \"errors\": " + list(account.errors, text) + "}\n";
+           ",\n \"errors\": " + list(account.errors, text) + setJson(account) + "}\n";
 }
 
 } // namespace korven::converter

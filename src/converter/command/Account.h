@@ -24,6 +24,11 @@ struct RunAccount {
     std::vector<Backup> backups;
     std::vector<std::string> notes;  // the notes on standard error, without "ttf2pgf: note: "
     std::vector<std::string> errors; // the other lines on standard error, without "ttf2pgf: "
+    // A written set: its families as the summary line names them, and the files whose style
+    // was made by synthesis ("ltn2").
+    std::string sansFamily{};
+    std::string serifFamily{};
+    std::vector<std::string> synthesized{};
 };
 
 // Sorts the lines the run wrote on standard error into the account's notes and errors.
@@ -36,6 +41,8 @@ void addErrorOutput(RunAccount& account, const std::string& errorOutput);
 //    "backups": [{"path": "...", "folder": "...", "files": [{"name": "ltn0.pgf",
 //                 "bytes": 69234, "crc32": "1c291ca3"}]}],
 //    "notes": ["..."], "errors": ["..."]}
+// and for a written set also
+//    "set": {"sansSerif": "DejaVu Sans", "serif": "DejaVu Serif", "synthesized": ["ltn2"]}
 // A restored file has no "glyphs" and "leftOut"; the order of files is the order written.
 std::string accountJson(const RunAccount& account);
 

@@ -127,8 +127,16 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
                                       outcome.bytes.size(),
                                       static_cast<int>(outcome.result.font.glyphs.size()),
                                       leftOutCharacters(outcome.result)});
-        if (e.synthesized())
+        if (e.synthesized()) {
             synthesized += " ltn" + std::to_string(e.slot.number);
+            if (account)
+                account->synthesized.push_back("ltn" + std::to_string(e.slot.number));
+        }
+    }
+    if (account) {
+        account->sansFamily = familyOrFile(plan.sansFamily, c.fontPath);
+        account->serifFamily =
+            familyOrFile(plan.serifFamily, c.serifFontPath.empty() ? c.fontPath : c.serifFontPath);
     }
     out << "wrote 16 files to " << c.outputFolder << ": sans-serif "
         << familyOrFile(plan.sansFamily, c.fontPath) << ", serif "

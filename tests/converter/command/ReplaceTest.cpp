@@ -122,6 +122,22 @@ TEST_F(Replace, AFailedSetKeepsNoBackup) {
     EXPECT_TRUE(entries(backups()).empty()) << "no part of a backup either";
 }
 
+// Without its backup nothing is replaced, and the error says why.
+TEST_F(Replace, NothingIsReplacedWithoutItsBackup) {
+    std::ofstream(out_.root() / "ltn0.pgf") << "earlier";
+    std::ofstream(backups()) << "a file where the backups would go";
+    const auto before = snapshot(out_.root());
+    for (const bool set : {false, true}) {
+        const Outcome r =
+            set ? runCommand({"--set", kFont, out(), "18", "i2", "--backup-dir", backups()})
+                : runCommand({"--backup-dir", backups(), kFont, out_.path("ltn0.pgf"), "18", "i2"});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_NE(r.err.find("cannot make a backup in \"" + backups() + "\": "), std::string::npos)
+            << r.err;
+        EXPECT_EQ(snapshot(out_.root()), before);
+    }
+}
+
 // A backup of ltn0.pgf and ltn4.pgf, meeting the folder as each case leaves it.
 TEST_F(Replace, RestoreIsAllOrNothing) {
     const struct {
@@ -304,7 +320,8 @@ TEST_F(Replace, TheAccountTellsWhatTheRunDid) {
          {},
          {R"("command": "set", "outcome": "done")",
           R"(", "bytes": 62624, "glyphs": 339, "leftOut": []}, )",
-          R"({"path": ")" + out_.path("ltn15.pgf") + R"(", "bytes": )", R"("backups": [],)"}},
+          R"({"path": ")" + out_.path("ltn15.pgf") + R"(", "bytes": )", R"("backups": [],)",
+          R"("set": {"sansSerif": "DejaVu Sans", "serif": "DejaVu Sans", "synthesized": []}})"}},
         {"no room",
          {kFont, out_.path("ltn0.pgf"), "18", "i2"},
          1024,
