@@ -25,7 +25,7 @@ struct UndoStep {
     char path[4096];
     char restoreTo[4096];
 };
-constexpr int kMostUndoSteps = 40; // a set of sixteen files takes two steps per file
+constexpr int kMostUndoSteps = 40; // a set of sixteen takes two a file and one for its journal
 UndoStep undoSteps[kMostUndoSteps];
 volatile std::sig_atomic_t undoCount = 0;
 
