@@ -88,12 +88,14 @@ protected:
         fonts_ = Folder("fonts");
         out_ = Folder("psp");
         WriteFile(fonts_ + "/Sample.ttf", "FONT");
-        // The stand-in records its arguments, one a line, and writes the output it was named.
+        // The stand-in records its arguments, one a line, and writes the output it was named,
+        // saying so as the converter does.
         const QString converter = programFolder_ + "/ttf2pgf";
         WriteFile(converter,
                   "#!/bin/sh\n"
                   "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$(dirname \"$0\")/args\"\n"
-                  "printf 'PGF from %s' \"$1\" > \"$2\"\n");
+                  "printf 'PGF from %s' \"$1\" > \"$2\"\n"
+                  "echo \"wrote $2: 1 glyph, 8 bytes\"\n");
         QFile::setPermissions(converter, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         ASSERT_NE(ReadFile(fonts_ + "/Sample.ttf"), QByteArray());
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ConversionJob.h"
 #include "app/ConversionSettings.h"
+#include "app/ConverterJob.h"
 #include "app/DriveEnumeration.h"
 #include "app/FontSetJob.h"
 #include "host/seams/FolderReader.h"
@@ -81,11 +81,10 @@ public:
     FitMenu* FIT() const { return fit_; }
     QAction* SET() const { return set_; }
     RestoreMenu* RESTORE() const { return restore_; }
-    host::Timer* SetTimer() const { return setTimer_; }
 
     // The job under way, if any (for tests and for a status line).
-    app::ConversionJob* Job() const { return job_.get(); }
-    app::FontSetJob* SetJob() const { return setJob_.get(); }
+    app::ConverterJob* Job() const { return job_.get(); }
+    app::ConverterJob* SetJob() const { return setJob_.get(); }
 
     void Form_Load();
     void Drive1_Change();
@@ -109,7 +108,11 @@ public:
     void LIKE_Click();
     // The SET menu: all sixteen system fonts from the current choices, in one converter run.
     void SET_Click();
-    void SetTimer_Timer();
+    // The set's converter ended: its report.
+    void SetFinished();
+    // Convert's converter ended: reported now when the designed wait is over, otherwise at
+    // its tick.
+    void ConvertFinished();
     // The RESTORE menu: puts the backup at `path` back after asking.
     void RESTORE_Click(const QString& path);
 
@@ -187,8 +190,8 @@ private:
     // The destination pane's drives: the machine's, and the emulator's memory sticks.
     app::DestinationDriveSource destinationDrives_;
     app::ConversionSettings settings_;
-    std::unique_ptr<app::ConversionJob> job_;
-    std::unique_ptr<app::FontSetJob> setJob_;
+    std::unique_ptr<app::ConverterJob> job_;
+    std::unique_ptr<app::ConverterJob> setJob_;
     QStringList madeFolders_; // made for the job under way, outermost first
     bool placed_ = false;
     bool busy_ = false;
@@ -206,7 +209,6 @@ private:
     // The converter putting a backup back, until its end is reported.
     std::unique_ptr<host::ProcessHandle> restoreJob_;
     QString restoreCommandLine_;
-    host::Timer* setTimer_ = nullptr;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
     xpbutton::XPButton* xpButton2_ = nullptr;

@@ -83,7 +83,9 @@ void Form1::RestoreFinished() {
     if (!restoreJob_) {
         return;
     }
-    std::unique_ptr<host::ProcessHandle> handle = std::move(restoreJob_);
+    // Let go once its Finished signal, which may have called this, is done with.
+    host::ProcessHandle* handle = restoreJob_.release();
+    handle->deleteLater();
     app::ConverterObservation seen = app::ObserveConverter(
         *handle, app::ConverterProgram(settings_), restoreCommandLine_, QString());
     if (seen.state != app::ConverterObservation::State::FailedToStart) {

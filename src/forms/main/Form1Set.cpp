@@ -4,7 +4,6 @@
 
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Texts.h"
-#include "host/seams/Timer.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/FileListBox.h"
 
@@ -14,21 +13,10 @@
 
 namespace korven::forms {
 
-namespace {
-
-// The set is done in well under a second, so it is looked at often rather than once after
-// Convert's long wait.
-constexpr int kSetPollInterval = 250;
-
-} // namespace
-
 void Form1::CreateSetMenu() {
     set_ = menuBar()->addAction(QString::fromLatin1(texts::kMenuSet));
     set_->setObjectName(QStringLiteral("SET"));
-    setTimer_ = new host::Timer(this);
-    setTimer_->setObjectName(QStringLiteral("SetTimer"));
     connect(set_, &QAction::triggered, this, &Form1::SET_Click);
-    connect(setTimer_, &host::Timer::Tick, this, &Form1::SetTimer_Timer);
 }
 
 void Form1::SET_Click() {
@@ -54,36 +42,31 @@ void Form1::SET_Click() {
     const app::ConverterInvocation invocation = app::BuildSetInvocation(
         settings_, app::PlatformCommandLineStyle(), services_.backupFolder());
     startedFitLine_ = app::FitReportLine(settings_);
-    const app::SetSnapshot before = app::TakeSetSnapshot(folder);
-    auto handle = services_.processes->Start(invocation.program, invocation.arguments);
-    const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
-    setJob_ = std::make_unique<app::FontSetJob>(std::move(handle), invocation.program,
-                                                app::ShellCommandLine(invocation), folder, before);
-    if (failedToStart) {
-        const app::JobVerdict verdict = app::JudgeSet(setJob_->Observe(), {});
+    setJob_ = app::ConverterJob::Start(*services_.processes, app::ConverterJob::Kind::Set,
+                                       invocation, folder);
+    if (setJob_->Handle().State() == host::ProcessState::FailedToStart) {
+        const app::JobVerdict verdict = setJob_->Verdict();
         setJob_.reset();
         TakeBackMadeFolders();
         ShowIdleLook();
         services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
         return;
     }
+    // Reported when the converter ends, not by looking again and again.
+    connect(&setJob_->Handle(), &host::ProcessHandle::Finished, this, &Form1::SetFinished);
     set_->setEnabled(false);
-    setTimer_->SetInterval(kSetPollInterval);
-    setTimer_->SetEnabled(true);
     ShowBusyPointer(true);
 }
 
-void Form1::SetTimer_Timer() {
+void Form1::SetFinished() {
     if (!setJob_ || setJob_->Reported()) {
         return;
     }
-    const app::ConverterObservation seen = setJob_->Observe();
-    const app::JobVerdict verdict = app::JudgeSet(seen, setJob_->Written());
+    const app::JobVerdict verdict = setJob_->Verdict();
     if (!verdict.finished) {
         return;
     }
     setJob_->MarkReported();
-    setTimer_->SetEnabled(false);
     label6_->hide();
     TakeBackMadeFolders();
     if (dir2_->Ahead()) {

@@ -21,9 +21,6 @@ using host::ProcessState;
 using host::MessageBoxResult::No;
 using host::MessageBoxResult::Yes;
 
-constexpr char kSummary[] = "wrote 16 files to %1: sans-serif Body Sans, serif Body Serif; "
-                            "made by synthesis: ltn5 ltn13";
-
 class Form1SetTest : public Form1Fixture {
 protected:
     void SetUp() override {
@@ -53,8 +50,8 @@ protected:
         form_->Text1()->setText(QStringLiteral("2"));
     }
 
-    // The fake converter writes `files` of the set into its folder argument, prints the
-    // summary and ends with `code`.
+    // The fake converter writes `files` of the set into its folder argument, gives its
+    // account (Convert: its line) and ends with `code`.
     void ConverterWrites(int files, int code = 0, const QString& error = {}) {
         host_.processes.onStart = [=, this](const host::testing::StartedProcess& p) {
             const bool set = p.arguments.first() == "--set";
@@ -63,14 +60,11 @@ protected:
             form_->Dir2()->Refresh(); // as the list's watcher does when the folder appears
             for (int n = 0; n < files; ++n)
                 WriteFile(QStringLiteral("%1/ltn%2.pgf").arg(folder).arg(n), "new");
-            if (set && files == 16) {
-                for (const char* slot : {"ltn4", "ltn5"})
-                    p.handle->standardOutput +=
-                        QStringLiteral(
-                            "wrote %1/%2.pgf: 338 glyphs, 9 bytes; left out 1 character: U+2030\n")
-                            .arg(folder, slot);
-                p.handle->standardOutput += QString::fromLatin1(kSummary).arg(folder);
-            }
+            if (set)
+                WriteSetAccount(p.arguments, folder, files, code,
+                                {{4, {"U+2030"}}, {5, {"U+2030"}}}, {"ltn5", "ltn13"});
+            else if (files > 0)
+                p.handle->standardOutput = WroteLine(p.arguments.at(1));
             p.handle->state = ProcessState::Exited;
             p.handle->exitCode = code;
             p.handle->errorOutput = error;
@@ -97,9 +91,10 @@ TEST_F(Form1SetTest, StartsTheSetCommandFromTheChoicesAndReportsWhatItWrote) {
     EXPECT_EQ(host_.processes.started[0].program, programFolder_ + "/ttf2pgf");
     EXPECT_EQ(host_.processes.started[0].arguments,
               QStringList({"--set", fonts_ + "/Body.ttf", out_, "18", "i2", "--backup-dir",
-                           host_.backupFolder}));
+                           host_.backupFolder, "--report-json",
+                           host_.processes.started[0].arguments.last()}));
     EXPECT_FALSE(form_->SET()->isEnabled());
-    EXPECT_TRUE(form_->SetTimer()->Fire());
+    EXPECT_TRUE((EndConverter(), true));
     ASSERT_EQ(host_.messages.shown.size(), 1);
     EXPECT_EQ(host_.messages.shown[0].text, "operation concluded correctly");
     EXPECT_EQ(host_.messages.shown[0].secondary,
@@ -165,7 +160,7 @@ TEST_F(Form1SetTest, ReportsFollowConvertsRules) {
         host_.messages.shown.clear();
         ConverterWrites(c.files, c.code, c.error);
         form_->SET_Click();
-        EXPECT_TRUE(form_->SetTimer()->Fire());
+        EXPECT_TRUE((EndConverter(), true));
         ASSERT_EQ(host_.messages.shown.size(), 1);
         EXPECT_EQ(host_.messages.shown[0].text, c.message.arg(folder));
         EXPECT_EQ(host_.messages.shown[0].flags, 16);
@@ -186,7 +181,8 @@ TEST_F(Form1SetTest, SitsRightOfPreviewAndPassesTheChosenCharacterSets) {
     ASSERT_EQ(host_.processes.started.size(), 1);
     EXPECT_EQ(host_.processes.started[0].arguments,
               QStringList({"--set", fonts_ + "/Body.ttf", out_, "18", "i2", "--characters",
-                           "latin,greek", "--backup-dir", host_.backupFolder}));
+                           "latin,greek", "--backup-dir", host_.backupFolder, "--report-json",
+                           host_.processes.started[0].arguments.last()}));
 }
 
 TEST_F(Form1SetTest, NoSetWhileAConvertRuns) {
@@ -232,7 +228,7 @@ TEST_F(Form1SetTest, EmulatorStickIsADestinationWhoseFontFolderIsMadeByAWrite) {
         ConverterWrites(c.files, c.code);
         if (c.set) {
             form_->SET_Click();
-            EXPECT_TRUE(form_->SetTimer()->Fire());
+            EXPECT_TRUE((EndConverter(), true));
         } else {
             form_->XPButton2_Click();
             PickChoices(); // Convert uses up the pick

@@ -1,0 +1,275 @@
+#include "app/ConverterJob.h"
+
+#include "app/FontSetJob.h"
+#include "converter/core/SystemFontSlots.h"
+#include "host/seams/MessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace korven::app {
+
+namespace {
+
+// "ltn13.pgf (serif, bold, small)"
+QString SlotInWords(const QString& name) {
+    static const QRegularExpression slot(QStringLiteral(R"(^ltn(\d+)$)"));
+    const QRegularExpressionMatch m = slot.match(name);
+    const int number = m.hasMatch() ? m.captured(1).toInt() : -1;
+    if (number < 0 || number >= kSetFileCount) {
+        return name;
+    }
+    const converter::SystemFontSlot& s = converter::systemFontSlots()[std::size_t(number)];
+    return QStringLiteral("%1 (%2%3)")
+        .arg(QString::fromStdString(converter::slotFileName(number)),
+             QString::fromStdString(converter::slotKind(s)),
+             s.small ? QStringLiteral(", small") : QString());
+}
+
+// The converter's own words when it stops: every line of its error output but the notes on
+// which face fills which file. A refused set says why in one line and what that means for
+// the folder in the next, so the last line alone would not say why.
+QString ErrorWords(const QString& errorOutput) {
+    QStringList words;
+    for (const QString& raw : errorOutput.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (!line.isEmpty() && !line.section(QStringLiteral(": "), 1).startsWith(u"note:")) {
+            words << line;
+        }
+    }
+    return words.join(u'\n');
+}
+
+// "U+0370-U+0373 U+2030": three or more in a row as one range, as the converter writes them.
+QString CodePointList(const QStringList& codes) {
+    QStringList parts;
+    for (qsizetype i = 0; i < codes.size();) {
+        qsizetype end = i + 1;
+        while (end < codes.size() && codes[end].mid(2).toUInt(nullptr, 16) ==
+                                         codes[end - 1].mid(2).toUInt(nullptr, 16) + 1) {
+            ++end;
+        }
+        if (end - i >= 3) {
+            parts << codes[i] + u'-' + codes[end - 1];
+        } else {
+            end = i + 1;
+            parts << codes[i];
+        }
+        i = end;
+    }
+    return parts.join(u' ');
+}
+
+// "Left out U+2030 from ltn4.pgf ltn5.pgf", one line per distinct list of characters.
+QStringList LeftOutLines(const ConverterAccount& account) {
+    QStringList order;
+    QHash<QString, QStringList> files;
+    for (const ConverterAccount::File& f : account.files) {
+        if (f.leftOut.isEmpty()) {
+            continue;
+        }
+        const QString characters = CodePointList(f.leftOut);
+        if (!files.contains(characters)) {
+            order << characters;
+        }
+        files[characters] << QFileInfo(f.path).fileName();
+    }
+    QStringList lines;
+    for (const QString& characters : order) {
+        lines << QStringLiteral("Left out %1 from %2")
+                     .arg(characters, files[characters].join(QLatin1Char(' ')));
+    }
+    return lines;
+}
+
+} // namespace
+
+ConverterAccount ReadAccount(const QByteArray& json) {
+    ConverterAccount account;
+    const QJsonObject root = QJsonDocument::fromJson(json).object();
+    if (root.value(QStringLiteral("program")).toString() != QStringLiteral("ttf2pgf")) {
+        return account;
+    }
+    account.read = true;
+    account.outcome = root.value(QStringLiteral("outcome")).toString();
+    for (const QJsonValue& value : root.value(QStringLiteral("files")).toArray()) {
+        const QJsonObject f = value.toObject();
+        ConverterAccount::File file;
+        file.path = f.value(QStringLiteral("path")).toString();
+        file.bytes = f.value(QStringLiteral("bytes")).toInteger();
+        file.glyphs = f.value(QStringLiteral("glyphs")).toInt(-1);
+        for (const QJsonValue& c : f.value(QStringLiteral("leftOut")).toArray()) {
+            file.leftOut << c.toString();
+        }
+        account.files << file;
+    }
+    const QJsonObject set = root.value(QStringLiteral("set")).toObject();
+    account.sansFamily = set.value(QStringLiteral("sansSerif")).toString();
+    account.serifFamily = set.value(QStringLiteral("serif")).toString();
+    for (const QJsonValue& name : set.value(QStringLiteral("synthesized")).toArray()) {
+        account.synthesized << name.toString();
+    }
+    return account;
+}
+
+ConverterObservation ObserveConverter(host::ProcessHandle& handle, const QString& converterPath,
+                                      const QString& commandLine, const QString& outputPath) {
+    ConverterObservation seen;
+    seen.converterPath = converterPath;
+    seen.commandLine = commandLine;
+    seen.outputPath = outputPath;
+    switch (handle.State()) {
+    case host::ProcessState::Running:
+        seen.state = ConverterObservation::State::Running;
+        return seen;
+    case host::ProcessState::Exited:
+        seen.state = ConverterObservation::State::Exited;
+        seen.exitCode = handle.ExitCode();
+        break;
+    case host::ProcessState::Crashed:
+        seen.state = ConverterObservation::State::Crashed;
+        break;
+    case host::ProcessState::FailedToStart:
+        seen.state = ConverterObservation::State::FailedToStart;
+        seen.lastErrorLine = handle.FailureText();
+        seen.converterExists = QFileInfo::exists(converterPath);
+        return seen;
+    }
+    seen.standardOutput = handle.StandardOutput();
+    return seen;
+}
+
+std::unique_ptr<ConverterJob> ConverterJob::Start(host::ProcessStarter& starter, Kind kind,
+                                                  const ConverterInvocation& invocation,
+                                                  const QString& output,
+                                                  const QString& pickedFont) {
+    std::unique_ptr<ConverterJob> job(new ConverterJob);
+    job->kind_ = kind;
+    job->converterPath_ = invocation.program;
+    // The line offered for running it by hand is the one a shell runs as started, without
+    // the account, which only the window reads.
+    job->commandLine_ = ShellCommandLine(invocation);
+    job->output_ = output;
+    job->outputExisted_ = QFileInfo(output).isFile();
+    job->pickedFont_ = pickedFont;
+    ConverterInvocation started = invocation;
+    if (kind == Kind::Set) {
+        job->accountFolder_ = std::make_unique<QTemporaryDir>();
+        started.arguments << QStringLiteral("--report-json")
+                          << job->accountFolder_->filePath(QStringLiteral("account.json"));
+    }
+    job->handle_ = starter.Start(started.program, started.arguments);
+    return job;
+}
+
+ConverterJob::~ConverterJob() {
+    // A job is usually let go by a handler of its own process's Finished signal, so the
+    // process goes once that signal is done with.
+    if (handle_) {
+        handle_.release()->deleteLater();
+    }
+}
+
+ConverterObservation ConverterJob::Observe() {
+    ConverterObservation seen = ObserveConverter(*handle_, converterPath_, commandLine_, output_);
+    seen.outputExisted = outputExisted_;
+    if (seen.state == ConverterObservation::State::Running ||
+        seen.state == ConverterObservation::State::FailedToStart) {
+        return seen;
+    }
+    if (kind_ == Kind::Convert) {
+        seen.lastErrorLine = handle_->LastErrorLine();
+        seen.outputWritten = seen.state == ConverterObservation::State::Exited &&
+                             SaysWritten(seen.standardOutput, output_) &&
+                             QFileInfo(output_).isFile();
+        return seen;
+    }
+    seen.lastErrorLine = ErrorWords(handle_->ErrorOutput());
+    QFile file(accountFolder_->filePath(QStringLiteral("account.json")));
+    account_ = file.open(QIODevice::ReadOnly) ? ReadAccount(file.readAll()) : ConverterAccount();
+    written_.clear();
+    for (const ConverterAccount::File& f : account_.files) {
+        if (QFileInfo(f.path).isFile()) {
+            written_ << QFileInfo(f.path).fileName();
+        }
+    }
+    seen.outputWritten =
+        account_.outcome == QStringLiteral("done") && written_.size() == kSetFileCount;
+    return seen;
+}
+
+JobVerdict ConverterJob::Verdict() {
+    const ConverterObservation seen = Observe();
+    return kind_ == Kind::Convert ? JudgeConverter(seen) : JudgeSet(seen, written_, account_);
+}
+
+bool SaysWritten(const QString& standardOutput, const QString& outputPath) {
+    const QString start = QStringLiteral("wrote ") + outputPath + QStringLiteral(": ");
+    for (const QString& line : standardOutput.split(u'\n')) {
+        if (line.startsWith(start)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString SetWrittenDetails(const ConverterAccount& account, const QString& folder) {
+    QString text = QStringLiteral("Written: ltn0.pgf to ltn15.pgf in %1")
+                       .arg(QDir::toNativeSeparators(folder));
+    if (!account.sansFamily.isEmpty()) {
+        text += QStringLiteral("\nSans-serif from %1, serif from %2")
+                    .arg(account.sansFamily, account.serifFamily);
+    }
+    if (!account.synthesized.isEmpty()) {
+        QStringList made;
+        for (const QString& name : account.synthesized) {
+            made << SlotInWords(name);
+        }
+        text += QStringLiteral("\nMade by synthesis: %1").arg(made.join(QStringLiteral(", ")));
+    }
+    for (const QString& line : LeftOutLines(account)) {
+        text += QLatin1Char('\n') + line;
+    }
+    return text;
+}
+
+JobVerdict JudgeSet(const ConverterObservation& seen, const QStringList& written,
+                    const ConverterAccount& account) {
+    using State = ConverterObservation::State;
+    if (seen.state != State::Exited || seen.exitCode != 0) {
+        // Refusals, crashes and failed starts read exactly as Convert's do.
+        return JudgeConverter(seen);
+    }
+    JobVerdict verdict;
+    verdict.finished = true;
+    if (seen.outputWritten) {
+        verdict.success = true;
+        verdict.message = JudgeConverter(seen).message; // Convert's own words for success
+        verdict.details = SetWrittenDetails(account, seen.outputPath);
+        verdict.flags = host::MessageBoxFlag::OkOnly;
+        return verdict;
+    }
+    verdict.message =
+        written.isEmpty()
+            ? QStringLiteral("The set was not written: the converter ended without writing "
+                             "into\n%1")
+                  .arg(QDir::toNativeSeparators(seen.outputPath))
+            : QStringLiteral("The set was not written whole: the converter ended having "
+                             "written only %1 of the 16 files into\n%2\n%3")
+                  .arg(written.size())
+                  .arg(QDir::toNativeSeparators(seen.outputPath), written.join(QLatin1Char(' ')));
+    if (!seen.lastErrorLine.isEmpty()) {
+        verdict.message += QStringLiteral("\n\nThe converter said: %1").arg(seen.lastErrorLine);
+    }
+    verdict.details = QStringLiteral("To run it by hand:\n%1").arg(seen.commandLine);
+    verdict.flags = host::MessageBoxFlag::Stop;
+    return verdict;
+}
+
+} // namespace korven::app

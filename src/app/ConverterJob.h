@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/CommandLine.h"
+#include "app/JobVerdict.h"
+#include "host/seams/ProcessStarter.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace korven::app {
+
+// The converter's account of a run (ttf2pgf --report-json), as far as the window uses it.
+struct ConverterAccount {
+    struct File {
+        QString path;
+        qint64 bytes = 0;
+        int glyphs = -1;
+        QStringList leftOut; // "U+2030", one per character
+    };
+    bool read = false; // false: no account, or not one
+    QString outcome;   // "done", "failed" or "wrong arguments"
+    QList<File> files;
+    QString sansFamily, serifFamily; // a written set's families
+    QStringList synthesized;         // a written set's files made by synthesis: "ltn2"
+};
+
+ConverterAccount ReadAccount(const QByteArray& json);
+
+// What a started converter is doing: running, ended with its exit code and standard output,
+// crashed, or never started (with the reason and whether the program file is there).
+ConverterObservation ObserveConverter(host::ProcessHandle& handle, const QString& converterPath,
+                                      const QString& commandLine, const QString& outputPath);
+
+// One run of the converter for Convert or SET, and its verdict. Convert keeps its designed
+// command line, so it is judged from its exit code, its "wrote OUTPUT: " line and the file
+// being there; SET is given "--report-json" with a file of the job's own and judged from
+// that account, with every file it names checked to be there. Neither looks at sizes or
+// times. The owner learns of the end from Handle()'s Finished signal.
+class ConverterJob {
+public:
+    enum class Kind { Convert, Set };
+
+    // Starts the converter; `output` is Convert's file or SET's folder. The pick is the
+    // font the start consumes, given back when the converter never ran.
+    static std::unique_ptr<ConverterJob> Start(host::ProcessStarter& starter, Kind kind,
+                                               const ConverterInvocation& invocation,
+                                               const QString& output,
+                                               const QString& pickedFont = QString());
+
+    Kind JobKind() const { return kind_; }
+    ConverterObservation Observe();
+    JobVerdict Verdict();
+    // The set's files the account names and that are there, in its order ("ltn0.pgf").
+    const QStringList& Written() const { return written_; }
+    const ConverterAccount& Account() const { return account_; }
+
+    const QString& PickedFont() const { return pickedFont_; }
+    host::ProcessHandle& Handle() { return *handle_; }
+    // The report is given once per job; an end that arrives while it is being given (or
+    // after) must not give it again.
+    bool Reported() const { return reported_; }
+    void MarkReported() { reported_ = true; }
+
+    ~ConverterJob();
+    ConverterJob(const ConverterJob&) = delete;
+    ConverterJob& operator=(const ConverterJob&) = delete;
+
+private:
+    ConverterJob() = default;
+
+    Kind kind_ = Kind::Convert;
+    std::unique_ptr<host::ProcessHandle> handle_;
+    QString converterPath_;
+    QString commandLine_;
+    QString output_;
+    bool outputExisted_ = false;
+    QString pickedFont_;
+    std::unique_ptr<QTemporaryDir> accountFolder_;
+    ConverterAccount account_;
+    QStringList written_;
+    bool reported_ = false;
+};
+
+// Convert's "wrote OUTPUT: " line is in the converter's standard output.
+bool SaysWritten(const QString& standardOutput, const QString& outputPath);
+
+// The report of a set, by Convert's rules: success needs a zero exit code and every one of
+// the sixteen files in the account and on the disk; the details then name the files, the
+// families, the styles made by synthesis and the characters left out, from the account.
+JobVerdict JudgeSet(const ConverterObservation& seen, const QStringList& written,
+                    const ConverterAccount& account);
+
+// The details of a written set, from its account.
+QString SetWrittenDetails(const ConverterAccount& account, const QString& folder);
+
+} // namespace korven::app
