@@ -95,17 +95,6 @@ ConverterInvocation BuildRestoreInvocation(const ConversionSettings& settings,
     return invocation;
 }
 
-QString ConverterWords(const QString& errorOutput) {
-    QStringList words;
-    for (const QString& raw : errorOutput.split(u'\n')) {
-        const QString line = raw.trimmed();
-        if (!line.isEmpty() && !line.section(QStringLiteral(": "), 1).startsWith(u"note:")) {
-            words << line;
-        }
-    }
-    return words.join(u'\n');
-}
-
 JobVerdict JudgeRestore(const ConverterObservation& seen) {
     using State = ConverterObservation::State;
     if (seen.state == State::Running || seen.state == State::FailedToStart) {

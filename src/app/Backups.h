@@ -55,12 +55,8 @@ ConverterInvocation
 BuildRestoreInvocation(const ConversionSettings& settings, const QString& backupPath,
                        const CommandLineStyle& style = PlatformCommandLineStyle());
 
-// Every line of the converter's error output but its notes: a refused restore says why in
-// one line and that nothing was restored in the next.
-QString ConverterWords(const QString& errorOutput);
-
 // The report of a restore: the converter's own line on success, its words (lastErrorLine, as
-// ConverterWords gives them) on failure.
+// ConverterWords gives them) on failure. ConverterJob gives it.
 JobVerdict JudgeRestore(const ConverterObservation& seen);
 
 } // namespace korven::app

@@ -1,5 +1,6 @@
 #include "app/ConverterJob.h"
 
+#include "app/Backups.h"
 #include "app/FontSetJob.h"
 #include "converter/core/SystemFontSlots.h"
 #include "host/seams/MessageBox.h"
@@ -30,20 +31,6 @@ QString SlotInWords(const QString& name) {
         .arg(QString::fromStdString(converter::slotFileName(number)),
              QString::fromStdString(converter::slotKind(s)),
              s.small ? QStringLiteral(", small") : QString());
-}
-
-// The converter's own words when it stops: every line of its error output but the notes on
-// which face fills which file. A refused set says why in one line and what that means for
-// the folder in the next, so the last line alone would not say why.
-QString ErrorWords(const QString& errorOutput) {
-    QStringList words;
-    for (const QString& raw : errorOutput.split(u'\n')) {
-        const QString line = raw.trimmed();
-        if (!line.isEmpty() && !line.section(QStringLiteral(": "), 1).startsWith(u"note:")) {
-            words << line;
-        }
-    }
-    return words.join(u'\n');
 }
 
 // "U+0370-U+0373 U+2030": three or more in a row as one range, as the converter writes them.
@@ -89,6 +76,17 @@ QStringList LeftOutLines(const ConverterAccount& account) {
 }
 
 } // namespace
+
+QString ConverterWords(const QString& errorOutput) {
+    QStringList words;
+    for (const QString& raw : errorOutput.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (!line.isEmpty() && !line.section(QStringLiteral(": "), 1).startsWith(u"note:")) {
+            words << line;
+        }
+    }
+    return words.join(u'\n');
+}
 
 ConverterAccount ReadAccount(const QByteArray& json) {
     ConverterAccount account;
@@ -190,7 +188,10 @@ ConverterObservation ConverterJob::Observe() {
                              QFileInfo(output_).isFile();
         return seen;
     }
-    seen.lastErrorLine = ErrorWords(handle_->ErrorOutput());
+    seen.lastErrorLine = ConverterWords(handle_->ErrorOutput());
+    if (kind_ == Kind::Restore) {
+        return seen;
+    }
     QFile file(accountFolder_->filePath(QStringLiteral("account.json")));
     account_ = file.open(QIODevice::ReadOnly) ? ReadAccount(file.readAll()) : ConverterAccount();
     written_.clear();
@@ -206,7 +207,15 @@ ConverterObservation ConverterJob::Observe() {
 
 JobVerdict ConverterJob::Verdict() {
     const ConverterObservation seen = Observe();
-    return kind_ == Kind::Convert ? JudgeConverter(seen) : JudgeSet(seen, written_, account_);
+    switch (kind_) {
+    case Kind::Convert:
+        return JudgeConverter(seen);
+    case Kind::Set:
+        return JudgeSet(seen, written_, account_);
+    case Kind::Restore:
+        break;
+    }
+    return JudgeRestore(seen);
 }
 
 bool SaysWritten(const QString& standardOutput, const QString& outputPath) {

@@ -35,16 +35,18 @@ ConverterAccount ReadAccount(const QByteArray& json);
 ConverterObservation ObserveConverter(host::ProcessHandle& handle, const QString& converterPath,
                                       const QString& commandLine, const QString& outputPath);
 
-// One run of the converter for Convert or SET, and its verdict. Convert keeps its designed
+// One run of the converter for Convert, SET or RESTORE, and its verdict. Convert keeps its designed
 // command line, so it is judged from its exit code, its "wrote OUTPUT: " line and the file
 // being there; SET is given "--report-json" with a file of the job's own and judged from
 // that account, with every file it names checked to be there. Neither looks at sizes or
 // times. The owner learns of the end from Handle()'s Finished signal.
 class ConverterJob {
 public:
-    enum class Kind { Convert, Set };
+    // Restore: "--restore BACKUP", judged from its exit code and its words.
+    enum class Kind { Convert, Set, Restore };
 
-    // Starts the converter; `output` is Convert's file or SET's folder. The pick is the
+    // Starts the converter; `output` is Convert's file or SET's folder (nothing for a
+    // restore). The pick is the
     // font the start consumes, given back when the converter never ran.
     static std::unique_ptr<ConverterJob> Start(host::ProcessStarter& starter, Kind kind,
                                                const ConverterInvocation& invocation,
@@ -84,6 +86,11 @@ private:
     QStringList written_;
     bool reported_ = false;
 };
+
+// Every line of the converter's error output but its notes: a refused set or restore says
+// why in one line and what that means for the folder in the next, so the last line alone
+// would not say why.
+QString ConverterWords(const QString& errorOutput);
 
 // Convert's "wrote OUTPUT: " line is in the converter's standard output.
 bool SaysWritten(const QString& standardOutput, const QString& outputPath);

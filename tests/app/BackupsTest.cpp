@@ -1,5 +1,7 @@
 #include "app/Backups.h"
 
+#include "app/ConverterJob.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

@@ -207,8 +207,7 @@ private:
     QAction* set_ = nullptr;
     RestoreMenu* restore_ = nullptr;
     // The converter putting a backup back, until its end is reported.
-    std::unique_ptr<host::ProcessHandle> restoreJob_;
-    QString restoreCommandLine_;
+    std::unique_ptr<app::ConverterJob> restoreJob_;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
     xpbutton::XPButton* xpButton2_ = nullptr;

@@ -67,15 +67,14 @@ void Form1::RESTORE_Click(const QString& path) {
     if (answer != host::MessageBoxResult::Yes) {
         return;
     }
-    const app::ConverterInvocation invocation = app::BuildRestoreInvocation(settings_, path);
-    restoreCommandLine_ = app::ShellCommandLine(invocation);
-    restoreJob_ = services_.processes->Start(invocation.program, invocation.arguments);
-    if (restoreJob_->State() == host::ProcessState::FailedToStart) {
+    restoreJob_ = app::ConverterJob::Start(*services_.processes, app::ConverterJob::Kind::Restore,
+                                           app::BuildRestoreInvocation(settings_, path), QString());
+    if (restoreJob_->Handle().State() == host::ProcessState::FailedToStart) {
         RestoreFinished();
         return;
     }
     // Reported when the converter ends, not by looking again and again.
-    connect(restoreJob_.get(), &host::ProcessHandle::Finished, this, &Form1::RestoreFinished);
+    connect(&restoreJob_->Handle(), &host::ProcessHandle::Finished, this, &Form1::RestoreFinished);
     ShowBusyPointer(true);
 }
 
@@ -83,15 +82,8 @@ void Form1::RestoreFinished() {
     if (!restoreJob_) {
         return;
     }
-    // Let go once its Finished signal, which may have called this, is done with.
-    host::ProcessHandle* handle = restoreJob_.release();
-    handle->deleteLater();
-    app::ConverterObservation seen = app::ObserveConverter(
-        *handle, app::ConverterProgram(settings_), restoreCommandLine_, QString());
-    if (seen.state != app::ConverterObservation::State::FailedToStart) {
-        seen.lastErrorLine = app::ConverterWords(handle->ErrorOutput());
-    }
-    const app::JobVerdict verdict = app::JudgeRestore(seen);
+    const app::JobVerdict verdict = restoreJob_->Verdict();
+    restoreJob_.reset();
     file2_->Refresh(); // the files put back may be the ones shown
     ShowBusyPointer(false);
     services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
