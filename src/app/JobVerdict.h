@@ -19,7 +19,7 @@ struct ConverterObservation {
         true;            // false: nothing at converterPath (only looked at on a failed start)
     QString commandLine; // the command as shown to people, to run it by hand
     QString outputPath;  // the file the converter was asked to write
-    bool outputWritten = false; // the output exists and changed since the start
+    bool outputWritten = false; // the converter says it wrote the output, and it is there
     bool outputExisted = false; // an earlier output was there at the start
 };
 
@@ -32,7 +32,8 @@ struct JobVerdict {
 };
 
 // Decides the report for one look at the converter. Success needs both a zero exit code and an
-// output file written during this job: an exit code alone is not proof that a font was made.
+// output file the converter says it wrote and that is there: an exit code alone is not proof
+// that a font was made.
 JobVerdict JudgeConverter(const ConverterObservation& seen);
 
 // What the converter's report line says about the file it wrote, for people:

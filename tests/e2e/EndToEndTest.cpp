@@ -95,12 +95,14 @@ protected:
             korven::converter::testing::buildTestFont(korven::converter::testing::basicGlyphs());
         WriteFile(fonts_ + "/Sample.ttf", QByteArray(reinterpret_cast<const char*>(font.data()),
                                                      static_cast<qsizetype>(font.size())));
-        // The stand-in records its arguments, one a line, and writes the output it was named.
+        // The stand-in records its arguments, one a line, and writes the output it was named,
+        // saying so as the converter does.
         const QString converter = programFolder_ + "/ttf2pgf";
         WriteFile(converter,
                   "#!/bin/sh\n"
                   "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$(dirname \"$0\")/args\"\n"
-                  "printf 'PGF from %s' \"$1\" > \"$2\"\n");
+                  "printf 'PGF from %s' \"$1\" > \"$2\"\n"
+                  "echo \"wrote $2: 1 glyph, 8 bytes\"\n");
         QFile::setPermissions(converter, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         ASSERT_NE(ReadFile(fonts_ + "/Sample.ttf"), QByteArray());
     }
@@ -120,6 +122,10 @@ protected:
         services.programFolder = [folder = programFolder_] { return folder; };
         // Each test is a first start; the test of remembered choices starts twice.
         services.choicesFile = root_.filePath(QStringLiteral("choices.ini"));
+        // Backups of what a test replaces stay in its own folder, not the user's.
+        services.backupFolder = [folder = root_.filePath(QStringLiteral("backups"))] {
+            return folder;
+        };
         return services;
     }
 

@@ -62,6 +62,7 @@ HostServices FakeHost::Services() {
     services.folders = &folders;
     services.urls = &urls;
     services.programFolder = [this] { return programFolder; };
+    services.backupFolder = [this] { return backupFolder; };
     services.chooseFolder = [this](QWidget*, const QString&, const QString&) {
         ++folderQuestions;
         return chosenFolder;

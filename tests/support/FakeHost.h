@@ -118,6 +118,7 @@ struct FakeHost {
     FakeFolderReader folders;
     FakeUrlOpener urls;
     QString programFolder;
+    QString backupFolder;
     // The folder the user "chooses" when asked for one (empty: they cancel), and how often
     // they were asked.
     QString chosenFolder;

@@ -75,6 +75,20 @@ std::optional<std::string> takeFitOptions(std::vector<std::string>& args, FitOpt
     return std::nullopt;
 }
 
+// Takes "--backup-dir DIR" out of the arguments wherever it stands.
+std::optional<std::string> takeBackupDir(std::vector<std::string>& args, std::string& dir) {
+    const auto option = std::find(args.begin(), args.end(), "--backup-dir");
+    if (option == args.end())
+        return std::nullopt;
+    if (option + 1 == args.end() || (option + 1)->empty() || (option + 1)->rfind("--", 0) == 0)
+        return "--backup-dir expects the folder to keep backups in (see ttf2pgf --help)";
+    dir = *(option + 1);
+    args.erase(option, option + 2);
+    if (std::find(args.begin(), args.end(), "--backup-dir") != args.end())
+        return "--backup-dir may be given once";
+    return std::nullopt;
+}
+
 // The size and shadow arguments of a conversion or a set, read into `size` and `radius`.
 std::optional<UsageError> readSizeAndShadow(const std::string& sizeText,
                                             const std::string& shadowText, int& size,
@@ -110,8 +124,9 @@ bool isSetFontOption(const std::string& arg) {
 
 // After --set, with --characters already taken out; the font options may stand anywhere.
 ParsedArguments parseSet(std::vector<std::string> args, std::vector<char32_t> extraCharacters,
-                         const FitOptions& fit) {
+                         const FitOptions& fit, const std::string& backupDir) {
     SetCommand set;
+    set.backupDir = backupDir;
     set.extraCharacters = std::move(extraCharacters);
     set.fit = fit.fit;
     set.likeFolder = fit.like;
@@ -190,13 +205,16 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     const bool allowMissing = option != args.end();
     if (allowMissing) {
         args.erase(option);
-        if (!args.empty() &&
-            (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]) || args[0] == "--set"))
+        if (!args.empty() && (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]) ||
+                              args[0] == "--set" || args[0] == "--restore"))
             return UsageError{"--allow-missing goes with a conversion only (see ttf2pgf --help)"};
     }
     CharacterSetsChoice characters;
     bool charactersGiven = false;
     if (const auto error = takeCharacters(args, characters, charactersGiven))
+        return UsageError{*error};
+    std::string backupDir;
+    if (const auto error = takeBackupDir(args, backupDir))
         return UsageError{*error};
     const bool notAConversion =
         !args.empty() && (args[0] == "--render" || isHelp(args[0]) || isVersion(args[0]));
@@ -208,9 +226,19 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
     if (fit.given() && notAConversion)
         return UsageError{(fit.fit ? std::string("--fit") : std::string("--like")) +
                           " goes with a conversion only (see ttf2pgf --help)"};
+    const bool restore = !args.empty() && args[0] == "--restore";
+    if (!backupDir.empty() && (notAConversion || restore))
+        return UsageError{"--backup-dir goes with a conversion only (see ttf2pgf --help)"};
+    if (restore && (charactersGiven || fit.given()))
+        return UsageError{"--restore takes no other option (see ttf2pgf --help)"};
+    if (restore) {
+        if (args.size() != 2 || args[1].empty())
+            return UsageError{"--restore expects the folder of one backup (see ttf2pgf --help)"};
+        return RestoreCommand{args[1]};
+    }
     if (!args.empty() && args[0] == "--set")
         return parseSet(std::vector<std::string>(args.begin() + 1, args.end()),
-                        std::move(characters.extraCharacters), fit);
+                        std::move(characters.extraCharacters), fit, backupDir);
     if (std::find(args.begin(), args.end(), "--serif") != args.end())
         return UsageError{"--serif goes with --set only (see ttf2pgf --help)"};
     if (args.size() == 1 && isHelp(args[0]))
@@ -263,6 +291,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
                            radius,  allowMissing, std::move(characters.extraCharacters)};
     command.fit = fit.fit;
     command.likePath = fit.like;
+    command.backupDir = backupDir;
     command.faceIndex = face;
     command.language = std::move(characters.language);
     return command;
@@ -271,10 +300,12 @@ ParsedArguments parseArguments(const std::vector<std::string>& given) {
 std::string usageText() {
     std::string text =
         "Usage: ttf2pgf [--allow-missing] [--characters SETS] FONT OUTPUT SIZE iSHADOW\n"
-        "               [--face N] [--fit] [--like REF.pgf]\n"
+        "               [--face N] [--fit] [--like REF.pgf] [--backup-dir DIR]\n"
         "       ttf2pgf --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--characters SETS]\n"
         "               [--japanese FONT3] [--korean FONT4] [--fit] [--like REFDIR]\n"
+        "               [--backup-dir DIR]\n"
         "       ttf2pgf --render FILE.pgf TEXT OUT.png [--background RRGGBB]\n"
+        "       ttf2pgf --restore BACKUP\n"
         "       ttf2pgf -h | --help | -v | --version\n"
         "\n"
         "Converts a TrueType or OpenType font into a PGF system font for the handheld.\n"
@@ -361,6 +392,24 @@ std::string usageText() {
         "            line, and every character both hold takes REF's advance exactly. With\n"
         "            --set, REFDIR is the folder of your ltn0.pgf to ltn15.pgf; a file missing\n"
         "            there is fitted as with --fit. Only REF's measures are used.\n"
+        "\n"
+        "Replacing files safely:\n"
+        "  --backup-dir DIR  before an earlier file is replaced, keep it in a new backup, a\n"
+        "            folder in DIR named by date and time holding the files and manifest.txt\n"
+        "            (the folder they came from, each file's size and CRC-32). Files that\n"
+        "            would not change are not kept; a run that replaces nothing makes none.\n"
+        "            Standard error names the backup.\n"
+        "  --restore BACKUP  put the files of a backup back into the folder they came from,\n"
+        "            all or nothing, after checking them against the manifest; with the files\n"
+        "            it replaces kept in a new backup beside BACKUP. On success one line:\n"
+        "  restored 2 files to FOLDER from BACKUP: ltn0.pgf ltn4.pgf\n"
+        "  --report-json FILE  with any command, also write what the run did into FILE as\n"
+        "            JSON, for programs: the files written with their bytes, glyphs and the\n"
+        "            characters left out, the backups made, the notes, the errors and the\n"
+        "            outcome (\"done\", \"failed\" or \"wrong arguments\").\n"
+        "A run first undoes a set into its folder that ended before it was done (killed,\n"
+        "power lost) and removes the hidden files such a run left. Without room for what it\n"
+        "writes (and keeps), a run is refused before it creates any file.\n"
         "\n"
         "--render draws TEXT with its shadows from a PGF file into a PNG image.\n"
         "  --background RRGGBB  the colour to draw on, as 6 hex digits (default 34548C)\n"

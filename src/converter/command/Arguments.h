@@ -21,6 +21,7 @@ struct ConvertCommand {
     std::string likePath{};         // --like REF.pgf: the measures of the user's own file instead
     std::optional<int> faceIndex{}; // --face N; without it, chosen for the language
     std::string language{};         // of --characters' first script set ("ja"), else empty
+    std::string backupDir{};        // --backup-dir DIR: keep the file it replaces in a backup there
 };
 
 // --set: the sixteen system font files from one family (and a second for the serif ones), and
@@ -36,6 +37,12 @@ struct SetCommand {
     std::string likeFolder{};       // --like REFDIR: the measures of the user's own files there
     std::string japaneseFontPath{}; // --japanese: jpn0.pgf too, from this font
     std::string koreanFontPath{};   // --korean: kr0.pgf too, from this font
+    std::string backupDir{}; // --backup-dir DIR: keep the files it replaces in a backup there
+};
+
+// --restore BACKUP: the files of a backup back where they came from.
+struct RestoreCommand {
+    std::string backupPath;
 };
 
 struct RenderCommand {
@@ -55,14 +62,15 @@ struct UsageError {
 };
 
 using ParsedArguments = std::variant<ConvertCommand, SetCommand, RenderCommand, HelpCommand,
-                                     VersionCommand, UsageError>;
+                                     VersionCommand, UsageError, RestoreCommand>;
 
 // Reads the arguments after the program name:
 //   [--allow-missing] [--fit] [--like REF.pgf] FONT OUTPUT SIZE iSHADOW |
 //   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--fit] [--like REFDIR] |
 //   [--allow-missing] [--face N] FONT OUTPUT SIZE iSHADOW |
 //   --set FONT OUTDIR SIZE iSHADOW [--serif FONT2] [--japanese FONT3] [--korean FONT4] |
-//   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --help | --version
+//   --render FILE.pgf TEXT OUT.png [--background RRGGBB] | --restore BACKUP | --help |
+//   --version; --backup-dir DIR may stand anywhere in a conversion or a set.
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 
 // Exactly six hex digits, red green blue; nothing when the text is anything else.

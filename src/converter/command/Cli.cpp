@@ -1,9 +1,11 @@
 #include "converter/command/Cli.h"
 
+#include "converter/command/Account.h"
 #include "converter/command/Arguments.h"
 #include "converter/command/Faces.h"
 #include "converter/command/Files.h"
 #include "converter/command/Png.h"
+#include "converter/command/Replace.h"
 #include "converter/command/Report.h"
 #include "converter/command/SystemFontSet.h"
 #include "converter/core/CharacterSet.h"
@@ -15,11 +17,20 @@
 #include "converter/family/SetPlan.h"
 #include "korven/Version.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <streambuf>
+
 namespace korven::converter {
 
 namespace {
 
-int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err, RunAccount* account) {
     // Only --face or a script's characters make a face choice: other conversions take face 0
     // without asking fontconfig, as they always have.
     int faceIndex = 0;
@@ -32,7 +43,9 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
     std::vector<std::uint8_t> pgf;
     ConversionResult result;
     ConversionSettings settings;
+    Backup backup;
     try {
+        tidyFolder(folderOf(c.outputPath), err);
         // The bytes stay the only copy of the font: FreeType reads them where they are.
         const std::vector<std::uint8_t> fontBytes = readWholeFile(c.fontPath);
         settings.pixelsPerEm = c.pixelsPerEm;
@@ -46,7 +59,7 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
         settings.faceIndex = faceIndex;
         result = convertFont(fontBytes, settings);
         pgf = writePgf(result.font);
-        writeFileAtomically(c.outputPath, pgf);
+        backup = replaceFiles({{c.outputPath, pgf}}, c.backupDir);
     } catch (const FileError& e) {
         err << kProgram << e.what() << '\n';
         return kExitFailed;
@@ -55,9 +68,17 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     }
     reportNotes(result, c.pixelsPerEm, c.fontPath, err);
+    reportBackup(backup, err);
     if (settings.fit)
         reportFit(result, *settings.fit, c.pixelsPerEm, pgf.size(), c.outputPath, err);
     reportWritten(result, pgf.size(), c.outputPath, out);
+    if (account) {
+        account->files.push_back({c.outputPath, pgf.size(),
+                                  static_cast<int>(result.font.glyphs.size()),
+                                  leftOutCharacters(result)});
+        if (!backup.path.empty())
+            account->backups.push_back(backup);
+    }
     return kExitOk;
 }
 
@@ -95,9 +116,70 @@ int render(const RenderCommand& c, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-} // namespace
+int restore(const RestoreCommand& c, std::ostream& out, std::ostream& err, RunAccount* account) {
+    Backup backup, kept;
+    try {
+        backup = readBackup(c.backupPath);
+        const std::vector<std::vector<std::uint8_t>> contents = readBackupFiles(backup);
+        std::error_code error;
+        if (!std::filesystem::is_directory(backup.folder, error))
+            throw FileError("cannot restore \"" + c.backupPath + "\": the folder \"" +
+                            backup.folder + "\" it came from does not exist");
+        tidyFolder(backup.folder, err);
+        std::vector<FileContents> files;
+        for (std::size_t i = 0; i < contents.size(); ++i)
+            files.push_back({backup.folder + "/" + backup.files[i].name, contents[i]});
+        const std::filesystem::path root = std::filesystem::path(c.backupPath).parent_path();
+        kept = replaceFiles(files, root.empty() ? "." : root.string());
+    } catch (const FileError& e) {
+        err << kProgram << e.what() << '\n';
+        err << kProgram << "nothing was restored\n";
+        return kExitFailed;
+    }
+    reportBackup(kept, err);
+    if (account) {
+        for (const BackupFile& f : backup.files)
+            account->files.push_back({backup.folder + "/" + f.name, f.size});
+        if (!kept.path.empty())
+            account->backups.push_back(kept);
+    }
+    out << "restored "
+        << (backup.files.size() == 1 ? "1 file" : std::to_string(backup.files.size()) + " files")
+        << " to " << backup.folder << " from " << c.backupPath << ":";
+    for (const BackupFile& f : backup.files)
+        out << ' ' << f.name;
+    out << '\n';
+    return kExitOk;
+}
 
-int runTtf2pgf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+// Passes everything on to `to` and keeps a copy, so that the account can hold the notes as
+// they were printed.
+class CopyingBuffer : public std::streambuf {
+public:
+    explicit CopyingBuffer(std::ostream& to) : to_(to) {}
+    const std::string& copy() const { return copy_; }
+
+protected:
+    int overflow(int c) override {
+        if (c != traits_type::eof()) {
+            copy_ += static_cast<char>(c);
+            to_.put(static_cast<char>(c));
+        }
+        return c;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        copy_.append(s, static_cast<std::size_t>(n));
+        to_.write(s, n);
+        return n;
+    }
+
+private:
+    std::ostream& to_;
+    std::string copy_;
+};
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        RunAccount* account) {
     const ParsedArguments parsed = parseArguments(args);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
         err << kProgram << usage->message << '\n';
@@ -111,11 +193,59 @@ int runTtf2pgf(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << "ttf2pgf " << KORVEN_VERSION << '\n';
         return kExitOk;
     }
-    if (const auto* r = std::get_if<RenderCommand>(&parsed))
+    if (const auto* r = std::get_if<RenderCommand>(&parsed)) {
+        if (account)
+            account->command = "render";
         return render(*r, out, err);
-    if (const auto* s = std::get_if<SetCommand>(&parsed))
-        return writeSystemFontSet(*s, out, err);
-    return convert(std::get<ConvertCommand>(parsed), out, err);
+    }
+    if (const auto* s = std::get_if<SetCommand>(&parsed)) {
+        if (account)
+            account->command = "set";
+        return writeSystemFontSet(*s, out, err, account);
+    }
+    if (const auto* r = std::get_if<RestoreCommand>(&parsed)) {
+        if (account)
+            account->command = "restore";
+        return restore(*r, out, err, account);
+    }
+    if (account)
+        account->command = "convert";
+    return convert(std::get<ConvertCommand>(parsed), out, err, account);
+}
+
+} // namespace
+
+int runTtf2pgf(const std::vector<std::string>& given, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> args = given;
+    const auto option = std::find(args.begin(), args.end(), "--report-json");
+    if (option == args.end())
+        return run(args, out, err, nullptr);
+    if (option + 1 == args.end() || (option + 1)->empty() || (option + 1)->rfind("--", 0) == 0) {
+        err << kProgram
+            << "--report-json expects the file to write the account to (see ttf2pgf "
+               "--help)\n";
+        return kExitUsage;
+    }
+    const std::string accountPath = *(option + 1);
+    args.erase(option, option + 2);
+    if (std::find(args.begin(), args.end(), "--report-json") != args.end()) {
+        err << kProgram << "--report-json may be given once\n";
+        return kExitUsage;
+    }
+    RunAccount account;
+    CopyingBuffer copying(err);
+    std::ostream errCopy(&copying);
+    account.exitCode = run(args, out, errCopy, &account);
+    addErrorOutput(account, copying.copy());
+    const std::string json = accountJson(account);
+    try {
+        writeFileAtomically(accountPath,
+                            {reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
+    } catch (const FileError& e) {
+        // The files are as the exit code says; only the account is missing.
+        err << kProgram << e.what() << '\n';
+    }
+    return account.exitCode;
 }
 
 } // namespace korven::converter

@@ -3,6 +3,7 @@
 #include "converter/rules/FontFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -29,11 +30,44 @@ struct FileContents {
 // ones renamed into place, one by one. When any step fails, the files already replaced get
 // their earlier file back, new ones are removed, and no temporary or kept-aside file is left
 // behind; FileError then names the file that failed. One set at a time per process.
+//
+// Files of one folder survive the process's end too: before the first earlier file is touched
+// a journal naming every file, temporary file and kept-aside name is flushed into the folder,
+// and it is removed after the last rename; finishInterruptedWrite reads it.
 void writeFilesTogether(const std::vector<FileContents>& files);
+
+// Bytes to be written into one folder, file by file; for checkRoom.
+struct RoomNeed {
+    std::string folder;
+    std::vector<std::uint64_t> fileBytes;
+};
+
+class NoRoomError : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// Throws NoRoomError, "not enough room in "DIR": 1104 kB needed, 512 kB free", when the file
+// system of a folder (or of its nearest existing parent) has less room free than the files
+// need, counted in whole blocks; needs that land on one file system are added up.
+void checkRoom(const std::vector<RoomNeed>& needs);
 
 // Makes an interrupt or termination signal undo a write that writeFileAtomically or
 // writeFilesTogether has not finished (temporary files removed, earlier files put back) before
 // the program ends as the signal would end it.
 void removeTemporaryFileOnSignals();
+
+// For tests: writeFilesTogether stops after its step `step` (counted from 1: each temporary
+// file written, the journal, each file kept aside, each rename, the journal removed, each
+// kept-aside file removed) as if the process had been killed there, leaving the files as they
+// are, by throwing StoppedForTesting. 0 turns it off.
+struct StoppedForTesting {};
+void stopWritesAfterStepForTesting(int step);
+
+// For tests: false keeps earlier files aside as a file system without hard links makes it do.
+void useHardLinksForTesting(bool use);
+
+// For tests: the room checkRoom takes as free on every file system; nothing for the real room.
+void setFreeRoomForTesting(std::optional<std::uint64_t> bytes);
 
 } // namespace korven::converter

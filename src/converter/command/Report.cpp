@@ -16,14 +16,6 @@ std::string pixels(std::int32_t value26_6) {
     return text;
 }
 
-// Everything the file lacks that was asked for, in code point order.
-std::vector<char32_t> leftOut(const ConversionResult& result) {
-    std::vector<char32_t> all = result.skipped;
-    all.insert(all.end(), result.absent.begin(), result.absent.end());
-    std::sort(all.begin(), all.end());
-    return all;
-}
-
 // The characters themselves, as the user sees them: "W ‰ ™", at most a line's worth.
 std::string glyphList(const std::vector<char32_t>& codePoints) {
     constexpr std::size_t kShown = 24;
@@ -53,6 +45,13 @@ std::string glyphs(std::size_t n) {
 }
 
 } // namespace
+
+std::vector<char32_t> leftOutCharacters(const ConversionResult& result) {
+    std::vector<char32_t> all = result.skipped;
+    all.insert(all.end(), result.absent.begin(), result.absent.end());
+    std::sort(all.begin(), all.end());
+    return all;
+}
 
 std::string characters(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " character" : " characters");
@@ -125,7 +124,7 @@ void reportWritten(const ConversionResult& result, std::size_t bytes, const std:
                    std::ostream& out) {
     out << "wrote " << outputPath << ": " << result.font.glyphs.size() << " glyphs, " << bytes
         << " bytes";
-    if (const std::vector<char32_t> all = leftOut(result); !all.empty())
+    if (const std::vector<char32_t> all = leftOutCharacters(result); !all.empty())
         out << "; left out " << characters(all.size()) << ": " << codePointList(all);
     out << '\n';
 }

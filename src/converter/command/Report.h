@@ -32,6 +32,10 @@ void reportNotes(const ConversionResult& result, int pixelsPerEm, const std::str
 void reportFit(const ConversionResult& result, const FitTarget& target, int pixelsPerEm,
                std::size_t bytes, const std::string& outputPath, std::ostream& err);
 
+// The characters asked for that the file does not hold (too large or missing), in code point
+// order.
+std::vector<char32_t> leftOutCharacters(const ConversionResult& result);
+
 // The one line per written file the program's window reads, "wrote OUTPUT: 339 glyphs, 62624
 // bytes; left out 2 characters: U+2030 U+20AC" (too large or missing, in code point order);
 // keep its form as usageText documents it.

@@ -3,6 +3,7 @@
 #include "converter/command/Cli.h"
 #include "converter/command/Faces.h"
 #include "converter/command/Files.h"
+#include "converter/command/Replace.h"
 #include "converter/command/Report.h"
 #include "converter/core/CharacterSets.h"
 #include "converter/core/FreeType.h"
@@ -87,7 +88,13 @@ int failed(const std::string& why, std::ostream& err) {
 
 } // namespace
 
-int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err) {
+int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err,
+                       RunAccount* account) {
+    try {
+        tidyFolder(c.outputFolder, err);
+    } catch (const FileError& error) {
+        return failed(error.what(), err);
+    }
     // The fonts the user named are read and opened before anything is planned, so that a bad
     // one is said in its own line rather than after the notes of a plan that cannot be made.
     FontFiles fonts;
@@ -178,12 +185,19 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
         files.push_back(
             {inFolder(c.outputFolder, std::string(e.slot.fileName)), scriptOutcomes[n].bytes});
     }
+    Backup backup;
     try {
-        writeFilesTogether(files);
+        backup = replaceFiles(files, c.backupDir);
+    } catch (const NoRoomError& error) {
+        // One line, as for a single file: nothing was made, so nothing needs putting back.
+        return failed(std::string(error.what()) + "; no file of the set was written", err);
     } catch (const FileError& error) {
         err << kProgram << error.what() << '\n';
         return failed(nothingWritten, err);
     }
+    reportBackup(backup, err);
+    if (account && !backup.path.empty())
+        account->backups.push_back(backup);
 
     std::string synthesized;
     for (const SetPlanEntry& e : plan.entries) {
@@ -194,8 +208,21 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
                       files[static_cast<std::size_t>(e.slot.number)].path, err);
         reportWritten(outcome.result, outcome.bytes.size(),
                       files[static_cast<std::size_t>(e.slot.number)].path, out);
-        if (e.synthesized())
+        if (account)
+            account->files.push_back({files[static_cast<std::size_t>(e.slot.number)].path,
+                                      outcome.bytes.size(),
+                                      static_cast<int>(outcome.result.font.glyphs.size()),
+                                      leftOutCharacters(outcome.result)});
+        if (e.synthesized()) {
             synthesized += " ltn" + std::to_string(e.slot.number);
+            if (account)
+                account->synthesized.push_back("ltn" + std::to_string(e.slot.number));
+        }
+    }
+    if (account) {
+        account->sansFamily = familyOrFile(plan.sansFamily, c.fontPath);
+        account->serifFamily =
+            familyOrFile(plan.serifFamily, c.serifFontPath.empty() ? c.fontPath : c.serifFontPath);
     }
     for (std::size_t n = 0; n < scripts.size(); ++n) {
         const ScriptPlanEntry& e = scripts[n].entry;
@@ -205,6 +232,10 @@ int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err
                       scriptOutcomes[n].bytes.size(), files[16 + n].path, err);
         reportWritten(scriptOutcomes[n].result, scriptOutcomes[n].bytes.size(), files[16 + n].path,
                       out);
+        if (account)
+            account->files.push_back({files[16 + n].path, scriptOutcomes[n].bytes.size(),
+                                      static_cast<int>(scriptOutcomes[n].result.font.glyphs.size()),
+                                      leftOutCharacters(scriptOutcomes[n].result)});
     }
     out << "wrote " << files.size() << " files to " << c.outputFolder << ": sans-serif "
         << familyOrFile(plan.sansFamily, c.fontPath) << ", serif "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "converter/command/Account.h"
 #include "converter/command/Arguments.h"
 
 #include <ostream>
@@ -7,7 +8,8 @@
 namespace korven::converter {
 
 // ttf2pgf --set: plans the sixteen files, converts them all, and writes them all or none;
-// reports as usageText describes. Returns the exit code.
-int writeSystemFontSet(const SetCommand& command, std::ostream& out, std::ostream& err);
+// reports as usageText describes, and in `account` when given. Returns the exit code.
+int writeSystemFontSet(const SetCommand& command, std::ostream& out, std::ostream& err,
+                       RunAccount* account = nullptr);
 
 } // namespace korven::converter

@@ -152,6 +152,7 @@ void Form1::CreateMenu() {
     defaults_ = menuBar()->addAction(QStringLiteral("&DEFAULTS"));
     defaults_->setObjectName(QStringLiteral("DEFAULTS"));
     defaults_->setToolTip(QStringLiteral("Clear the choices of CHARACTERS, FIT and SET FONTS"));
+    CreateRestoreMenu();
 }
 
 void Form1::CreateTimers() {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/ConversionJob.h"
 #include "app/ConversionSettings.h"
+#include "app/ConverterJob.h"
 #include "app/DriveEnumeration.h"
+#include "app/FontPick.h"
 #include "app/FontSetJob.h"
 #include "app/RememberedChoices.h"
 #include "host/seams/FolderReader.h"
@@ -34,6 +35,7 @@ namespace korven::forms {
 class FramePanel;
 class CharactersMenu;
 class FitMenu;
+class RestoreMenu;
 class LinkLabel;
 
 // The main converter window. Everything that touches the machine comes in through
@@ -82,7 +84,6 @@ public:
     FitMenu* FIT() const { return fit_; }
     QAction* DEFAULTS() const { return defaults_; }
     QAction* SET() const { return set_; }
-    host::Timer* SetTimer() const { return setTimer_; }
     // Beside SET: the fonts for jpn0.pgf and kr0.pgf.
     QAction* SCRIPTS() const { return scripts_; }
     // The SET FONTS menu, which holds SCRIPTS and SERIF: the fonts SET takes beside the picked
@@ -92,10 +93,11 @@ public:
     // SERIF: choose the font of the serif files, or, when one is chosen, go back to the picked
     // font's family.
     void SERIF_Click();
+    RestoreMenu* RESTORE() const { return restore_; }
 
     // The job under way, if any (for tests and for a status line).
-    app::ConversionJob* Job() const { return job_.get(); }
-    app::FontSetJob* SetJob() const { return setJob_.get(); }
+    app::ConverterJob* Job() const { return job_.get(); }
+    app::ConverterJob* SetJob() const { return setJob_.get(); }
 
     void Form_Load();
     void Drive1_Change();
@@ -126,10 +128,16 @@ public:
     // The SET menu: all sixteen system fonts from the current choices, and jpn0.pgf and
     // kr0.pgf when fonts were chosen for them, in one converter run.
     void SET_Click();
-    void SetTimer_Timer();
     // Opens the choice of fonts for jpn0.pgf and kr0.pgf (window-modal, not waited for); SET
     // and PREVIEW use them once it is accepted.
     void SCRIPTS_Click();
+    // The set's converter ended: its report.
+    void SetFinished();
+    // Convert's converter ended: reported now when the designed wait is over, otherwise at
+    // its tick.
+    void ConvertFinished();
+    // The RESTORE menu: puts the backup at `path` back after asking.
+    void RESTORE_Click(const QString& path);
 
     // Picks the font file at `path` exactly as a user would: its folder is opened in the
     // source pane and the file clicked. Returns an empty string when it was picked,
@@ -180,6 +188,14 @@ private:
     // The report's details with the fitting line added to a success.
     QString WithFitLine(const app::JobVerdict& verdict) const;
     void CreateSetMenu();
+    // Keeps the earlier output in the window's backups before Convert replaces it; false,
+    // after telling the user why, when it cannot be kept (Convert then does not start).
+    bool KeepEarlierOutput(const QString& output);
+    void CreateRestoreMenu();
+    // A set into `folder` that ended half way (its journal is there) is undone before the
+    // folder is shown, and the user told; nothing happens while a converter runs.
+    void FinishInterruptedSet(const QString& folder);
+    void RestoreFinished();
     // The font, size and shadow are there and valid; otherwise the user is asked for them.
     bool CheckChoices();
 
@@ -201,8 +217,8 @@ private:
     // The destination pane's drives: the machine's, and the emulator's memory sticks.
     app::DestinationDriveSource destinationDrives_;
     app::ConversionSettings settings_;
-    std::unique_ptr<app::ConversionJob> job_;
-    std::unique_ptr<app::FontSetJob> setJob_;
+    std::unique_ptr<app::ConverterJob> job_;
+    std::unique_ptr<app::ConverterJob> setJob_;
     QStringList madeFolders_; // made for the job under way, outermost first
     bool placed_ = false;
     bool busy_ = false;
@@ -217,12 +233,14 @@ private:
     // when it started so that a change of the menu meanwhile does not change the report.
     QString startedFitLine_;
     QAction* set_ = nullptr;
-    host::Timer* setTimer_ = nullptr;
     QAction* scripts_ = nullptr;
     QMenu* setFonts_ = nullptr;
     QAction* serif_ = nullptr;
     // Shows the serif font in use on its item, checked; none: the picked font's family.
     void ShowSerifFont();
+    RestoreMenu* restore_ = nullptr;
+    // The converter putting a backup back, until its end is reported.
+    std::unique_ptr<app::ConverterJob> restoreJob_;
     host::Timer* timer1_ = nullptr;
     host::Timer* timer2_ = nullptr;
     xpbutton::XPButton* xpButton2_ = nullptr;

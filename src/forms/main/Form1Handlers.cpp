@@ -34,9 +34,6 @@ QString Form1::LinkUrl() {
 
 namespace {
 
-// How often a converter that outlived the first wait is looked at again.
-constexpr int kOverduePollInterval = 250;
-
 QString Text(const char* latin1) {
     return QString::fromLatin1(latin1);
 }
@@ -154,6 +151,7 @@ void Form1::Drive2_Change() {
 }
 
 void Form1::Dir2_Change() {
+    FinishInterruptedSet(dir2_->Path());
     file2_->SetPath(dir2_->Path());
     settings_.DestinationFolder = dir2_->Path();
     settings_.DestinationFolder += host::PathSeparator();
@@ -173,7 +171,7 @@ void Form1::XPButton2_Click() {
     // While a converter runs the pick is the job's: a second press starts nothing and has
     // nothing to say (a reminder box would outlive the report under it). The set under way
     // writes ltn0.pgf too.
-    if (job_ || setJob_) {
+    if (job_ || setJob_ || restoreJob_) {
         return;
     }
     if (!CheckChoices()) {
@@ -238,6 +236,9 @@ void Form1::StartConversion() {
         if (answer != host::MessageBoxResult::Yes) {
             return;
         }
+        if (!KeepEarlierOutput(output)) {
+            return;
+        }
     }
     if (!MakeDestinationFolder()) {
         return;
@@ -246,23 +247,20 @@ void Form1::StartConversion() {
     app::BuildCommandLine(settings_);
     const app::ConverterInvocation invocation = app::BuildConverterInvocation(settings_);
     startedFitLine_ = app::FitReportLine(settings_);
-    const app::FileSnapshot before = app::FileSnapshot::Take(output);
-    auto handle = services_.processes->Start(invocation.program, invocation.arguments);
-    const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
     // The line offered for running it by hand is the one a shell runs as started, not the
     // one-line command, which leaves blanks and quotes in paths bare.
-    job_ = std::make_unique<app::ConversionJob>(std::move(handle), invocation.program,
-                                                app::ShellCommandLine(invocation), output, before,
-                                                settings_.FontFile);
-    if (failedToStart) {
+    job_ = app::ConverterJob::Start(*services_.processes, app::ConverterJob::Kind::Convert,
+                                    invocation, output, settings_.FontFile);
+    if (job_->Handle().State() == host::ProcessState::FailedToStart) {
         // Nothing ran: back to idle with the pick kept, so the user can fix it and retry.
-        const app::JobVerdict verdict = app::JudgeConverter(job_->Observe());
+        const app::JobVerdict verdict = job_->Verdict();
         job_.reset();
         TakeBackMadeFolders();
         ShowIdleLook();
         services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
         return;
     }
+    connect(&job_->Handle(), &host::ProcessHandle::Finished, this, &Form1::ConvertFinished);
     timer2_->SetInterval(layout::kTimer2Interval);
     timer2_->SetEnabled(true);
     // The pick is consumed: the list no longer shows it, so what is highlighted is what
@@ -277,15 +275,15 @@ void Form1::Timer2_Timer() {
     if (!job_ || job_->Reported()) {
         return;
     }
-    const app::ConverterObservation seen = job_->Observe();
-    const app::JobVerdict verdict = app::JudgeConverter(seen);
+    const app::JobVerdict verdict = job_->Verdict();
     if (!verdict.finished) {
-        // Still converting: keep the waiting look and look again soon.
-        timer2_->SetInterval(kOverduePollInterval);
+        // Still converting after the designed wait: keep the waiting look; the converter's
+        // end reports it (ConvertFinished).
+        timer2_->SetEnabled(false);
         return;
     }
     job_->MarkReported();
-    if (seen.state == app::ConverterObservation::State::FailedToStart) {
+    if (job_->Handle().State() == host::ProcessState::FailedToStart) {
         // Given back, and shown again, so the user can retry at once.
         settings_.FontFile = job_->PickedFont();
         file1_->SelectFile(host::GetFileName(settings_.FontFile));
@@ -304,6 +302,14 @@ void Form1::Timer2_Timer() {
     timer2_->SetEnabled(false);
     timer2_->SetInterval(layout::kTimer2Interval);
     job_.reset();
+}
+
+void Form1::ConvertFinished() {
+    // Before the designed wait is over its tick gives the report.
+    if (!job_ || job_->Reported() || timer2_->Enabled()) {
+        return;
+    }
+    Timer2_Timer();
 }
 
 bool Form1::MakeDestinationFolder() {

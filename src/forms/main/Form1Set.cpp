@@ -6,7 +6,6 @@
 #include "forms/main/Form1.h"
 #include "forms/main/Form1Texts.h"
 #include "forms/main/ScriptFontsDialog.h"
-#include "host/seams/Timer.h"
 #include "host/toolkit/DirListBox.h"
 #include "host/toolkit/FileListBox.h"
 
@@ -19,21 +18,10 @@
 
 namespace korven::forms {
 
-namespace {
-
-// The set is done in well under a second, so it is looked at often rather than once after
-// Convert's long wait.
-constexpr int kSetPollInterval = 250;
-
-} // namespace
-
 void Form1::CreateSetMenu() {
     set_ = menuBar()->addAction(QString::fromLatin1(texts::kMenuSet));
     set_->setObjectName(QStringLiteral("SET"));
-    setTimer_ = new host::Timer(this);
-    setTimer_->setObjectName(QStringLiteral("SetTimer"));
     connect(set_, &QAction::triggered, this, &Form1::SET_Click);
-    connect(setTimer_, &host::Timer::Tick, this, &Form1::SetTimer_Timer);
     // Put on the menu bar after the other additions (see CreateMenu), which keep their places.
     setFonts_ = new QMenu(QStringLiteral("SET F&ONTS"), this);
     setFonts_->setObjectName(QStringLiteral("SETFONTS"));
@@ -86,7 +74,7 @@ void Form1::SCRIPTS_Click() {
 
 void Form1::SET_Click() {
     // One converter at a time: a Convert under way writes ltn0.pgf too.
-    if (job_ || setJob_ || !CheckChoices()) {
+    if (job_ || setJob_ || restoreJob_ || !CheckChoices()) {
         return;
     }
     const QString folder = app::SetFolder(settings_);
@@ -106,40 +94,36 @@ void Form1::SET_Click() {
         return;
     }
     ShowWaitingLook();
-    const app::ConverterInvocation invocation = app::BuildSetInvocation(settings_);
+    // The converter keeps the files it replaces, in the window's own backups.
+    const app::ConverterInvocation invocation = app::BuildSetInvocation(
+        settings_, app::PlatformCommandLineStyle(), services_.backupFolder());
     startedFitLine_ = app::FitReportLine(settings_);
-    const app::SetSnapshot before = app::TakeSetSnapshot(folder, names);
-    auto handle = services_.processes->Start(invocation.program, invocation.arguments);
-    const bool failedToStart = handle->State() == host::ProcessState::FailedToStart;
     setJob_ =
-        std::make_unique<app::FontSetJob>(std::move(handle), invocation.program,
-                                          app::ShellCommandLine(invocation), folder, before, names);
-    if (failedToStart) {
-        const app::JobVerdict verdict = app::JudgeSet(setJob_->Observe(), {}, setJob_->FileCount());
+        app::ConverterJob::Start(*services_.processes, app::ConverterJob::Kind::Set, invocation,
+                                 folder, QString(), static_cast<int>(names.size()));
+    if (setJob_->Handle().State() == host::ProcessState::FailedToStart) {
+        const app::JobVerdict verdict = setJob_->Verdict();
         setJob_.reset();
         TakeBackMadeFolders();
         ShowIdleLook();
         services_.messages->Show(verdict.message, verdict.flags, QString(), this, verdict.details);
         return;
     }
+    // Reported when the converter ends, not by looking again and again.
+    connect(&setJob_->Handle(), &host::ProcessHandle::Finished, this, &Form1::SetFinished);
     set_->setEnabled(false);
-    setTimer_->SetInterval(kSetPollInterval);
-    setTimer_->SetEnabled(true);
     ShowBusyPointer(true);
 }
 
-void Form1::SetTimer_Timer() {
+void Form1::SetFinished() {
     if (!setJob_ || setJob_->Reported()) {
         return;
     }
-    const app::ConverterObservation seen = setJob_->Observe();
-    const app::JobVerdict verdict =
-        app::JudgeSet(seen, setJob_->Written(), setJob_->FileCount(), setJob_->ScriptNotes());
+    const app::JobVerdict verdict = setJob_->Verdict();
     if (!verdict.finished) {
         return;
     }
     setJob_->MarkReported();
-    setTimer_->SetEnabled(false);
     label6_->hide();
     TakeBackMadeFolders();
     if (dir2_->Ahead()) {

@@ -24,6 +24,10 @@ HostServices HostServices::Real() {
     services.programFolder = &SystemProgramFolder;
     services.choicesFile =
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/choices.ini";
+    services.backupFolder = [] {
+        return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+               QStringLiteral("/backups");
+    };
     services.chooseFolder = [](QWidget* parent, const QString& title, const QString& start) {
         return QFileDialog::getExistingDirectory(parent, title, start);
     };

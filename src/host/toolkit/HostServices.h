@@ -26,6 +26,8 @@ struct HostServices {
     // The file the user's own added choices are kept in from one run to the next; empty:
     // nothing is remembered (tests, unless they ask for it).
     QString choicesFile;
+    // The folder the window keeps its backups of replaced files in.
+    std::function<QString()> backupFolder;
     // Asks the user for a folder, starting at `start`; an empty answer when they cancel.
     std::function<QString(QWidget* parent, const QString& title, const QString& start)>
         chooseFolder;

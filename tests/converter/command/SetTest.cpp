@@ -27,21 +27,10 @@ const std::string kLiberationSerif =
 
 using testing::Outcome;
 using testing::readText;
+using testing::snapshot;
 
 Outcome run(const std::vector<std::string>& args) {
     return testing::runCommand(args);
-}
-
-// Everything in a folder, hidden files and subfolders too: name, kind, permissions and bytes.
-std::map<std::string, std::string> snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> entries;
-    for (const auto& e : fs::recursive_directory_iterator(folder)) {
-        const auto perms = static_cast<int>(e.symlink_status().permissions() & fs::perms::all);
-        entries[fs::relative(e.path(), folder).string()] =
-            (e.is_directory() ? "folder " : "file ") + std::to_string(perms) + " " +
-            (e.is_directory() ? "" : readText(e.path()));
-    }
-    return entries;
 }
 
 std::string lastLines(const std::string& text, int count) {

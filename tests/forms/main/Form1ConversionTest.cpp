@@ -51,6 +51,7 @@ protected:
         host_.processes.onStart = [=](const host::testing::StartedProcess& p) {
             if (writesOutput) {
                 WriteFile(p.arguments.at(1));
+                p.handle->standardOutput = WroteLine(p.arguments.at(1));
             }
             p.handle->state = ProcessState::Exited;
             p.handle->exitCode = code;
@@ -355,6 +356,7 @@ TEST_F(Form1ConversionTest, FailuresAreReportedWithAStopIconAndTheConvertersWord
         host_.processes.onStart = [&](const host::testing::StartedProcess& p) {
             if (c.writes) {
                 WriteFile(p.arguments.at(1));
+                p.handle->standardOutput = WroteLine(p.arguments.at(1));
             }
             p.handle->state = c.state;
             p.handle->exitCode = c.code;
@@ -435,11 +437,11 @@ TEST_F(Form1ConversionTest, AConverterStillRunningKeepsTheWaitAndIsReportedWhenI
     form_->Timer2()->Fire();
     EXPECT_TRUE(host_.messages.shown.isEmpty());
     EXPECT_TRUE(Waiting());
-    EXPECT_TRUE(form_->Timer2()->Enabled());
+    EXPECT_FALSE(form_->Timer2()->Enabled()) << "no more looking: the end reports it";
 
     WriteFile(out_ + "/ltn0.pgf");
+    handle->standardOutput = WroteLine(out_ + "/ltn0.pgf");
     handle->Finish(ProcessState::Exited, 0);
-    form_->Timer2()->Fire();
     ASSERT_EQ(host_.messages.shown.size(), 1);
     EXPECT_EQ(host_.messages.shown[0].text, "operation concluded correctly");
     EXPECT_TRUE(Idle());

@@ -47,6 +47,10 @@ protected:
             const bool set = p.arguments.first() == "--set";
             for (int n = 0; n < (set ? 16 : 1); ++n)
                 WriteFile(QStringLiteral("%1/ltn%2.pgf").arg(out_).arg(n), bytes);
+            if (set)
+                WriteSetAccount(p.arguments, out_, 16, 0);
+            else
+                p.handle->standardOutput = WroteLine(p.arguments.at(p.arguments.size() - 3));
             p.handle->state = ProcessState::Exited;
             p.handle->exitCode = 0;
         };
@@ -61,11 +65,16 @@ protected:
             host_.messages.shown.isEmpty() ? QString() : host_.messages.shown.last().secondary;
         PickFont(fonts_, QStringLiteral("Body.ttf")); // Convert consumed the pick
         form_->SET_Click();
-        form_->SetTimer()->Fire();
+        EndConverter();
         EXPECT_EQ(host_.processes.started.size(), 2);
         if (host_.processes.started.size() == 2) {
             runs.convert = host_.processes.started[0].arguments;
             runs.set = host_.processes.started[1].arguments;
+            // Every SET keeps what it replaces and gives its account; fitting's arguments
+            // come before those.
+            EXPECT_EQ(runs.set.mid(runs.set.size() - 4, 3),
+                      QStringList({"--backup-dir", host_.backupFolder, "--report-json"}));
+            runs.set.resize(runs.set.size() - 4);
         }
         runs.convertLine = convertLine;
         runs.convertReport = convertReport;

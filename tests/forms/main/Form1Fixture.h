@@ -9,6 +9,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -24,6 +28,7 @@ protected:
         savedCwd_ = QDir::currentPath();
         programFolder_ = MakeFolder(QStringLiteral("program"));
         host_.programFolder = programFolder_;
+        host_.backupFolder = root_.filePath(QStringLiteral("backups"));
     }
 
     void TearDown() override {
@@ -64,6 +69,53 @@ protected:
         ASSERT_EQ(form_->Dir1()->SetPath(folder), host::FolderError::None);
         ASSERT_TRUE(form_->File1()->SelectFile(fontName));
         form_->File1_Click();
+    }
+
+    // The line the converter prints for a file it wrote, which Convert's report needs.
+    static QString WroteLine(const QString& path) {
+        return QStringLiteral("wrote %1: 1 glyph, 1 bytes\n").arg(path);
+    }
+
+    // Writes the account a set run gives into the file after "--report-json" in `arguments`:
+    // the first `files` of the set in `folder`, with the characters `leftOut` of some slots,
+    // and the families and synthesis of a set written whole.
+    static void WriteSetAccount(const QStringList& arguments, const QString& folder, int files,
+                                int code, const QHash<int, QStringList>& leftOut = {},
+                                const QStringList& synthesized = {},
+                                const QStringList& moreFiles = {}) {
+        QJsonArray written;
+        for (int n = 0; n < files; ++n) {
+            written.append(QJsonObject{{"path", QStringLiteral("%1/ltn%2.pgf").arg(folder).arg(n)},
+                                       {"bytes", 1},
+                                       {"glyphs", 1},
+                                       {"leftOut", QJsonArray::fromStringList(leftOut.value(n))}});
+        }
+        for (const QString& name : moreFiles) {
+            written.append(QJsonObject{{"path", folder + QLatin1Char('/') + name},
+                                       {"bytes", 1},
+                                       {"glyphs", 1},
+                                       {"leftOut", QJsonArray()}});
+        }
+        QJsonObject account{{"program", "ttf2pgf"},
+                            {"outcome", code == 0 ? "done" : "failed"},
+                            {"exitCode", code},
+                            {"files", written}};
+        if (code == 0) {
+            account["set"] = QJsonObject{{"sansSerif", "Body Sans"},
+                                         {"serif", "Body Serif"},
+                                         {"synthesized", QJsonArray::fromStringList(synthesized)}};
+        }
+        const qsizetype at = arguments.indexOf(QStringLiteral("--report-json"));
+        ASSERT_GE(at, 0) << "a set is asked for its account";
+        WriteFile(arguments.at(at + 1), QJsonDocument(account).toJson());
+    }
+
+    // The fake converter last started ends as its state already says: its Finished goes out.
+    void EndConverter() {
+        ASSERT_FALSE(host_.processes.started.isEmpty());
+        host::testing::FakeProcessHandle* handle = host_.processes.started.last().handle;
+        ASSERT_NE(handle, nullptr);
+        handle->Finish(handle->state, handle->exitCode);
     }
 
     void PickDestination(const QString& folder) {

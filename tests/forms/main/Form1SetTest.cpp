@@ -21,9 +21,6 @@ using host::ProcessState;
 using host::MessageBoxResult::No;
 using host::MessageBoxResult::Yes;
 
-constexpr char kSummary[] = "wrote 16 files to %1: sans-serif Body Sans, serif Body Serif; "
-                            "made by synthesis: ltn5 ltn13";
-
 class Form1SetTest : public Form1Fixture {
 protected:
     void SetUp() override {
@@ -53,9 +50,9 @@ protected:
         form_->Text1()->setText(QStringLiteral("2"));
     }
 
-    // The fake converter writes `files` of the set into its folder argument, prints the
-    // summary and ends with `code`.
-    // With `everyFileLacks`, each of the sixteen lacks U+2030, not only ltn4 and ltn5.
+    // The fake converter writes `files` of the set into its folder argument, gives its
+    // account (Convert: its line) and ends with `code`. With `everyFileLacks`, each of the
+    // sixteen lacks U+2030, not only ltn4 and ltn5.
     void ConverterWrites(int files, int code = 0, const QString& error = {},
                          bool everyFileLacks = false) {
         host_.processes.onStart = [=, this](const host::testing::StartedProcess& p) {
@@ -65,16 +62,14 @@ protected:
             form_->Dir2()->Refresh(); // as the list's watcher does when the folder appears
             for (int n = 0; n < files; ++n)
                 WriteFile(QStringLiteral("%1/ltn%2.pgf").arg(folder).arg(n), "new");
-            if (set && files == 16) {
-                for (int n = 0; n < 16; ++n)
-                    if (everyFileLacks || n == 4 || n == 5)
-                        p.handle->standardOutput +=
-                            QStringLiteral("wrote %1/ltn%2.pgf: 338 glyphs, 9 bytes; left out 1 "
-                                           "character: U+2030\n")
-                                .arg(folder)
-                                .arg(n);
-                p.handle->standardOutput += QString::fromLatin1(kSummary).arg(folder);
-            }
+            QHash<int, QStringList> lacks;
+            for (int n = 0; n < 16; ++n)
+                if (everyFileLacks || n == 4 || n == 5)
+                    lacks[n] = {"U+2030"};
+            if (set)
+                WriteSetAccount(p.arguments, folder, files, code, lacks, {"ltn5", "ltn13"});
+            else if (files > 0)
+                p.handle->standardOutput = WroteLine(p.arguments.at(1));
             p.handle->state = ProcessState::Exited;
             p.handle->exitCode = code;
             p.handle->errorOutput = error;
@@ -100,9 +95,11 @@ TEST_F(Form1SetTest, StartsTheSetCommandFromTheChoicesAndReportsWhatItWrote) {
     ASSERT_EQ(host_.processes.started.size(), 1);
     EXPECT_EQ(host_.processes.started[0].program, programFolder_ + "/ttf2pgf");
     EXPECT_EQ(host_.processes.started[0].arguments,
-              QStringList({"--set", fonts_ + "/Body.ttf", out_, "18", "i2"}));
+              QStringList({"--set", fonts_ + "/Body.ttf", out_, "18", "i2", "--backup-dir",
+                           host_.backupFolder, "--report-json",
+                           host_.processes.started[0].arguments.last()}));
     EXPECT_FALSE(form_->SET()->isEnabled());
-    EXPECT_TRUE(form_->SetTimer()->Fire());
+    EXPECT_TRUE((EndConverter(), true));
     ASSERT_EQ(host_.messages.shown.size(), 1);
     EXPECT_EQ(host_.messages.shown[0].text, "operation concluded correctly");
     EXPECT_EQ(host_.messages.shown[0].secondary,
@@ -122,7 +119,7 @@ TEST_F(Form1SetTest, AListEveryFileSharesNamesTheSetOnce) {
     PickDestination(out_);
     ConverterWrites(16, 0, {}, true);
     form_->SET()->trigger();
-    EXPECT_TRUE(form_->SetTimer()->Fire());
+    EndConverter();
     ASSERT_EQ(host_.messages.shown.size(), 1);
     EXPECT_TRUE(
         host_.messages.shown[0].secondary.endsWith("\nLeft out U+2030 from ltn0.pgf to ltn15.pgf"))
@@ -193,7 +190,7 @@ TEST_F(Form1SetTest, ReportsFollowConvertsRules) {
         host_.messages.shown.clear();
         ConverterWrites(c.files, c.code, c.error);
         form_->SET_Click();
-        EXPECT_TRUE(form_->SetTimer()->Fire());
+        EXPECT_TRUE((EndConverter(), true));
         ASSERT_EQ(host_.messages.shown.size(), 1);
         EXPECT_EQ(host_.messages.shown[0].text, c.message.arg(folder));
         EXPECT_EQ(host_.messages.shown[0].flags, 16);
@@ -214,7 +211,8 @@ TEST_F(Form1SetTest, SitsRightOfPreviewAndPassesTheChosenCharacterSets) {
     ASSERT_EQ(host_.processes.started.size(), 1);
     EXPECT_EQ(host_.processes.started[0].arguments,
               QStringList({"--set", fonts_ + "/Body.ttf", out_, "18", "i2", "--characters",
-                           "latin,greek"}));
+                           "latin,greek", "--backup-dir", host_.backupFolder, "--report-json",
+                           host_.processes.started[0].arguments.last()}));
 }
 
 TEST_F(Form1SetTest, NoSetWhileAConvertRuns) {
@@ -260,7 +258,7 @@ TEST_F(Form1SetTest, EmulatorStickIsADestinationWhoseFontFolderIsMadeByAWrite) {
         ConverterWrites(c.files, c.code);
         if (c.set) {
             form_->SET_Click();
-            EXPECT_TRUE(form_->SetTimer()->Fire());
+            EXPECT_TRUE((EndConverter(), true));
         } else {
             form_->XPButton2_Click();
             PickChoices(); // Convert uses up the pick
