@@ -2,13 +2,14 @@
 
 #include "converter/rules/FontFile.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
-#include <regex>
 #include <sstream>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,9 +95,46 @@ void undo(const std::string& folder, const std::vector<JournalEntry>& entries) {
 
 // ".ltn0.pgf.Ab12Cd" (a temporary file) or ".ltn0.pgf.old-1a2b3c4d" (an earlier file kept
 // aside): names only this program gives, and only to PGF files.
-bool leftByAnInterruptedRun(const std::string& name) {
-    static const std::regex pattern(R"(\..+\.[pP][gG][fF]\.([A-Za-z0-9]{6}|old-[0-9a-f]{8}))");
-    return std::regex_match(name, pattern);
+bool allOf(std::string_view text, bool (*test)(char)) {
+    for (const char c : text)
+        if (!test(c))
+            return false;
+    return true;
+}
+
+bool isLetterOrDigit(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+bool isLowerHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+
+// True when `name` is "." + at least one character + ".pgf." (any case) + `suffixLength`
+// characters.
+bool isHiddenPgfWithSuffix(std::string_view name, std::size_t suffixLength) {
+    constexpr std::string_view kPgfDot = ".pgf.";
+    if (name.size() < 2 + kPgfDot.size() + suffixLength || name.front() != '.')
+        return false;
+    const std::string_view ending =
+        name.substr(name.size() - suffixLength - kPgfDot.size(), kPgfDot.size());
+    for (std::size_t i = 0; i < kPgfDot.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(ending[i])) != kPgfDot[i])
+            return false;
+    return true;
+}
+
+bool leftByAnInterruptedRun(std::string_view name) {
+    constexpr std::size_t kTemporarySuffix = 6;
+    constexpr std::string_view kAsidePrefix = "old-";
+    constexpr std::size_t kAsideHexDigits = 8;
+    if (isHiddenPgfWithSuffix(name, kTemporarySuffix) &&
+        allOf(name.substr(name.size() - kTemporarySuffix), isLetterOrDigit))
+        return true;
+    const std::size_t asideSuffix = kAsidePrefix.size() + kAsideHexDigits;
+    return isHiddenPgfWithSuffix(name, asideSuffix) &&
+           name.substr(name.size() - asideSuffix, kAsidePrefix.size()) == kAsidePrefix &&
+           allOf(name.substr(name.size() - kAsideHexDigits), isLowerHexDigit);
 }
 
 } // namespace
