@@ -26,6 +26,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <korven/Artwork.h>
+#include <algorithm>
+#include <cmath>
 
 namespace korven::forms {
 
@@ -74,12 +76,41 @@ void UseStandardColours(QWidget* control) {
 // The address is the build's to choose and may be longer than the box was drawn for: it
 // keeps the designed size when it fits and otherwise gets the largest size that keeps it on
 // one line, rather than wrapping and losing its lower half.
+// The sizes tried go down from the designed one in quarter points to 6 pt at the least. Each
+// size measured costs the toolkit a font lookup, a few milliseconds on a desktop with many
+// fonts, so the first size tried is the designed one scaled to the room, then corrected.
 void FitOnOneLine(QLabel* label) {
+    constexpr double kStep = 0.25;
+    constexpr double kSmallest = 6.0;
     QFont font = label->font();
+    const double designed = font.pointSizeF();
     const int room = label->contentsRect().width();
-    while (QFontMetrics(font).horizontalAdvance(label->text()) > room && font.pointSizeF() > 6.0) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
+    const auto sizeAfter = [designed](int steps) { return designed - steps * kStep; };
+    const auto fitsAfter = [&](int steps) {
+        font.setPointSizeF(sizeAfter(steps));
+        return QFontMetrics(font).horizontalAdvance(label->text()) <= room;
+    };
+    int lastStep = 0; // the first size at or below the smallest, where the search stops
+    while (sizeAfter(lastStep) > kSmallest) {
+        ++lastStep;
     }
+    font.setPointSizeF(designed);
+    const int designedWidth = QFontMetrics(font).horizontalAdvance(label->text());
+    int steps = 0;
+    if (designedWidth > room && lastStep > 0) {
+        const double scaled = designed * room / designedWidth;
+        steps = std::clamp(static_cast<int>(std::ceil((designed - scaled) / kStep)), 1, lastStep);
+        if (fitsAfter(steps)) {
+            while (steps > 1 && fitsAfter(steps - 1)) {
+                --steps;
+            }
+        } else {
+            do {
+                ++steps;
+            } while (steps < lastStep && !fitsAfter(steps));
+        }
+    }
+    font.setPointSizeF(sizeAfter(steps));
     label->setFont(font);
 }
 

@@ -129,6 +129,12 @@ TEST_F(Form1WindowTest, EveryLabelsTextFitsItsDesignedBoxAndTheLinkIsOneLine) {
     const QRect inside = form.Label1()->contentsRect();
     EXPECT_LE(link.horizontalAdvance(form.Label1()->text()), inside.width());
     EXPECT_LE(link.height(), inside.height());
+    // ...and as large as fits: a quarter point more would not.
+    QFont larger = form.Label1()->font();
+    if (larger.pointSizeF() < 12.0) {
+        larger.setPointSizeF(larger.pointSizeF() + 0.25);
+        EXPECT_GT(QFontMetrics(larger).horizontalAdvance(form.Label1()->text()), inside.width());
+    }
 }
 
 TEST_F(Form1WindowTest, ListsAndBoxesKeepTheStandardControlColoursInsideTheColouredFrames) {
