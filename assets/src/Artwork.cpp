@@ -1,8 +1,22 @@
 #include "korven/Artwork.h"
 
 #include <QFile>
+#include <QImageReader>
 
 namespace korven::assets {
+
+namespace {
+
+// Every picture of ours is a PNG file. Read as one, with nothing guessed, it goes straight to
+// the toolkit's own PNG reader; a guess would first load every image plugin installed, each a
+// library to open at start-up, and a desktop may have many.
+QPixmap ReadPng(const QString& name) {
+    QImageReader reader(name, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
 
 QPixmap LoadPicture(const char* path) {
     const QString name = QString::fromLatin1(path);
@@ -10,7 +24,7 @@ QPixmap LoadPicture(const char* path) {
     if (!QFile::exists(name)) {
         return {};
     }
-    return QPixmap(name);
+    return ReadPng(name);
 }
 
 QString PictureAt(const QString& name, qreal density) {
@@ -33,7 +47,7 @@ QPixmap LoadPicture(const char* path, qreal density) {
     const QString name = PictureAt(QString::fromLatin1(path), chosen);
     if (chosen == 1.0 || !QFile::exists(name))
         return LoadPicture(path);
-    QPixmap picture(name);
+    QPixmap picture = ReadPng(name);
     picture.setDevicePixelRatio(chosen);
     return picture;
 }

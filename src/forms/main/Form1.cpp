@@ -25,9 +25,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <korven/Artwork.h>
 #include <algorithm>
 #include <cmath>
+#include <korven/Artwork.h>
 
 namespace korven::forms {
 
