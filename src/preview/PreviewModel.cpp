@@ -148,12 +148,18 @@ void PreviewModel::Keep(const PreviewKey& key, PreviewState state) {
 }
 
 PreviewState PreviewModel::Make(const app::ConversionSettings& settings, int setFile) {
+    const converter::StopFlag never{false};
+    return Make(settings, setFile, never);
+}
+
+PreviewState PreviewModel::Make(const app::ConversionSettings& settings, int setFile,
+                                const converter::StopFlag& stop) {
     if (std::optional<PreviewState> missing = MissingChoice(settings))
         return *missing;
     if (setFile == kConvertFile)
         return Convert(settings.SourceFolder + settings.FontFile, settings);
     if (TakesLong(setFile))
-        return ConvertScriptFile(settings, setFile - kFirstScriptFile);
+        return ConvertScriptFile(settings, setFile - kFirstScriptFile, stop);
     return ConvertSetFile(settings, setFile);
 }
 
@@ -250,7 +256,8 @@ PreviewState PreviewModel::ConvertSetFile(const app::ConversionSettings& setting
     }
 }
 
-PreviewState PreviewModel::ConvertScriptFile(const app::ConversionSettings& settings, int script) {
+PreviewState PreviewModel::ConvertScriptFile(const app::ConversionSettings& settings, int script,
+                                             const converter::StopFlag& stop) {
     if (script < 0 || script >= app::kScriptFileCount)
         return Refused("There is no such file in the set.");
     const converter::ScriptFontSlot& slot =
@@ -271,7 +278,7 @@ PreviewState PreviewModel::ConvertScriptFile(const app::ConversionSettings& sett
                 converter::fitTargetFor(std::string(slot.fileName),
                                         QFile::encodeName(settings.OwnFontsFolder).toStdString());
         const std::vector<std::uint8_t> fontBytes = converter::readWholeFile(fontPath);
-        auto font = PreviewOf(converter::convertFont(fontBytes, entry.settings),
+        auto font = PreviewOf(converter::convertFont(fontBytes, entry.settings, stop),
                               settings.ExtraCharacterSets);
         font->madeFrom = app::ScriptFaceWords(path, face);
         font->fit = entry.settings.fit;

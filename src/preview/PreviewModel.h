@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ConversionSettings.h"
+#include "converter/core/Converter.h"
 #include "converter/core/HandheldFonts.h"
 #include "converter/core/PgfReader.h"
 
@@ -91,6 +92,10 @@ public:
     static std::optional<PreviewState> MissingChoice(const app::ConversionSettings& settings);
     const PreviewState* Kept(const PreviewKey& key) const;
     static PreviewState Make(const app::ConversionSettings& settings, int setFile);
+    // The same, for a thread whose result may stop being wanted: a long file's conversion
+    // gives up once `stop` is set.
+    static PreviewState Make(const app::ConversionSettings& settings, int setFile,
+                             const converter::StopFlag& stop);
     void Keep(const PreviewKey& key, PreviewState state);
 
 private:
@@ -101,7 +106,8 @@ private:
     };
     static PreviewState Convert(const QString& path, const app::ConversionSettings& settings);
     static PreviewState ConvertSetFile(const app::ConversionSettings& settings, int setFile);
-    static PreviewState ConvertScriptFile(const app::ConversionSettings& settings, int script);
+    static PreviewState ConvertScriptFile(const app::ConversionSettings& settings, int script,
+                                          const converter::StopFlag& stop);
 
     Kept_ quick_;
     Kept_ long_;

@@ -259,6 +259,16 @@ std::vector<char32_t> withExtras(const std::vector<char32_t>& extra) {
 
 ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                              const ConversionSettings& settings) {
+    const StopFlag never{false};
+    return convertFont(fontBytes, settings, never);
+}
+
+ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
+                             const ConversionSettings& settings, const StopFlag& stop) {
+    const auto stopIfAsked = [&stop] {
+        if (stop.load(std::memory_order_relaxed))
+            throw ConversionStopped();
+    };
     if (settings.pixelsPerEm < 1 || settings.pixelsPerEm > 127 || !(settings.shadowRadius >= 0) ||
         settings.shadowRadius > 16 || settings.faceIndex < 0)
         throw ConversionError("conversion settings out of range");
@@ -299,13 +309,15 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     coverage.reserve(characters.size() * static_cast<std::size_t>(settings.pixelsPerEm) *
                      static_cast<std::size_t>(settings.pixelsPerEm));
     RenderedGlyph next;
-    for (char32_t c : characters)
+    for (char32_t c : characters) {
+        stopIfAsked();
         if (settings.fit ? renderFitted(face, c, next, coverage, settings.synthesis, *settings.fit,
                                         result.fit)
                          : renderCodePoint(face, c, next, coverage, settings.synthesis))
             rendered.emplace_back(c, next);
         else if (c != kSpace && c != kUnderscore) // both are drawn when the font has none
             result.absent.push_back(c);
+    }
 
     // Readers keep the line height in a signed byte of quarter pixels; a taller font keeps its
     // bitmaps and gets a line height just under that limit.
@@ -319,6 +331,7 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     std::vector<TooLarge> tooLarge;
     font.glyphs.reserve(rendered.size() + 2);
     for (auto& [c, r] : rendered) {
+        stopIfAsked();
         capLineHeight(r.metrics);
         if (lineAdvance == 0)
             lineAdvance = r.metrics.vertAdvance;
@@ -380,6 +393,7 @@ ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
     makeHeaderSane(font, face);
     if (settings.fit)
         takeLineOf(*settings.fit, font);
+    stopIfAsked();
     shareShadowsToFit(font.glyphs, latinCharacterSet());
 
     if (!roundAdvancesToFit(font.glyphs))

@@ -3,6 +3,7 @@
 #include "converter/core/HandheldFonts.h"
 #include "converter/core/PgfModel.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -74,6 +75,13 @@ struct ConversionResult {
 // No file system access. Throws ConversionError with a message for the user.
 ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
                              const ConversionSettings& settings);
+
+// Set from another thread to make a conversion under way give up: it throws ConversionStopped
+// within a few glyphs. For work whose result nobody will wait for any more (a window closed,
+// the program ending).
+using StopFlag = std::atomic<bool>;
+ConversionResult convertFont(std::span<const std::uint8_t> fontBytes,
+                             const ConversionSettings& settings, const StopFlag& stop);
 
 // convertFont followed by the PGF writer.
 std::vector<std::uint8_t> convertToPgf(std::span<const std::uint8_t> fontBytes,

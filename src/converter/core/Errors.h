@@ -24,6 +24,12 @@ private:
     std::string pattern_;
 };
 
+// A conversion given up because its caller asked it to stop (see StopFlag).
+class ConversionStopped : public std::runtime_error {
+public:
+    ConversionStopped() : std::runtime_error("the conversion was stopped") {}
+};
+
 // A PGF file that does not follow the format; the reader throws this instead of reading past
 // the end of its buffer.
 class PgfFormatError : public std::runtime_error {

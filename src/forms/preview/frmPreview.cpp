@@ -84,7 +84,11 @@ frmPreview::frmPreview(const PreviewOpening& opening) : QDialog(nullptr), openin
     Recall();
 }
 
-frmPreview::~frmPreview() = default;
+// A file still being made is no longer wanted: stopped, it does not keep the program from
+// ending (which waits for every conversion under way) or take a core for nothing.
+frmPreview::~frmPreview() {
+    stopMaking_->store(true);
+}
 
 void frmPreview::CreateControls() {
     view_ = new PreviewCanvasView(this);

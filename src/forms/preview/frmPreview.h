@@ -9,6 +9,7 @@
 #include <QMargins>
 #include <QRect>
 #include <QScrollArea>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -169,6 +170,7 @@ private:
         preview::PreviewKey key;
     };
     QFutureWatcher<preview::PreviewState>* maker_ = nullptr;
+    std::shared_ptr<converter::StopFlag> stopMaking_ = std::make_shared<converter::StopFlag>(false);
     std::optional<MakeRequest> making_;  // being made now
     std::optional<MakeRequest> waiting_; // asked for since, made once that one is done
 };

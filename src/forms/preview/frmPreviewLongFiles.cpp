@@ -45,9 +45,11 @@ void frmPreview::MakeNext() {
         maker_ = new QFutureWatcher<preview::PreviewState>(this);
         connect(maker_, &QFutureWatcherBase::finished, this, &frmPreview::Made);
     }
-    maker_->setFuture(QtConcurrent::run([settings = making_->settings, file = making_->setFile] {
-        return preview::PreviewModel::Make(settings, file);
-    }));
+    // The flag is shared: the conversion may outlive this window, which sets it as it goes.
+    maker_->setFuture(QtConcurrent::run(
+        [settings = making_->settings, file = making_->setFile, stop = stopMaking_] {
+            return preview::PreviewModel::Make(settings, file, *stop);
+        }));
 }
 
 void frmPreview::Made() {

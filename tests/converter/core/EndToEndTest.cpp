@@ -171,6 +171,15 @@ TEST(Converter, RepeatedCallsInOneProcessShareNoState) {
     EXPECT_EQ(convertToPgf(font, {12, 1.0, true}), first);
 }
 
+TEST(Converter, GivesUpWhenAskedToStopAndOtherwiseConvertsAsEver) {
+    const Bytes font = buildTestFont({{'A', 600, 50, 0, 550, 700}, {'i', 300, 80, 0, 220, 500}});
+    const ConversionSettings settings{12, 1.0, true};
+    const StopFlag go{false};
+    EXPECT_EQ(writePgf(convertFont(font, settings, go).font), convertToPgf(font, settings));
+    const StopFlag stop{true};
+    EXPECT_THROW(convertFont(font, settings, stop), ConversionStopped);
+}
+
 // The basic glyphs with some left out and others added or replaced.
 std::vector<TestGlyph> basicsWith(const std::string& without, std::vector<TestGlyph> extra = {}) {
     std::vector<TestGlyph> glyphs;
