@@ -1,5 +1,6 @@
 #include "converter/command/Files.h"
 
+#include "converter/rules/DiskWrites.h"
 #include "converter/rules/Journal.h"
 
 #include <algorithm>
@@ -91,22 +92,6 @@ mode_t modeForNewFile(const std::string& path) {
     return 0666 & ~mask;
 }
 
-bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Writes the bytes that will replace `path` to a new temporary file beside it, flushed to the
 // disk, with the permissions `path` has (or a new file gets), and returns its name. Its undo
 // step removes it. On failure nothing is left and FileError names `path`.
@@ -143,15 +128,6 @@ std::string writeTemporary(const std::string& path, std::span<const std::uint8_t
     if (::close(fd) != 0)
         throw abandon(errno);
     return temp;
-}
-
-// Make renames durable; failing to sync the folder does not undo the write.
-void syncFolder(const std::string& folder) {
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
 }
 
 // A name beside `path` to keep its earlier file under while the new one replaces it, not yet

@@ -1,5 +1,6 @@
 #include "converter/rules/Backup.h"
 
+#include "converter/rules/DiskWrites.h"
 #include "converter/rules/FontFile.h"
 
 #include <algorithm>
@@ -49,34 +50,13 @@ bool writeDurably(const std::string& path, std::span<const std::uint8_t> bytes) 
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int error = n == 0 ? ENOSPC : errno;
-            ::close(fd);
-            errno = error;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);
         errno = error;
         return false;
     }
     return ::close(fd) == 0;
-}
-
-void syncFolder(const std::string& folder) {
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
 }
 
 // "2026-12-08 00:40:12" and the folder name "2026-12-08_00-40-12" of the same moment.

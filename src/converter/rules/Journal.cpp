@@ -1,5 +1,6 @@
 #include "converter/rules/Journal.h"
 
+#include "converter/rules/DiskWrites.h"
 #include "converter/rules/FontFile.h"
 
 #include <cctype>
@@ -30,14 +31,6 @@ bool exists(const std::string& path) {
 bool isFile(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-void syncFolder(const std::string& folder) {
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
 }
 
 // The entries of a whole journal; nothing when it was cut short, which happens only before
@@ -151,9 +144,9 @@ void writeJournal(const std::string& path, const std::vector<JournalEntry>& entr
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         throw FileError("cannot write \"" + path + "\": " + std::strerror(errno));
-    const ssize_t n = ::write(fd, text.data(), text.size());
-    int error = n < 0 ? errno : n != static_cast<ssize_t>(text.size()) ? ENOSPC : 0;
-    if (error == 0 && ::fsync(fd) != 0)
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    int error = 0;
+    if (!writeAll(fd, {bytes, text.size()}) || ::fsync(fd) != 0)
         error = errno;
     ::close(fd);
     if (error != 0) {
