@@ -45,7 +45,7 @@ int convert(const ConvertCommand& c, std::ostream& out, std::ostream& err, RunAc
     ConversionSettings settings;
     Backup backup;
     try {
-        tidyFolder(folderOf(c.outputPath), err);
+        const FolderWriteLock lock = claimFolder(folderOf(c.outputPath), err);
         // The bytes stay the only copy of the font: FreeType reads them where they are.
         const std::vector<std::uint8_t> fontBytes = readWholeFile(c.fontPath);
         settings.pixelsPerEm = c.pixelsPerEm;
@@ -125,7 +125,7 @@ int restore(const RestoreCommand& c, std::ostream& out, std::ostream& err, RunAc
         if (!std::filesystem::is_directory(backup.folder, error))
             throw FileError("cannot restore \"" + c.backupPath + "\": the folder \"" +
                             backup.folder + "\" it came from does not exist");
-        tidyFolder(backup.folder, err);
+        const FolderWriteLock lock = claimFolder(backup.folder, err);
         std::vector<FileContents> files;
         for (std::size_t i = 0; i < contents.size(); ++i)
             files.push_back({backup.folder + "/" + backup.files[i].name, contents[i]});

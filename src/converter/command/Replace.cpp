@@ -70,7 +70,11 @@ Backup replaceFiles(const std::vector<FileContents>& files, const std::string& b
     return backup;
 }
 
-void tidyFolder(const std::string& folder, std::ostream& err) {
+FolderWriteLock claimFolder(const std::string& folder, std::ostream& err) {
+    FolderWriteLock lock = FolderWriteLock::tryTake(folder);
+    if (lock.busy())
+        throw FileError("cannot write into \"" + folder +
+                        "\": another run is writing into it now; try again when it has finished");
     const LeftBehind found = finishInterruptedWrite(folder);
     if (found.undoneSet)
         err << kProgram << "note: an earlier run into \"" << folder
@@ -79,6 +83,7 @@ void tidyFolder(const std::string& folder, std::ostream& err) {
         err << kProgram << "note: removed " << found.removedTemporaries
             << (found.removedTemporaries == 1 ? " hidden file" : " hidden files")
             << " that an interrupted run left in \"" << folder << "\"\n";
+    return lock;
 }
 
 void reportBackup(const Backup& backup, std::ostream& err) {

@@ -2,6 +2,7 @@
 
 #include "converter/command/Files.h"
 #include "converter/rules/Backup.h"
+#include "converter/rules/FolderLock.h"
 #include "converter/rules/Journal.h"
 
 #include <ostream>
@@ -18,8 +19,11 @@ namespace korven::converter {
 // FileError says why.
 Backup replaceFiles(const std::vector<FileContents>& files, const std::string& backupRoot);
 
-// finishInterruptedWrite on the folder, with a note on `err` for what it did. Throws FileError.
-void tidyFolder(const std::string& folder, std::ostream& err);
+// The first step of a run that writes into `folder`: takes the folder's lock, which the caller
+// keeps until its writing there is done, then finishInterruptedWrite with a note on `err` for
+// what it did. Throws FileError when another run is writing into the folder or the journal
+// cannot be followed.
+[[nodiscard]] FolderWriteLock claimFolder(const std::string& folder, std::ostream& err);
 
 // "ttf2pgf: note: kept the earlier ltn0.pgf ltn4.pgf in "BACKUP"" on `err`, when one was made.
 void reportBackup(const Backup& backup, std::ostream& err);

@@ -90,8 +90,10 @@ int failed(const std::string& why, std::ostream& err) {
 
 int writeSystemFontSet(const SetCommand& c, std::ostream& out, std::ostream& err,
                        RunAccount* account) {
+    // Held until the last file is written.
+    FolderWriteLock lock;
     try {
-        tidyFolder(c.outputFolder, err);
+        lock = claimFolder(c.outputFolder, err);
     } catch (const FileError& error) {
         return failed(error.what(), err);
     }

@@ -28,7 +28,8 @@ struct LeftBehind {
 // (killed, power lost) is undone from its journal, so the folder holds the earlier files, and
 // every hidden temporary or kept-aside file an interrupted run left (".ltn0.pgf.Ab12Cd",
 // ".ltn0.pgf.old-1a2b3c4d") is removed. A missing folder is left alone. Throws FileError when
-// the journal cannot be followed. Not for a folder that another run is writing into.
+// the journal cannot be followed. Only with the folder's FolderWriteLock held: without it the
+// journal may be that of a run still writing.
 LeftBehind finishInterruptedWrite(const std::string& folder);
 
 // The folder holds a journal that finishInterruptedWrite would follow.

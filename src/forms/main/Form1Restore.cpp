@@ -2,6 +2,7 @@
 // menu puts a backup back through the converter. Both live beside the designed window, in
 // their own lines and menu item.
 
+#include "converter/rules/FolderLock.h"
 #include "converter/rules/FontFile.h"
 #include "converter/rules/Journal.h"
 #include "forms/main/Form1.h"
@@ -30,6 +31,12 @@ bool Form1::KeepEarlierOutput(const QString& output) {
 void Form1::FinishInterruptedSet(const QString& folder) {
     const std::string local = QFile::encodeName(folder).toStdString();
     if (job_ || setJob_ || restoreJob_ || !converter::holdsInterruptedWrite(local)) {
+        return;
+    }
+    // A run writing there now (another window's, or one in a terminal) holds the folder: its
+    // journal is no leftover.
+    const converter::FolderWriteLock lock = converter::FolderWriteLock::tryTake(local);
+    if (lock.busy()) {
         return;
     }
     try {

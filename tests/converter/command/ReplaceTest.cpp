@@ -2,6 +2,7 @@
 #include "RunTtf2pgf.h"
 #include "converter/command/Files.h"
 #include "converter/rules/Backup.h"
+#include "converter/rules/FolderLock.h"
 #include "converter/rules/Journal.h"
 
 #include <fstream>
@@ -251,6 +252,36 @@ TEST_F(Replace, ASetStoppedAtAnyStepIsUndoneByTheNextRun) {
         EXPECT_EQ(steps, kFiles + 1 + 4 + kFiles + 1 + 4);
     }
     useHardLinksForTesting(true);
+}
+
+// A run still writing into the folder holds it: its journal and hidden files are not taken for
+// leftovers, and a second run is refused without touching anything.
+TEST_F(Replace, AFolderAnotherRunIsWritingIntoIsLeftAlone) {
+    std::ofstream(out_.root() / slot(1)) << "earlier 1";
+    const std::string bytes = "new";
+    const std::vector<FileContents> files{{out_.path(slot(0)), bytesOf(bytes)},
+                                          {out_.path(slot(1)), bytesOf(bytes)}};
+    stopWritesAfterStepForTesting(3); // the new files and the journal written, nothing renamed
+    EXPECT_THROW(writeFilesTogether(files), StoppedForTesting);
+    stopWritesAfterStepForTesting(0);
+    const auto halfWritten = snapshot(out_.root());
+    {
+        const FolderWriteLock writing = FolderWriteLock::tryTake(out());
+        ASSERT_FALSE(writing.busy());
+        const std::vector<std::vector<std::string>> runs{{kFont, out_.path(slot(0)), "18", "i2"},
+                                                         {"--set", kFont, out(), "18", "i2"}};
+        for (const auto& args : runs) {
+            const Outcome r = runCommand(args);
+            EXPECT_EQ(r.code, 1);
+            EXPECT_NE(r.err.find("another run is writing into it now"), std::string::npos) << r.err;
+            EXPECT_EQ(snapshot(out_.root()), halfWritten);
+        }
+        EXPECT_TRUE(FolderWriteLock::tryTake(out()).busy());
+    }
+    const Outcome r = runCommand({kFont, out_.path(slot(0)), "18", "i2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("ended before it was done"), std::string::npos) << r.err;
+    EXPECT_EQ(readText(out_.root() / slot(1)), "earlier 1");
 }
 
 // Hidden files an interrupted single conversion or set left; the user's own stay.

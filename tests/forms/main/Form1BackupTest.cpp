@@ -2,6 +2,7 @@
 // and RESTORE lists the backups and has the converter put one back after asking.
 
 #include "Form1Fixture.h"
+#include "converter/rules/FolderLock.h"
 #include "forms/main/RestoreMenu.h"
 #include "host/seams/Timer.h"
 
@@ -114,6 +115,14 @@ TEST_F(Form1BackupTest, OpeningAFolderWithASetCutShortPutsTheEarlierFilesBack) {
                                               "ltn1.pgf\t.ltn1.pgf.Ab12Cd\t\n"
                                               "end\n");
     host_.messages.shown.clear();
+    {
+        // While another run holds the folder, the journal is that run's own: left alone.
+        const auto writing = converter::FolderWriteLock::tryTake(stick.toStdString());
+        PickDestination(stick);
+        EXPECT_EQ(QDir(stick).entryList(QDir::Files | QDir::Hidden).size(), 4);
+        EXPECT_TRUE(host_.messages.shown.empty());
+        PickDestination(out_);
+    }
     PickDestination(stick);
     EXPECT_EQ(QDir(stick).entryList(QDir::Files | QDir::Hidden), QStringList({"ltn0.pgf"}));
     QFile back(stick + "/ltn0.pgf");
