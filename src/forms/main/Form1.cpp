@@ -74,10 +74,9 @@ void UseStandardColours(QWidget* control) {
 }
 
 // The address is the build's to choose and may be longer than the box was drawn for: it
-// keeps the designed size when it fits and otherwise gets the largest size that keeps it on
-// one line, rather than wrapping and losing its lower half.
-// The sizes tried go down from the designed one in quarter points to 6 pt at the least. Each
-// size measured costs the toolkit a font lookup, a few milliseconds on a desktop with many
+// keeps the designed size when it fits and otherwise gets the largest size, in quarter points
+// down to 6 pt, that keeps it on one line, rather than wrapping and losing its lower half.
+// Each size measured costs the toolkit a font lookup, a few milliseconds on a desktop with many
 // fonts, so the first size tried is the designed one scaled to the room, then corrected.
 void FitOnOneLine(QLabel* label) {
     constexpr double kStep = 0.25;
