@@ -258,9 +258,8 @@ TEST_F(Replace, ASetStoppedAtAnyStepIsUndoneByTheNextRun) {
 // leftovers, and a second run is refused without touching anything.
 TEST_F(Replace, AFolderAnotherRunIsWritingIntoIsLeftAlone) {
     std::ofstream(out_.root() / slot(1)) << "earlier 1";
-    const std::string bytes = "new";
-    const std::vector<FileContents> files{{out_.path(slot(0)), bytesOf(bytes)},
-                                          {out_.path(slot(1)), bytesOf(bytes)}};
+    const std::vector<std::uint8_t> bytes = bytesOf("new"); // the files only point to them
+    const std::vector<FileContents> files{{out_.path(slot(0)), bytes}, {out_.path(slot(1)), bytes}};
     stopWritesAfterStepForTesting(3); // the new files and the journal written, nothing renamed
     EXPECT_THROW(writeFilesTogether(files), StoppedForTesting);
     stopWritesAfterStepForTesting(0);
