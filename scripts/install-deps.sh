@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-comic-neue fonts-noto-cjk
+  fonts-noto-mono
   xvfb x11-utils xdotool imagemagick openbox
   dpkg-dev file lintian appstream desktop-file-utils debootstrap man-db
 )
