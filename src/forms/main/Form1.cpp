@@ -89,10 +89,8 @@ void FitOnOneLine(QLabel* label) {
         font.setPointSizeF(sizeAfter(steps));
         return QFontMetrics(font).horizontalAdvance(label->text()) <= room;
     };
-    int lastStep = 0; // the first size at or below the smallest, where the search stops
-    while (sizeAfter(lastStep) > kSmallest) {
-        ++lastStep;
-    }
+    // The first size at or below the smallest, where the search stops.
+    const int lastStep = std::max(0, static_cast<int>(std::ceil((designed - kSmallest) / kStep)));
     font.setPointSizeF(designed);
     const int designedWidth = QFontMetrics(font).horizontalAdvance(label->text());
     int steps = 0;
